@@ -1,0 +1,16 @@
+#pragma once
+
+#include "capture/PageModel.h"
+
+namespace vorlaken {
+
+// Finds the page the user is looking at in their running browser.
+class BrowserFinder {
+public:
+    virtual ~BrowserFinder() = default;
+    // The browser of that page, or null when there is none (no browser, no page, no answer). Silent.
+    // The returned browser also takes key presses (postKey) for the auto-click mode.
+    virtual BrowserPtr discover() = 0;
+};
+
+}  // namespace vorlaken

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+
+#include <QDateTime>
+#include <QString>
+
+namespace vorlaken {
+
+// The browsers' own disk caches, as one store of cached web resources.
+class BrowserCache {
+public:
+    struct Entry {
+        QString sourceUrl;
+        // Where the body lies once materialised; known before, so filters can look at its name.
+        QString localFileName;
+        QDateTime lastAccess;  // local time; invalid when unknown
+    };
+
+    virtual ~BrowserCache() = default;
+
+    // True when at least one cache folder was found.
+    virtual bool libraryFound() = 0;
+    // Calls onEntry for every entry in the cache's own order until it returns false.
+    virtual void enumerate(const std::function<bool(const Entry&)>& onEntry) = 0;
+    // Writes the entry's body to its localFileName. False when the body cannot be read.
+    virtual bool materialize(const Entry& entry) = 0;
+    // The materialised local file of exactly this URL, or empty when the cache has none.
+    virtual QString lookup(const QString& url) = 0;
+    // Deletes one entry's files. False when there was nothing to delete or deletion failed.
+    virtual bool deleteEntry(const QString& url) = 0;
+    // Deletes the files of every enumerated entry.
+    virtual void clearCache() = 0;
+};
+
+}  // namespace vorlaken
