@@ -1,0 +1,137 @@
+#include "ChromiumProcess.h"
+
+#include <sys/types.h>
+#include <unistd.h>
+#include <cerrno>
+#include <csignal>
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+namespace vorlaken::test {
+
+ChromiumProcess::ChromiumProcess() {
+    // A process group of its own lets kill() reach the browser's helpers too.
+    process_.setChildProcessModifier([] { ::setpgid(0, 0); });
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.setStandardOutputFile(QProcess::nullDevice());
+}
+
+ChromiumProcess::~ChromiumProcess() {
+    if (isRunning()) {
+        close(3000);
+    }
+    signalGroup(SIGKILL);
+}
+
+QString ChromiumProcess::executable() {
+    const QString configured = qEnvironmentVariable("VORLAKEN_CHROMIUM");
+    const QString path = configured.isEmpty() ? QStringLiteral("/usr/bin/chromium") : configured;
+    const QFileInfo info(path);
+    return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
+}
+
+QStringList ChromiumProcess::standardArguments() {
+    QStringList arguments{
+        QStringLiteral("--headless"),
+        QStringLiteral("--disable-gpu"),
+        QStringLiteral("--no-first-run"),
+        QStringLiteral("--no-default-browser-check"),
+        QStringLiteral("--disable-background-networking"),
+        QStringLiteral("--disable-component-update"),
+        QStringLiteral("--disable-sync"),
+        QStringLiteral("--disable-quic"),
+        QStringLiteral("--password-store=basic"),
+        QStringLiteral("--use-mock-keychain"),
+    };
+    if (::geteuid() == 0) {
+        arguments << QStringLiteral("--no-sandbox");
+    }
+    return arguments;
+}
+
+bool ChromiumProcess::start(const QString& startUrl, const QStringList& extraArguments, int timeoutMs) {
+    const QString program = executable();
+    if (program.isEmpty()) {
+        error_ = QStringLiteral("no Chromium executable");
+        return false;
+    }
+    if (!profile_.isValid()) {
+        error_ = QStringLiteral("no temporary profile folder");
+        return false;
+    }
+    QStringList arguments = standardArguments();
+    arguments << QStringLiteral("--user-data-dir=") + profile_.path()
+              << QStringLiteral("--remote-debugging-port=0") << extraArguments;
+    if (!startUrl.isEmpty()) {
+        arguments << startUrl;
+    }
+    process_.start(program, arguments);
+    if (!process_.waitForStarted(timeoutMs)) {
+        error_ = process_.errorString();
+        return false;
+    }
+    group_ = process_.processId();
+
+    // The browser writes the port on the first line of this file once it listens.
+    const QString portFile = profile_.filePath(QStringLiteral("DevToolsActivePort"));
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        QFile file(portFile);
+        if (file.open(QIODevice::ReadOnly)) {
+            const QList<QByteArray> lines = file.readAll().split('\n');
+            bool ok = false;
+            const uint port = lines.value(0).trimmed().toUInt(&ok);
+            if (ok && port > 0 && port < 65536 && lines.size() >= 2) {
+                port_ = static_cast<quint16>(port);
+                return true;
+            }
+        }
+        if (process_.state() == QProcess::NotRunning) {
+            error_ = QStringLiteral("Chromium ended before its DevTools port was known");
+            return false;
+        }
+        QThread::msleep(50);
+    }
+    error_ = QStringLiteral("no DevToolsActivePort within %1 ms").arg(timeoutMs);
+    kill();
+    return false;
+}
+
+bool ChromiumProcess::isRunning() const {
+    return process_.state() != QProcess::NotRunning;
+}
+
+QString ChromiumProcess::endpoint() const {
+    return QStringLiteral("http://127.0.0.1:%1").arg(port_);
+}
+
+void ChromiumProcess::kill() {
+    signalGroup(SIGKILL);
+    process_.waitForFinished(5000);
+}
+
+bool ChromiumProcess::close(int timeoutMs) {
+    if (!isRunning()) {
+        return true;
+    }
+    ::kill(static_cast<pid_t>(process_.processId()), SIGTERM);
+    const bool ended = process_.waitForFinished(timeoutMs);
+    // Helpers that outlive the browser would be strays; they are in the group too.
+    signalGroup(SIGKILL);
+    if (!ended) {
+        process_.waitForFinished(5000);
+    }
+    return ended;
+}
+
+void ChromiumProcess::signalGroup(int signal) {
+    // Once the group is empty its id may be reused by others; stop signalling it then.
+    if (group_ > 0 && ::kill(-static_cast<pid_t>(group_), signal) != 0 && errno == ESRCH) {
+        group_ = 0;
+    }
+}
+
+}  // namespace vorlaken::test

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace vorlaken::test {
+
+// A headless Chromium with a fresh profile and its DevTools endpoint on an ephemeral loopback port.
+// The browser runs in its own process group, so kill() and the destructor end every process it
+// started (renderers, GPU and network services) and nothing else.
+class ChromiumProcess {
+  public:
+    ChromiumProcess();
+    ~ChromiumProcess();
+    ChromiumProcess(const ChromiumProcess&) = delete;
+    ChromiumProcess& operator=(const ChromiumProcess&) = delete;
+
+    // The browser executable (VORLAKEN_CHROMIUM, else /usr/bin/chromium); empty when there is none.
+    static QString executable();
+    static bool available() { return !executable().isEmpty(); }
+    // The flags every test browser gets, without profile and port.
+    static QStringList standardArguments();
+
+    // Starts the browser and waits (bounded) until its DevTools port is known. False on failure;
+    // errorString() says why.
+    bool start(const QString& startUrl = QString(), const QStringList& extraArguments = QStringList(),
+               int timeoutMs = 30000);
+    bool isRunning() const;
+    quint16 port() const { return port_; }
+    // http://127.0.0.1:PORT
+    QString endpoint() const;
+    QString profileDir() const { return profile_.path(); }
+    qint64 processId() const { return process_.processId(); }
+    QString errorString() const { return error_; }
+
+    // Ends the browser and all its helper processes at once (SIGKILL to the process group).
+    void kill();
+    // Asks the browser to quit (SIGTERM), waits up to timeoutMs, then kills what is left.
+    // True when it ended by itself.
+    bool close(int timeoutMs = 5000);
+
+  private:
+    void signalGroup(int signal);
+
+    QTemporaryDir profile_;
+    QProcess process_;
+    qint64 group_ = 0;
+    quint16 port_ = 0;
+    QString error_;
+};
+
+}  // namespace vorlaken::test
+
+// Skips the current test function when no Chromium is installed.
+#define VORLAKEN_REQUIRE_CHROMIUM()                                  \
+    do {                                                             \
+        if (!vorlaken::test::ChromiumProcess::available())           \
+            QSKIP("Chromium is not installed (/usr/bin/chromium)."); \
+    } while (false)
