@@ -6,7 +6,7 @@ namespace vorlaken {
 
 // Finds the page the user is looking at in their running browser.
 class BrowserFinder {
-public:
+  public:
     virtual ~BrowserFinder() = default;
     // The browser of that page, or null when there is none (no browser, no page, no answer). Silent.
     // The returned browser also takes key presses (postKey) for the auto-click mode.

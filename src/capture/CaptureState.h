@@ -23,13 +23,13 @@ struct CaptureState {
     bool merge = false;              // CheckBox4
     bool lock = false;               // lockchk
 
-    QString titleText;         // cbtitle text
-    QStringList titleItems;    // cbtitle drop-down list
-    QString locationText;      // Edit2
-    QString countLabel = QStringLiteral("Total:0");     // cLabel
-    QString savedLabel = QStringLiteral("Saved:0/0");   // Label3
-    bool getEnabled = false;   // getbtn
-    bool saveEnabled = false;  // savebtn
+    QString titleText;                                 // cbtitle text
+    QStringList titleItems;                            // cbtitle drop-down list
+    QString locationText;                              // Edit2
+    QString countLabel = QStringLiteral("Total:0");    // cLabel
+    QString savedLabel = QStringLiteral("Saved:0/0");  // Label3
+    bool getEnabled = false;                           // getbtn
+    bool saveEnabled = false;                          // savebtn
 
     // Kept by the last capture; RenderPreview copies the location into Edit2 and derives PageDomain.
     QString pageTitle;

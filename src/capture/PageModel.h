@@ -60,7 +60,7 @@ struct ElementData {
 };
 
 class Element {
-public:
+  public:
     virtual ~Element() = default;
 
     virtual QString tagName() = 0;
@@ -90,7 +90,7 @@ public:
 };
 
 class Collection {
-public:
+  public:
     virtual ~Collection() = default;
 
     virtual int length() = 0;
@@ -103,7 +103,7 @@ public:
 };
 
 class Document {
-public:
+  public:
     virtual ~Document() = default;
 
     virtual QString url() = 0;
@@ -117,7 +117,7 @@ public:
 
 // The attached browser, one of its frames, or a web zone of the program's own windows.
 class Browser {
-public:
+  public:
     virtual ~Browser() = default;
 
     // The current HTML document. Throws when there is none or it is not HTML.
@@ -141,7 +141,7 @@ public:
 
 // An embedded web zone of the program's own windows.
 class Zone : public Browser {
-public:
+  public:
     // Replaces the document by this HTML text.
     virtual void loadHtml(const QString& html) = 0;
     // No script dialogs.

@@ -1,0 +1,185 @@
+#include "capture/DocumentPass.h"
+
+#include <algorithm>
+
+#include "capture/Capture.h"
+
+namespace vorlaken {
+namespace {
+
+QString asciiLower(const QString& text) {
+    QString out = text;
+    for (QChar& c : out) {
+        if (c >= u'A' && c <= u'Z') {
+            c = QChar(c.unicode() + (u'a' - u'A'));
+        }
+    }
+    return out;
+}
+
+// Areas are 32-bit products as the auto-click mode has always compared them; computed in 64 bits and
+// narrowed so that an overflow wraps instead of being undefined.
+std::int32_t area(int width, int height) {
+    return static_cast<std::int32_t>(static_cast<std::int64_t>(width) * height);
+}
+
+}  // namespace
+
+DocumentPass::DocumentPass(FilterSet& filters, bool specialProcess, bool linkNearBy, bool picturesWithLinks,
+                           const BigPictureProbe& probe, const QSet<QString>& knownPictures)
+    : filters_(filters),
+      specialProcess_(specialProcess),
+      linkNearBy_(linkNearBy),
+      picturesWithLinks_(picturesWithLinks),
+      probe_(probe),
+      knownPictures_(knownPictures) {}
+
+std::optional<DocumentFindings> DocumentPass::run(Browser& browser) {
+    document_ = browser.document();
+    if (!document_) {
+        return std::nullopt;
+    }
+    QString documentUrl;
+    try {
+        documentUrl = document_->url();
+    } catch (const PageError&) {
+        documentUrl.clear();
+    }
+    filters_.trimTexts();
+
+    CollectionPtr images = document_->images();
+    if (!images) {
+        throw PageError(QStringLiteral("The document has no image collection."));
+    }
+    imagePass(*images, documentUrl);
+    if (specialProcess_) {
+        inputPass(documentUrl);
+    }
+    found_.title = document_->title();
+    return std::move(found_);
+}
+
+void DocumentPass::imagePass(Collection& images, const QString& documentUrl) {
+    unsigned fields = kSrc | kWidth | kHeight | kParentTagName | kParentHrefAttribute;
+    if (linkNearBy_) {
+        fields |= kSourceIndex;
+    }
+    const std::vector<ElementData> pictures = images.read(fields);
+
+    std::int32_t biggest = probe_.biggestArea;
+    std::int32_t biggestLinked = probe_.biggestLinkedArea;
+    int biggestAt = -1;
+    int biggestLinkedAt = -1;
+
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const ElementData& picture = pictures[i];
+        if (picture.src.isEmpty()) {
+            continue;
+        }
+        const int w = picture.width;
+        const int h = picture.height;
+        if (!filters_.passesSize(w, h) || !filters_.passesUrl(asciiLower(picture.src))) {
+            continue;
+        }
+        const bool linked = picture.parentTagName == QLatin1String("A");
+        QString link = linked ? ResolveRelativeLink(picture.parentHrefAttribute, documentUrl) : QString();
+        if (link.isEmpty() && linkNearBy_) {
+            link = nearByLink(picture.sourceIndex);
+        }
+        if ((!link.isEmpty() || picturesWithLinks_) && !filters_.passesLink(asciiLower(link))) {
+            continue;
+        }
+        if (isKnown(picture.src)) {
+            continue;
+        }
+        record(picture.src, w, h, link, documentUrl);
+
+        const std::int32_t a = area(w, h);
+        if (a > biggest) {
+            biggest = a;
+            biggestAt = int(i);
+        }
+        if (probe_.probe && linked && a > biggestLinked) {
+            biggestLinked = a;
+            biggestLinkedAt = int(i);
+        }
+    }
+
+    // Only the winners are fetched as elements, so the probe costs at most two calls per document.
+    if (biggestAt >= 0) {
+        found_.biggestArea = biggest;
+        found_.biggestElement = images.item(biggestAt);
+    }
+    if (biggestLinkedAt >= 0) {
+        found_.biggestLinkedArea = biggestLinked;
+        found_.biggestLinkedElement =
+            biggestLinkedAt == biggestAt ? found_.biggestElement : images.item(biggestLinkedAt);
+    }
+}
+
+void DocumentPass::inputPass(const QString& documentUrl) {
+    for (const ElementData& element : allElements()) {
+        if (element.tagName != QLatin1String("INPUT") || element.type != QLatin1String("image") ||
+            element.src.isEmpty()) {
+            continue;
+        }
+        if (!filters_.passesSize(element.width, element.height) ||
+            !filters_.passesUrl(asciiLower(element.src)) || isKnown(element.src)) {
+            continue;
+        }
+        record(element.src, element.width, element.height, QString(), documentUrl);
+    }
+}
+
+const std::vector<ElementData>& DocumentPass::allElements() {
+    if (allRead_) {
+        return all_;
+    }
+    unsigned fields = 0;
+    if (linkNearBy_) {
+        fields |= kTagName | kHrefAttribute | kSourceIndex;
+    }
+    if (specialProcess_) {
+        fields |= kTagName | kType | kSrc | kWidth | kHeight;
+    }
+    CollectionPtr all = document_->all();
+    if (!all) {
+        throw PageError(QStringLiteral("The document has no element collection."));
+    }
+    all_ = all->read(fields);
+    allRead_ = true;
+
+    if (linkNearBy_) {
+        nextHref_.assign(all_.size() + 1, QString());
+        for (std::size_t i = all_.size(); i-- > 0;) {
+            const ElementData& e = all_[i];
+            const bool link = e.tagName == QLatin1String("A") && !e.hrefAttribute.isEmpty();
+            nextHref_[i] = link ? e.hrefAttribute : nextHref_[i + 1];
+        }
+    }
+    return all_;
+}
+
+// The HREF of the first A element after the picture, however far; empty A elements are passed over.
+QString DocumentPass::nearByLink(int sourceIndex) {
+    const std::vector<ElementData>& all = allElements();
+    const auto after =
+        std::upper_bound(all.begin(), all.end(), sourceIndex,
+                         [](int index, const ElementData& e) { return index < e.sourceIndex; });
+    return nextHref_[std::size_t(after - all.begin())];
+}
+
+bool DocumentPass::isKnown(const QString& url) const {
+    const QString key = url.toCaseFolded();
+    return knownPictures_.contains(key) || passKeys_.contains(key);
+}
+
+void DocumentPass::record(const QString& src, int width, int height, const QString& link,
+                          const QString& pageUrl) {
+    passKeys_.insert(src.toCaseFolded());
+    found_.rows.append(src, QString::number(width) + u'*' + QString::number(height),
+                       link.isEmpty() ? kPlaceholderLinkUrl : link, pageUrl);
+    ++found_.pictureCount;
+}
+
+}  // namespace vorlaken

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include <QSet>
+#include <QString>
+
+#include "capture/BigPictureProbe.h"
+#include "capture/CaptureTable.h"
+#include "capture/FilterSet.h"
+#include "capture/PageModel.h"
+
+namespace vorlaken {
+
+// What one document gave: its accepted pictures and what they mean for the page title and the probe.
+struct DocumentFindings {
+    CaptureTable rows;
+    int pictureCount = 0;
+    QString title;
+    // Set only where this document beat the probe's records.
+    std::int32_t biggestArea = 0;
+    ElementPtr biggestElement;
+    std::int32_t biggestLinkedArea = 0;
+    ElementPtr biggestLinkedElement;
+};
+
+// The pictures of one document (the top page or a frame) that pass the filters. Reads the page model
+// a fixed number of times, however many elements the document holds, and changes nothing but the
+// filter texts (trimmed): the caller decides what to keep, so a failing frame leaves no trace.
+class DocumentPass {
+  public:
+    // knownPictures: case-folded addresses already taken by this capture run.
+    DocumentPass(FilterSet& filters, bool specialProcess, bool linkNearBy, bool picturesWithLinks,
+                 const BigPictureProbe& probe, const QSet<QString>& knownPictures);
+
+    // Nothing when the browser shows no document. Page-model failures propagate.
+    std::optional<DocumentFindings> run(Browser& browser);
+
+  private:
+    void imagePass(Collection& images, const QString& documentUrl);
+    void inputPass(const QString& documentUrl);
+    QString nearByLink(int sourceIndex);
+    const std::vector<ElementData>& allElements();
+    bool isKnown(const QString& url) const;
+    void record(const QString& src, int width, int height, const QString& link, const QString& pageUrl);
+
+    FilterSet& filters_;
+    const bool specialProcess_;
+    const bool linkNearBy_;
+    const bool picturesWithLinks_;
+    const BigPictureProbe& probe_;
+    const QSet<QString>& knownPictures_;
+
+    DocumentPtr document_;
+    DocumentFindings found_;
+    QSet<QString> passKeys_;
+    bool allRead_ = false;
+    std::vector<ElementData> all_;
+    // For each position of all_: the first non-empty HREF of an A element at or after it.
+    std::vector<QString> nextHref_;
+};
+
+}  // namespace vorlaken

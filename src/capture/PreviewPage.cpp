@@ -1,0 +1,157 @@
+#include "capture/PreviewPage.h"
+
+#include <QStringList>
+
+#include "common/TextRoutines.h"
+
+namespace vorlaken {
+namespace {
+
+// The fixed pieces of the page, exactly as the readers of the page and its template expect them.
+const QString F1 = QStringLiteral("<font style=\"font-size:9pt\">");
+const QString F2 = QStringLiteral("</font>");
+const QString FORM = QStringLiteral("<form name=\"form1\" method=\"POST\" action=\"#\">");
+const QString TAB = QStringLiteral("<table  border=0 width=\"100%\" >");
+const QString TD = QStringLiteral("<td valign=top>");
+const QString CB1 = QStringLiteral("<input type=\"checkbox\" name=\"c");
+const QString CB1L = QStringLiteral("<p><input type=\"checkbox\" name=\"c");
+const QString CB2 = QStringLiteral("\" checked=true value=\"");
+const QString CB2L = QStringLiteral("\"  checked=true value=\"");
+const QString END = QStringLiteral("\">");
+const QString SZ1 = QStringLiteral(" <font color=#666666><i>");
+const QString SZ2 = QStringLiteral("</i></font>");
+const QString A1 = QStringLiteral(" <a name=\"a");
+const QString A2 = QStringLiteral("\" target=_blank href=\"");
+const QString A3 = QStringLiteral("\" title=\"");
+const QString A4 = QStringLiteral("\">*</a>");
+const QString A5 = QStringLiteral("\"></a>");
+const QString BR = QStringLiteral("<br>");
+const QString H1 = QStringLiteral("<input type=\"hidden\" name=\"h");
+const QString H2 = QStringLiteral("\" value=\"");
+const QString IMG1 = QStringLiteral("<img  name=p");
+const QString IMG2 = QStringLiteral(" border=0 onmousewheel=\"return zoompic(this);\" src=\"");
+const QString ON1 = QStringLiteral("\" onload=\"if (this.width>");
+const QString ON1L = QStringLiteral("\" onload=\"javascript:if (this.width>");
+const QString ON2 = QStringLiteral(") this.width=");
+const QString CL1 = QStringLiteral("\" onclick=\"javascript:c");
+const QString CL2 = QStringLiteral(".checked=!c");
+const QString CL3 = QStringLiteral(".checked;\"");
+const QString CL4 = QStringLiteral(" onerror='javascript:c");
+const QString CL5 = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'>");
+const QString CL5L = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'></p>");
+const QString TDE = QStringLiteral("</td>");
+
+class Builder {
+  public:
+    Builder(const CaptureTable& table, const PreviewOptions& options) : table_(table), options_(options) {}
+
+    QString build() {
+        lines_ << QStringLiteral("<html>") << QStringLiteral("<body>") << FORM;
+        const int a = options_.availableWidth;
+        if (options_.thumbnail) {
+            thumbnails(std::max(1, a / 100), 100);
+        } else {
+            list(a);
+        }
+        lines_ << QStringLiteral("</form>");
+        return lines_.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    }
+
+  private:
+    void thumbnails(int columns, int width) {
+        lines_ << TAB;
+        int k = 0;
+        for (int i = 0; i < table_.size(); ++i) {
+            if (++k == 1) {
+                lines_ << QStringLiteral("<tr>");
+            }
+            const QString n = QString::number(i + 1);
+            lines_ << TD + F1 + CB1 + n + CB2 + esc(table_.sizeText[i]) + END + n + details(i, n) +
+                          image(i, n, ON1, width, CL5) + F2 + TDE;
+            if (k == columns) {
+                lines_ << QStringLiteral("</tr>");
+                k = 0;
+            }
+        }
+        if (k > 0) {
+            for (; k < columns; ++k) {
+                lines_ << QStringLiteral("<td></td>");
+            }
+            lines_ << QStringLiteral("</tr>");
+        }
+        lines_ << QStringLiteral("</table>");
+    }
+
+    void list(int width) {
+        lines_ << F1;
+        for (int i = 0; i < table_.size(); ++i) {
+            const QString n = QString::number(i + 1);
+            lines_ << CB1L + n + CB2L + esc(table_.sizeText[i]) + END + n + details(i, n) +
+                          image(i, n, ON1L, width, CL5L);
+        }
+        lines_ << F2;
+    }
+
+    // Size text, link marker and the hidden page address that follow the number.
+    QString details(int i, const QString& n) const {
+        QString out;
+        if (options_.showSize) {
+            out += SZ1 + esc(table_.sizeText[i]) + SZ2;
+        }
+        const QString link = esc(table_.linkUrl[i]);
+        if (table_.linkUrl[i] != kPlaceholderLinkUrl) {
+            out += A1 + n + A2 + link + A3 + link + A4;
+        } else {
+            out += A1 + n + A2 + link + A5;
+        }
+        return out + BR + H1 + n + H2 + esc(table_.pageUrl[i]) + END;
+    }
+
+    QString image(int i, const QString& n, const QString& onload, int width, const QString& close) const {
+        QString out = IMG1 + n + IMG2 + esc(table_.picUrl[i]);
+        if (!options_.originSize) {
+            const QString w = QString::number(width);
+            out += onload + w + ON2 + w;
+        }
+        return out + CL1 + n + CL2 + n + CL3 + CL4 + n + close;
+    }
+
+    static QString esc(const QString& value) { return HtmlEscape(value); }
+
+    const CaptureTable& table_;
+    const PreviewOptions& options_;
+    QStringList lines_;
+};
+
+}  // namespace
+
+int PreviewAvailableWidth(int pageControlWidth, int scrollBarExtent, bool commentPanelVisible,
+                          int commentPanelWidth) {
+    return pageControlWidth - scrollBarExtent - 30 - (commentPanelVisible ? commentPanelWidth : 0);
+}
+
+QString PreviewPage::build(const CaptureTable& table, const PreviewOptions& options) {
+    return Builder(table, options).build();
+}
+
+void RenderPreview(CaptureState& state, Browser& previewZone, const PreviewOptions& options,
+                   const QString& bgColor) {
+    state.locationText = state.pageLocation;
+    state.pageDomain = DomainOfUrl(state.pageLocation);
+    if (state.table.isEmpty()) {
+        return;
+    }
+    const QString html = PreviewPage::build(state.table, options);
+    try {
+        DocumentPtr document = previewZone.document();
+        ElementPtr body = document ? document->body() : nullptr;
+        if (body) {
+            body->setInnerHtml(html);
+            body->setBgColor(bgColor);
+        }
+    } catch (const PageError&) {
+        // The zone keeps what it showed; the table is untouched.
+    }
+}
+
+}  // namespace vorlaken
