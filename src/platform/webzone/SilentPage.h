@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWebEnginePage>
+
+namespace vorlaken {
+
+// A page that, when silent, answers the page's script dialogs itself instead of showing them.
+class SilentPage : public QWebEnginePage {
+    Q_OBJECT
+  public:
+    explicit SilentPage(QObject* parent = nullptr);
+
+    void setSilent(bool silent) { silent_ = silent; }
+    bool isSilent() const { return silent_; }
+
+  protected:
+    void javaScriptAlert(const QUrl& securityOrigin, const QString& msg) override;
+    bool javaScriptConfirm(const QUrl& securityOrigin, const QString& msg) override;
+    bool javaScriptPrompt(const QUrl& securityOrigin, const QString& msg, const QString& defaultValue,
+                          QString* result) override;
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int lineNumber,
+                                  const QString& sourceID) override;
+
+  private:
+    bool silent_ = false;
+};
+
+}  // namespace vorlaken

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+
+#include <QJsonObject>
+
+#include "capture/PageModel.h"
+#include "platform/webzone/ScriptRunner.h"
+
+namespace vorlaken {
+
+// A live collection of a zone's document (images, links, forms, all elements, a form's controls),
+// named by its script expression. read() and setChecked() cover every item in one call.
+class ZoneCollection : public Collection {
+  public:
+    ZoneCollection(std::shared_ptr<const ScriptRunner> runner, QString expression);
+
+    int length() override;
+    ElementPtr item(int index) override;
+    std::vector<ElementData> read(unsigned fields) override;
+    void setChecked(const std::vector<int>& indexes, bool checked) override;
+
+    // The script function F(el) that gives the requested fields of one element as an object; shared
+    // with single-element reads.
+    static QString readerFunction(unsigned fields);
+    static ElementData toData(const QJsonObject& object);
+
+  private:
+    std::shared_ptr<const ScriptRunner> runner_;
+    QString expression_;
+};
+
+}  // namespace vorlaken
