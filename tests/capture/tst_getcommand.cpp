@@ -1,0 +1,133 @@
+#include <QTest>
+
+#include "capture/CaptureFixture.h"
+#include "capture/GetCommand.h"
+#include "support/FakeBrowserFinder.h"
+
+using namespace vorlaken;
+
+class TestGetCommand : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void withoutBrowserNothingChanges();
+    void getRendersAndSetsCounters();
+    void lockedTitleIsEmptiedByGet();
+    void emptyPageEmptiesTableAndDisablesSave();
+    void failedCaptureKeepsTable();
+    void renderFailureIsSwallowed();
+};
+
+void TestGetCommand::withoutBrowserNothingChanges() {
+    CaptureFixture f;
+    f.doc->addImage("http://h/1.jpg", 10, 10);
+    f.state.table.append("http://h/old.jpg", "1*1", kPlaceholderLinkUrl, "http://h/");
+    f.state.titleItems = {"Old"};
+    f.state.titleText = "Old";
+    f.state.getEnabled = true;
+    f.state.saveEnabled = true;
+    f.state.savedLabel = "Saved:3/4";
+    f.state.countLabel = "1";
+    BrowserPtr previous = f.state.attached;
+
+    FakeBrowserFinder finder;  // finds no browser
+    int renders = 0;
+    GetCommand(finder, [&] { ++renders; }).run(f.state, false);
+
+    QCOMPARE(finder.calls, 1);
+    QCOMPARE(renders, 0);
+    QCOMPARE(f.rows(), QStringList{"http://h/old.jpg|1*1|-|http://h/"});
+    QCOMPARE(f.state.titleItems, QStringList{"Old"});
+    QCOMPARE(f.state.titleText, QString("Old"));
+    QCOMPARE(f.state.savedLabel, QString("Saved:3/4"));
+    QCOMPARE(f.state.countLabel, QString("1"));
+    QVERIFY(f.state.getEnabled && f.state.saveEnabled);
+    QCOMPARE(f.state.attached, previous);  // a failed discovery keeps the attachment
+    QCOMPARE(f.browser->calls()->total(), 0);
+}
+
+void TestGetCommand::getRendersAndSetsCounters() {
+    CaptureFixture f;
+    f.state.attached.reset();
+    f.doc->addImage("http://h/1.jpg", 10, 10);
+    f.doc->addImage("http://h/2.jpg", 10, 10);
+    f.state.titleItems = {"Stale"};
+    f.state.savedLabel = "Saved:1/2";
+
+    FakeBrowserFinder finder;
+    finder.browser = f.browser;
+    int renders = 0;
+    bool disabledWhileRendering = false;
+    GetCommand get(finder, [&] {
+        ++renders;
+        disabledWhileRendering = !f.state.getEnabled && !f.state.saveEnabled;
+        QCOMPARE(f.state.table.size(), 2);
+    });
+    get.run(f.state, false);
+
+    QCOMPARE(f.state.attached, BrowserPtr(f.browser));
+    QCOMPARE(renders, 1);
+    QVERIFY(disabledWhileRendering);
+    QCOMPARE(f.state.countLabel, QString("2"));
+    QCOMPARE(f.state.savedLabel, QString("Saved:0/0"));
+    QVERIFY(f.state.getEnabled);
+    QVERIFY(f.state.saveEnabled);
+    QCOMPARE(f.state.titleItems, QStringList{"Top"});
+    QCOMPARE(f.state.titleText, QString("Top"));
+}
+
+void TestGetCommand::lockedTitleIsEmptiedByGet() {
+    CaptureFixture f;
+    f.doc->addImage("http://h/1.jpg", 10, 10);
+    f.state.lock = true;
+    f.state.titleText = "Typed by the user";
+    FakeBrowserFinder finder;
+    finder.browser = f.browser;
+    GetCommand(finder, {}).run(f.state, false);
+    QCOMPARE(f.state.titleText, QString());
+    QCOMPARE(f.state.titleItems, QStringList{"Top"});
+}
+
+void TestGetCommand::emptyPageEmptiesTableAndDisablesSave() {
+    CaptureFixture f;
+    f.state.table.append("http://h/old.jpg", "1*1", kPlaceholderLinkUrl, "http://h/");
+    f.state.saveEnabled = true;
+    FakeBrowserFinder finder;
+    finder.browser = f.browser;
+    int renders = 0;
+    GetCommand(finder, [&] { ++renders; }).run(f.state, false);
+    QCOMPARE(f.state.table.size(), 0);
+    QCOMPARE(renders, 0);  // the preview keeps showing the previous pictures
+    QCOMPARE(f.state.countLabel, QString("0"));
+    QVERIFY(f.state.getEnabled);
+    QVERIFY(!f.state.saveEnabled);
+}
+
+void TestGetCommand::failedCaptureKeepsTable() {
+    CaptureFixture f;
+    f.doc->addImage("http://h/new.jpg", 10, 10);
+    f.doc->failing = {"title"};
+    f.state.table.append("http://h/old.jpg", "1*1", kPlaceholderLinkUrl, "http://h/");
+    f.state.countLabel = "Total:0";
+    FakeBrowserFinder finder;
+    finder.browser = f.browser;
+    int renders = 0;
+    GetCommand(finder, [&] { ++renders; }).run(f.state, false);
+    QCOMPARE(f.rows(), QStringList{"http://h/old.jpg|1*1|-|http://h/"});
+    QCOMPARE(renders, 1);
+    QCOMPARE(f.state.countLabel, QString("1"));
+    QVERIFY(f.state.getEnabled && f.state.saveEnabled);
+}
+
+void TestGetCommand::renderFailureIsSwallowed() {
+    CaptureFixture f;
+    f.doc->addImage("http://h/1.jpg", 10, 10);
+    FakeBrowserFinder finder;
+    finder.browser = f.browser;
+    GetCommand(finder, [] { throw PageError("zone gone"); }).run(f.state, false);
+    QCOMPARE(f.state.countLabel, QString("1"));
+    QVERIFY(f.state.getEnabled && f.state.saveEnabled);
+}
+
+QTEST_GUILESS_MAIN(TestGetCommand)
+#include "tst_getcommand.moc"

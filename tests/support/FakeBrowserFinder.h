@@ -1,0 +1,19 @@
+#pragma once
+
+#include "capture/BrowserFinder.h"
+
+namespace vorlaken {
+
+// Discovery that finds whatever the test put in browser (null: no browser running).
+class FakeBrowserFinder : public BrowserFinder {
+  public:
+    BrowserPtr browser;
+    int calls = 0;
+
+    BrowserPtr discover() override {
+        ++calls;
+        return browser;
+    }
+};
+
+}  // namespace vorlaken
