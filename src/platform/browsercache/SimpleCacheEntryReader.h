@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QString>
+
+#include "ByteSource.h"
+#include "CacheRecord.h"
+
+namespace vorlaken {
+
+// Reads one entry file "<hash>_0" of Chromium's simple disk cache:
+//   header (magic, version, key length, key hash, padding) | key | stream 1 (the body) | end record 1 |
+//   stream 0 (the pickled response info) | [SHA-256 of the key] | end record 0
+// An end record holds magic, flags (CRC present, key SHA present), the CRC-32 of its stream and, for
+// stream 0, the stream's size; the body's size follows from the file size. Anything that does not add up
+// gives no record.
+class SimpleCacheEntryReader {
+  public:
+    static constexpr quint64 kHeaderMagic = 0xfcfb6d1ba7725c30ULL;
+    static constexpr quint64 kEndMagic = 0xf4fa6f45970d41d8ULL;
+    static constexpr quint32 kVersion = 5;
+    static constexpr int kHeaderSize = 24;
+    static constexpr int kEndRecordSize = 24;
+    static constexpr int kKeyShaSize = 32;
+    static constexpr quint32 kFlagCrc = 1;
+    static constexpr quint32 kFlagKeySha = 2;
+    static constexpr int kMaxKeyLength = 64 * 1024;
+    static constexpr int kMaxHeadersLength = 1024 * 1024;
+
+    // The usable successful response in this entry, or nothing.
+    static std::optional<CacheRecord> read(ByteSource& source);
+    // The address a cache key stands for: keys carry a partition prefix ("1/0/_dk_site site url"), the
+    // address is the last part. Empty when the key holds no http(s) address.
+    static QString urlOfKey(const QByteArray& key);
+    // The raw response head text inside the pickled response info (NUL-separated lines).
+    static QByteArray headersOfResponseInfo(const QByteArray& pickle);
+};
+
+}  // namespace vorlaken

@@ -1,0 +1,201 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "CacheFolderCopy.h"
+#include "CachingHttpServer.h"
+#include "PictureFixture.h"
+#include "platform/browsercache/DiskBrowserCache.h"
+#include "support/ChromiumProcess.h"
+
+using namespace vorlaken;
+using namespace vorlaken::test;
+
+namespace {
+
+int entryFileCount(const QString& folder) {
+    return QDir(folder).entryList({QStringLiteral("*_0")}, QDir::Files).size();
+}
+
+QList<BrowserCache::Entry> listAll(BrowserCache& cache) {
+    QList<BrowserCache::Entry> entries;
+    cache.enumerate([&](const BrowserCache::Entry& entry) {
+        entries.append(entry);
+        return true;
+    });
+    return entries;
+}
+
+}  // namespace
+
+// Reads a simple cache that a real headless Chromium wrote while loading the fixture page.
+class ChromiumCacheTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        VORLAKEN_REQUIRE_CHROMIUM();
+        QVERIFY(server_.listen());
+        fixture_.install(&server_);
+        ChromiumProcess chromium;
+        QVERIFY2(chromium.start(server_.url(fixture_.pagePath)), qPrintable(chromium.errorString()));
+        QTRY_VERIFY_WITH_TIMEOUT(server_.hits(fixture_.missingPath) > 0, 20000);
+        for (const QString& path : fixture_.pictures.keys()) {
+            QTRY_VERIFY_WITH_TIMEOUT(server_.hits(path) > 0, 10000);
+        }
+        const QString cacheData = chromium.profileDir() + QStringLiteral("/Default/Cache/Cache_Data");
+        // Entries are written shortly after the loads; page, pictures and the 404 answers.
+        QTRY_VERIFY_WITH_TIMEOUT(entryFileCount(cacheData) >= fixture_.pictures.size() + 1, 15000);
+        QTest::qWait(500);
+        chromium.close(10000);
+        QVERIFY(CopyCacheFolder(cacheData, original_.path() + QStringLiteral("/Cache_Data")));
+    }
+
+    void listsExactlyTheServedPictures() {
+        DiskBrowserCache cache = freshCache();
+        QVERIFY(cache.libraryFound());
+        QSet<QString> urls;
+        for (const BrowserCache::Entry& entry : listAll(cache)) {
+            urls.insert(entry.sourceUrl);
+            QVERIFY(entry.lastAccess.isValid());
+            QVERIFY(qAbs(entry.lastAccess.secsTo(QDateTime::currentDateTime())) < 600);
+        }
+        QSet<QString> expected = {server_.url(fixture_.pagePath)};
+        for (const QString& path : fixture_.pictures.keys()) {
+            expected.insert(server_.url(path));
+        }
+        QCOMPARE(urls, expected);
+    }
+
+    void materialisedBodiesAreByteIdentical() {
+        DiskBrowserCache cache = freshCache();
+        const QList<BrowserCache::Entry> entries = listAll(cache);
+        for (const BrowserCache::Entry& entry : entries) {
+            const QString path = entry.sourceUrl.mid(server_.url(QString()).size());
+            if (!fixture_.pictures.contains(path)) {
+                continue;
+            }
+            QVERIFY(entry.localFileName.startsWith(materialized_.path() + QLatin1Char('/')));
+            QVERIFY(cache.materialize(entry));
+            QFile file(entry.localFileName);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), fixture_.pictures.value(path));
+        }
+    }
+
+    void localNamesTakeTheUrlOrTheContentType() {
+        DiskBrowserCache cache = freshCache();
+        QSet<QString> names;
+        for (const BrowserCache::Entry& entry : listAll(cache)) {
+            names.insert(QFileInfo(entry.localFileName).fileName());
+        }
+        const QSet<QString> expected = {QStringLiteral("page.html"), QStringLiteral("red.png"),
+                                        QStringLiteral("photo.jpg"), QStringLiteral("dot.gif"),
+                                        QStringLiteral("box.bmp"),   QStringLiteral("noext.png")};
+        QCOMPARE(names, expected);
+    }
+
+    void lookupMaterialisesExactlyThatUrl() {
+        DiskBrowserCache cache = freshCache();
+        const QString local = cache.lookup(server_.url(QStringLiteral("/pics/photo.jpg")));
+        QVERIFY(!local.isEmpty());
+        QFile file(local);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), fixture_.pictures.value(QStringLiteral("/pics/photo.jpg")));
+        QVERIFY(cache.lookup(server_.url(fixture_.missingPath)).isEmpty());
+        QVERIFY(cache.lookup(server_.url(QStringLiteral("/pics/never.png"))).isEmpty());
+    }
+
+    void corruptBodyIsNotMaterialised() {
+        DiskBrowserCache cache = freshCache();
+        const QString url = server_.url(QStringLiteral("/pics/red.png"));
+        QString entryFile;
+        BrowserCache::Entry target;
+        for (const BrowserCache::Entry& entry : listAll(cache)) {
+            if (entry.sourceUrl == url) {
+                target = entry;
+            }
+        }
+        QVERIFY(!target.sourceUrl.isEmpty());
+        // Flip one byte of the body inside the entry file: the stored CRC no longer matches.
+        const QByteArray body = fixture_.pictures.value(QStringLiteral("/pics/red.png"));
+        for (const QFileInfo& info :
+             QDir(copy_->path()).entryInfoList({QStringLiteral("*_0")}, QDir::Files)) {
+            QFile file(info.filePath());
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QByteArray bytes = file.readAll();
+            const qsizetype at = bytes.indexOf(body);
+            if (at >= 0) {
+                bytes[at + body.size() / 2] = char(bytes[at + body.size() / 2] ^ 0x55);
+                file.seek(0);
+                file.write(bytes);
+                entryFile = info.filePath();
+            }
+        }
+        QVERIFY(!entryFile.isEmpty());
+        QVERIFY(!cache.materialize(target));
+        QVERIFY(!QFileInfo::exists(target.localFileName));
+    }
+
+    void deleteEntryRemovesOnlyThatEntry() {
+        DiskBrowserCache cache = freshCache();
+        const int before = entryFileCount(copy_->path());
+        QVERIFY(cache.deleteEntry(server_.url(QStringLiteral("/pics/dot.gif"))));
+        QCOMPARE(entryFileCount(copy_->path()), before - 1);
+        QVERIFY(!cache.deleteEntry(server_.url(QStringLiteral("/pics/dot.gif"))));
+        QSet<QString> urls;
+        for (const BrowserCache::Entry& entry : listAll(cache)) {
+            urls.insert(entry.sourceUrl);
+        }
+        QVERIFY(!urls.contains(server_.url(QStringLiteral("/pics/dot.gif"))));
+        QCOMPARE(urls.size(), fixture_.pictures.size());
+    }
+
+    void clearCacheRemovesEntryFilesOnly() {
+        DiskBrowserCache cache = freshCache();
+        // Things that are not entries of this cache: its index, a stranger's file, and a link that
+        // looks like an entry but points outside.
+        QTemporaryDir outside;
+        const QString victim = outside.path() + QStringLiteral("/0123456789abcdef_0");
+        QVERIFY(QFile::copy(firstEntryFile(), victim));
+        const QString link = copy_->path() + QStringLiteral("/fedcba9876543210_0");
+        QVERIFY(QFile::link(victim, link));
+        QFile stranger(copy_->path() + QStringLiteral("/notes.txt"));
+        QVERIFY(stranger.open(QIODevice::WriteOnly));
+        stranger.write("mine");
+        stranger.close();
+
+        cache.clearCache();
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(QFileInfo::exists(victim));
+        QVERIFY(QFileInfo::exists(stranger.fileName()));
+        QVERIFY(QFileInfo::exists(copy_->path() + QStringLiteral("/index-dir/the-real-index")));
+        QVERIFY(listAll(cache).isEmpty());
+    }
+
+  private:
+    DiskBrowserCache freshCache() {
+        copy_.emplace();
+        materializedRoot_.emplace();
+        materialized_.setPath(materializedRoot_->path());
+        CopyCacheFolder(original_.path() + QStringLiteral("/Cache_Data"), copy_->path());
+        return DiskBrowserCache(CacheFolders::inFolder(copy_->path() + QStringLiteral("/")),
+                                materialized_.path());
+    }
+    QString firstEntryFile() const {
+        return QDir(copy_->path()).entryInfoList({QStringLiteral("*_0")}, QDir::Files).first().filePath();
+    }
+
+    CachingHttpServer server_;
+    PictureFixture fixture_;
+    QTemporaryDir original_;
+    std::optional<QTemporaryDir> copy_;
+    std::optional<QTemporaryDir> materializedRoot_;
+    QDir materialized_;
+};
+
+QTEST_GUILESS_MAIN(ChromiumCacheTest)
+#include "tst_chromiumcache.moc"
