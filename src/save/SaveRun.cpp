@@ -1,0 +1,226 @@
+#include "save/SaveRun.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QTimer>
+
+#include "save/Categories.h"
+#include "save/Downloader.h"
+#include "save/FileNaming.h"
+#include "save/IndexPage.h"
+#include "save/PictureType.h"
+#include "save/TargetFolder.h"
+#include "save/UrlDecode.h"
+#include "save/ZipPackage.h"
+
+namespace vorlaken {
+
+QString CacheLookup(BrowserCache& cache, const QString& url) {
+    return cache.lookup(url);
+}
+
+void CacheScan(BrowserCache& cache, const QList<SaveEntry>& saveList, QStringList& cacheFiles) {
+    qsizetype matches = 0;
+    cache.enumerate([&](const BrowserCache::Entry& entry) {
+        for (qsizetype i = 0; i < saveList.size(); ++i) {
+            if (saveList[i].pictureUrl.compare(entry.sourceUrl, Qt::CaseInsensitive) != 0)
+                continue;
+            if (cacheFiles[i].isEmpty() && cache.materialize(entry))
+                cacheFiles[i] = entry.localFileName;
+            ++matches;
+            break;
+        }
+        return matches < saveList.size();
+    });
+}
+
+QList<SaveEntry> ReadSaveList(Browser& previewZone) {
+    QList<SaveEntry> list;
+    DocumentPtr document = previewZone.document();
+    const std::vector<ElementData> images = document->images()->read(kWidth | kSrc);
+    if (images.empty())
+        return list;
+    ElementPtr form = document->forms()->item(0);
+    if (!form)
+        return list;
+    const std::vector<ElementData> controls = form->formElements()->read(kChecked);
+    const std::vector<ElementData> links = document->links()->read(kHref);
+    for (size_t v = 0; v < images.size(); ++v) {
+        if (2 * v >= controls.size() || !controls[2 * v].checked)
+            continue;
+        if (images[v].width <= 0)
+            continue;
+        list.append({images[v].src, v < links.size() ? links[v].href : QString()});
+    }
+    return list;
+}
+
+namespace {
+
+QDateTime nowOf(const SaveServices& services) {
+    return services.now ? services.now() : QDateTime::currentDateTime();
+}
+
+void refresh(const SaveServices& services) {
+    if (services.refresh)
+        services.refresh();
+}
+
+void pause(int milliseconds) {
+    if (milliseconds <= 0)
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Stores one picture; returns the name it has in the end, or empty when it could not be stored.
+QString storePicture(const QString& localFile, const QString& url, const QString& target,
+                     Downloader& downloader, Browser* attached, SaveProgress& progress) {
+    if (target.isEmpty())
+        return QString();
+    if (!localFile.isEmpty()) {
+        // QFile::copy never replaces an existing file.
+        return QFile::copy(localFile, target) ? target : QString();
+    }
+    return downloader.downloadToFile(url, target, attached, progress) ? target : QString();
+}
+
+// The pictures loop and the products after it. Runs with the window's Get and Save disabled.
+void runPictures(CaptureState& capture, SaveState& save, SaveServices& services, QString& counterLabel,
+                 SaveRunData& run, const QString& runStamp) {
+    SaveProgress& progress = *services.progress;
+    const int total = int(run.saveList.size());
+    QStringList cacheFiles(total);
+    bool scanned = false;
+    Downloader downloader;
+
+    for (int i = 0; i < total; ++i) {
+        const SaveEntry& entry = run.saveList[i];
+        if (entry.pictureUrl.isEmpty())
+            continue;
+        QString localFile = CacheLookup(*services.cache, entry.pictureUrl);
+        if (localFile.isEmpty()) {
+            if (!scanned) {
+                CacheScan(*services.cache, run.saveList, cacheFiles);
+                scanned = true;
+            }
+            localFile = cacheFiles[i];
+        }
+        const QString target = PictureFileName(run.folder, entry.pictureUrl, i + 1, total, runStamp, save);
+        QString stored =
+            storePicture(localFile, entry.pictureUrl, target, downloader, capture.attached.get(), progress);
+        if (!stored.isEmpty()) {
+            if (save.autoRecognise)
+                stored = RecognisePictureType(stored);
+            run.saved.append({stored.mid(stored.lastIndexOf(u'/') + 1), entry.linkUrl, entry.pictureUrl});
+        }
+        const QString text = QStringLiteral("Saved:%1/%2").arg(run.saved.size()).arg(total);
+        counterLabel = text;
+        progress.setText(text);
+        progress.setPosition(int(run.saved.size()));
+        refresh(services);
+        QCoreApplication::processEvents();
+        if (progress.stopTicked()) {
+            progress.untick();
+            break;
+        }
+    }
+
+    QString indexPage;
+    if (save.localWebpage) {
+        const int columns = IndexPage::columns(services.desktop->screenWidth());
+        const QStringList lines =
+            IndexPage::lines(run, capture.titleText, capture.locationText,
+                             IndexPage::comments(services.comments, run.saved), columns);
+        indexPage = IndexPage::write(run, lines, nowOf(services));
+        if (!indexPage.isEmpty())
+            save.lastIndexPage = indexPage;
+    }
+    if (save.zipPackage)
+        ZipPackage::write(run, indexPage, nowOf(services));
+}
+
+}  // namespace
+
+void SaveRun(CaptureState& capture, SaveState& save, SaveServices& services, QString& counterLabel) {
+    if (save.running) {
+        services.desktop->beep();
+        return;
+    }
+    const TargetFolder target =
+        ResolveTargetFolder(save, capture, *services.desktop, services.settings, nowOf(services));
+    if (!target.ok)
+        return;
+
+    SaveRunData run;
+    run.folder = target.folder;
+    try {
+        if (services.previewZone)
+            run.saveList = ReadSaveList(*services.previewZone);
+    } catch (const AppError&) {
+        return;  // a preview that cannot be read holds nothing to save
+    }
+    if (run.saveList.isEmpty())
+        return;
+
+    SaveProgress& progress = *services.progress;
+    save.running = true;
+    capture.getEnabled = false;
+    capture.saveEnabled = false;
+    progress.untick();
+    progress.setText(QStringLiteral("Saved:0/0"));
+    progress.setMaximum(int(run.saveList.size()));
+    progress.setPosition(0);
+    progress.show();
+    refresh(services);
+
+    bool failed = false;
+    try {
+        runPictures(capture, save, services, counterLabel, run, target.runStamp);
+    } catch (const AppError& error) {
+        failed = true;
+        capture.getEnabled = true;
+        capture.saveEnabled = true;
+        progress.hide();
+        save.running = false;
+        refresh(services);
+        services.desktop->showMessage(error.text());
+    }
+    if (failed)
+        return;
+
+    capture.getEnabled = true;
+    capture.saveEnabled = true;
+    refresh(services);
+    pause(services.endPauseMs);
+    progress.hide();
+    save.running = false;
+}
+
+void StartSave(CaptureState& capture, SaveState& save, SaveServices& services, bool buttonEnabled,
+               QString& counterLabel) {
+    if (!buttonEnabled || save.running) {
+        services.desktop->beep();
+        return;
+    }
+    if (save.categoriesOn) {
+        save.pendingSaveLabel = &counterLabel;
+        if (services.popCategoryMenu)
+            services.popCategoryMenu();
+        return;
+    }
+    SaveRun(capture, save, services, counterLabel);
+}
+
+void ChooseCategory(CaptureState& capture, SaveState& save, SaveServices& services, const QString& caption) {
+    if (save.running || !save.pendingSaveLabel) {
+        services.desktop->beep();
+        return;
+    }
+    save.currentCategory = Categories::fromCaption(caption);
+    SaveRun(capture, save, services, *save.pendingSaveLabel);
+}
+
+}  // namespace vorlaken

@@ -1,0 +1,149 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "capture/CaptureState.h"
+#include "capture/CaptureTable.h"
+#include "save/SaveRun.h"
+#include "save/SaveState.h"
+#include "support/FakeDesktop.h"
+#include "support/FakePageModel.h"
+
+namespace vorlaken::test {
+
+// The progress window, recorded. stopAfter ticks "stop saving" once that many texts were shown.
+class RecordingProgress : public SaveProgress {
+  public:
+    QStringList texts;
+    int maximum = -1;
+    int position = -1;
+    bool shown = false;
+    int shows = 0;
+    bool stop = false;
+    int stopAfter = -1;
+    QList<bool> stopEnabledChanges;
+
+    void show() override {
+        shown = true;
+        ++shows;
+    }
+    void hide() override { shown = false; }
+    void setText(const QString& text) override {
+        texts << text;
+        if (stopAfter >= 0 && texts.size() == stopAfter + 1)
+            stop = true;
+    }
+    void setMaximum(int value) override { maximum = value; }
+    void setPosition(int value) override { position = value; }
+    bool stopTicked() override { return stop; }
+    void untick() override { stop = false; }
+    void setStopEnabled(bool enabled) override { stopEnabledChanges << enabled; }
+};
+
+// A browser cache holding local files by address.
+class FakeCache : public BrowserCache {
+  public:
+    QList<Entry> entries;            // enumerated in this order
+    QHash<QString, QString> direct;  // what lookup finds
+    int lookups = 0;
+    int enumerations = 0;
+    int visited = 0;
+
+    bool libraryFound() override { return true; }
+    void enumerate(const std::function<bool(const Entry&)>& onEntry) override {
+        ++enumerations;
+        for (const Entry& entry : entries) {
+            ++visited;
+            if (!onEntry(entry))
+                break;
+        }
+    }
+    bool materialize(const Entry& entry) override { return QFile::exists(entry.localFileName); }
+    QString lookup(const QString& url) override {
+        ++lookups;
+        return direct.value(url);
+    }
+    bool deleteEntry(const QString&) override { return false; }
+    void clearCache() override {}
+};
+
+// One save run's world: a save folder in a temporary folder, a preview zone with form1, the window's
+// state and fake services.
+class SaveFixture {
+  public:
+    SaveFixture() {
+        root = dir.path() + QStringLiteral("/");
+        saveFolder = root + QStringLiteral("pictures/");
+        QDir().mkpath(saveFolder);
+        preview.page = preview.showPage(QStringLiteral("about:blank"), QString());
+        form = preview.page->add(QStringLiteral("FORM"));
+        form->attributes.insert(QStringLiteral("NAME"), QStringLiteral("form1"));
+
+        save.saveFolder = saveFolder;
+        save.subFolderRule = kNoSubFolder;
+        save.localWebpage = false;
+        capture.locationText = QStringLiteral("http://site.example/gallery.html");
+        capture.pageDomain = QStringLiteral("site.example");
+        capture.titleText = QStringLiteral("Gallery");
+        capture.getEnabled = true;
+        capture.saveEnabled = true;
+
+        services.desktop = &desktop;
+        services.cache = &cache;
+        services.progress = &progress;
+        services.previewZone = &preview;
+        services.endPauseMs = 0;
+        services.refresh = [this] { ++refreshes; };
+    }
+
+    // Appends preview row n: checkbox c<n>, hidden h<n>, anchor a<n> around image p<n>.
+    void addPicture(const QString& src, bool checked = true, int width = 100,
+                    const QString& link = kPlaceholderLinkUrl) {
+        const int n = ++rows;
+        FakeElementPtr box = preview.page->add(QStringLiteral("INPUT"), form);
+        box->data.type = QStringLiteral("checkbox");
+        box->data.checked = checked;
+        box->attributes.insert(QStringLiteral("NAME"), QStringLiteral("c%1").arg(n));
+        FakeElementPtr hidden = preview.page->add(QStringLiteral("INPUT"), form);
+        hidden->data.type = QStringLiteral("hidden");
+        hidden->data.value = capture.locationText;
+        FakeElementPtr anchor = preview.page->addLink(link, form);
+        preview.page->addImage(src, width, width, anchor);
+    }
+
+    void run() { SaveRun(capture, save, services, label); }
+
+    // Bare names of the files in a folder (below root), sorted.
+    QStringList filesIn(const QString& folder) const {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+
+    QTemporaryDir dir;
+    QString root;
+    QString saveFolder;
+    FakeDesktop desktop;
+    FakeCache cache;
+    RecordingProgress progress;
+    FakeBrowser preview;
+    FakeElementPtr form;
+    CaptureState capture;
+    SaveState save;
+    SaveServices services;
+    QString label = QStringLiteral("Saved:0/0");
+    int rows = 0;
+    int refreshes = 0;
+};
+
+// Writes bytes into a new file and returns its name.
+inline QString writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+}  // namespace vorlaken::test
