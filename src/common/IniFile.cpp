@@ -27,7 +27,9 @@ void IniFile::load() {
 
 bool IniFile::save() {
     QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a buffered write reports the whole length even when the disk takes only part of
+    // it, and the short file would then be committed over the good one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return false;
     }
     QByteArray data;
