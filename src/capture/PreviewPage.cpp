@@ -1,5 +1,7 @@
 #include "capture/PreviewPage.h"
 
+#include <algorithm>
+
 #include <QStringList>
 
 #include "common/TextRoutines.h"
