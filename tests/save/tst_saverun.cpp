@@ -1,0 +1,200 @@
+#include <QtTest>
+
+#include "SaveFixture.h"
+#include "save/Categories.h"
+
+using namespace vorlaken;
+using namespace vorlaken::test;
+
+namespace {
+const QByteArray kPng("\x89PNG\r\n\x1A\n0123456789", 18);
+const QByteArray kGif("GIF89a0123456789", 16);
+}  // namespace
+
+// The save run over the preview's ticked pictures, with pictures taken from a browser cache: the list
+// read back from the preview, the counter, the progress window, stopping, errors and the dispatcher.
+class TestSaveRun : public QObject {
+    Q_OBJECT
+
+    // A cached picture for url whose body is bytes; direct: found by lookup, else only by the walk.
+    static void cachePicture(SaveFixture& f, const QString& url, const QByteArray& bytes,
+                             bool direct = true) {
+        const QString file = writeFile(f.root + QStringLiteral("cache%1").arg(f.cache.entries.size()), bytes);
+        f.cache.entries.append({url, file, QDateTime()});
+        if (direct)
+            f.cache.direct.insert(url, file);
+    }
+
+  private slots:
+    void savesTickedLoadedPictures() {
+        SaveFixture f;
+        f.save.autoRecognise = false;
+        f.save.forceExtension = false;
+        f.save.namingRule = kNumber;
+        const QStringList urls = {"http://h/a.png", "http://h/b.gif", "http://h/c.png", "http://h/d.gif"};
+        for (const QString& url : urls)
+            cachePicture(f, url, url.endsWith("png") ? kPng : kGif);
+        f.addPicture(urls[0]);
+        f.addPicture(urls[1], false);    // unticked
+        f.addPicture(urls[2], true, 0);  // failed to load
+        f.addPicture(urls[3], true, 120, "http://h/page.html");
+        QList<bool> enabledSeen;  // Get and Save, at each refresh of the window
+        f.services.refresh = [&] { enabledSeen << (f.capture.getEnabled || f.capture.saveEnabled); };
+        f.run();
+        QCOMPARE(f.filesIn(f.saveFolder), QStringList({"1.png", "2.gif"}));
+        QCOMPARE(f.label, QStringLiteral("Saved:2/2"));
+        QCOMPARE(f.progress.texts, QStringList({"Saved:0/0", "Saved:1/2", "Saved:2/2"}));
+        QCOMPARE(f.progress.maximum, 2);
+        QCOMPARE(f.progress.position, 2);
+        QCOMPARE(enabledSeen, QList<bool>({false, false, false, true}));
+        QVERIFY(!f.progress.shown);
+        QVERIFY(f.capture.getEnabled && f.capture.saveEnabled && !f.save.running);
+        QCOMPARE(f.save.lastSaveFolder, f.saveFolder);
+    }
+
+    void nothingTickedShowsNothing() {
+        SaveFixture f;
+        f.save.subFolderRule = kTitleFolder;
+        f.capture.titleText = "a / b";
+        f.addPicture("http://h/a.png", false);
+        f.run();
+        QCOMPARE(f.progress.shows, 0);
+        QCOMPARE(f.desktop.messages, QStringList());
+        QCOMPARE(f.label, QStringLiteral("Saved:0/0"));
+        QVERIFY(QFileInfo(f.saveFolder + "a_b").isDir());
+        QCOMPARE(f.capture.titleText, QStringLiteral("a_b"));
+    }
+
+    // "Number+Name" on a malformed escape ends the run at that picture; earlier pictures stay.
+    void invalidEscapeEndsTheRun() {
+        SaveFixture f;
+        f.save.namingRule = kNumberName;
+        f.save.forceExtension = false;
+        f.save.localWebpage = true;
+        f.save.zipPackage = true;
+        for (const QString url : {"http://h/a.png", "http://h/b%2.png", "http://h/c.png"}) {
+            cachePicture(f, url, kPng);
+            f.addPicture(url);
+        }
+        f.run();
+        QCOMPARE(f.desktop.messages, QStringList{"Invalid hex digit in URL"});
+        QCOMPARE(f.filesIn(f.saveFolder), QStringList{"1_a.png"});
+        QCOMPARE(f.label, QStringLiteral("Saved:1/3"));
+        QVERIFY(!f.progress.shown);
+        QVERIFY(f.capture.getEnabled && f.capture.saveEnabled && !f.save.running);
+        QCOMPARE(f.save.lastIndexPage, QString());
+    }
+
+    void stopSavingEndsAfterTheCurrentPicture() {
+        SaveFixture f;
+        f.save.localWebpage = true;
+        for (int i = 1; i <= 5; ++i) {
+            const QString url = QStringLiteral("http://h/%1.png").arg(i);
+            cachePicture(f, url, kPng);
+            f.addPicture(url);
+        }
+        f.progress.stopAfter = 2;  // ticked while the second picture is stored
+        f.run();
+        QCOMPARE(f.label, QStringLiteral("Saved:2/5"));
+        QVERIFY(!f.progress.stop);
+        QStringList files = f.filesIn(f.saveFolder);
+        QCOMPARE(files.size(), 3);  // two pictures and the index page
+        QVERIFY(!f.save.lastIndexPage.isEmpty());
+    }
+
+    // The cache is walked once, only after the first miss, and no further than needed.
+    void cacheWalkIsLazy() {
+        SaveFixture f;
+        cachePicture(f, "http://h/1.png", kPng);
+        cachePicture(f, "http://other/x.png", kPng, false);
+        cachePicture(f, "http://H/2.PNG", kGif, false);  // matched without regard to case
+        cachePicture(f, "http://h/3.png", kPng, false);
+        cachePicture(f, "http://h/after.png", kPng, false);
+        for (const QString url : {"http://h/1.png", "http://h/2.png", "http://h/3.png"})
+            f.addPicture(url);
+        f.run();
+        QCOMPARE(f.cache.enumerations, 1);
+        QCOMPARE(f.cache.visited, 4);
+        QCOMPARE(f.label, QStringLiteral("Saved:3/3"));
+        QCOMPARE(f.filesIn(f.saveFolder), QStringList({"1.png", "2.gif", "3.png"}));
+    }
+
+    void sameUrlTwiceIsStoredTwice() {
+        SaveFixture f;
+        f.save.namingRule = kPictureName;
+        f.save.forceExtension = false;
+        f.save.autoRecognise = false;
+        cachePicture(f, "http://h/a.png", kPng);
+        f.addPicture("http://h/a.png");
+        f.addPicture("http://h/a.png");
+        f.run();
+        QCOMPARE(f.filesIn(f.saveFolder), QStringList({"a.png", "a_0000.png"}));
+    }
+
+    void existingFilesAreNeverReplaced() {
+        SaveFixture f;
+        f.save.namingRule = kNumber;
+        writeFile(f.saveFolder + "1.png", "mine");
+        writeFile(f.saveFolder + "1.jpg", "mine too");
+        cachePicture(f, "http://h/a.png", kPng);
+        f.addPicture("http://h/a.png");
+        f.run();
+        QCOMPARE(f.filesIn(f.saveFolder), QStringList({"1.jpg", "1.png", "1_0000.png"}));
+        QFile mine(f.saveFolder + "1.png");
+        QVERIFY(mine.open(QIODevice::ReadOnly));
+        QCOMPARE(mine.readAll(), QByteArray("mine"));
+    }
+
+    void startSaveDispatches() {
+        SaveFixture f;
+        cachePicture(f, "http://h/a.png", kPng);
+        f.addPicture("http://h/a.png");
+        QString other = QStringLiteral("Saved:0/0");
+
+        StartSave(f.capture, f.save, f.services, false, other);
+        QCOMPARE(f.desktop.beeps, 1);
+        QCOMPARE(f.filesIn(f.saveFolder), QStringList());
+
+        int pops = 0;
+        f.services.popCategoryMenu = [&] { ++pops; };
+        f.save.categoriesOn = true;
+        StartSave(f.capture, f.save, f.services, true, other);
+        QCOMPARE(pops, 1);
+        QCOMPARE(f.save.pendingSaveLabel, &other);
+        QCOMPARE(f.filesIn(f.saveFolder), QStringList());
+
+        const QString caption = Categories::menuCaptions({"Food_&&_Drink"}).first();
+        QCOMPARE(caption, QStringLiteral("Food_&&&&_Drink"));
+        ChooseCategory(f.capture, f.save, f.services, caption);
+        QCOMPARE(f.save.currentCategory, QStringLiteral("Food_&&_Drink"));
+        QCOMPARE(f.filesIn(f.saveFolder + "Food_&&_Drink"), QStringList{"1.png"});
+        QCOMPARE(other, QStringLiteral("Saved:1/1"));
+        QCOMPARE(f.label, QStringLiteral("Saved:0/0"));
+    }
+
+    // While a run goes on, other Save buttons and the category menu only beep.
+    void noSecondRun() {
+        SaveFixture f;
+        cachePicture(f, "http://h/a.png", kPng);
+        f.addPicture("http://h/a.png");
+        f.addPicture("http://h/a.png");
+        QString other = QStringLiteral("Saved:0/0");
+        f.save.pendingSaveLabel = &other;
+        bool tried = false;
+        f.services.refresh = [&] {
+            if (!f.save.running || tried)
+                return;
+            tried = true;
+            StartSave(f.capture, f.save, f.services, true, other);
+            ChooseCategory(f.capture, f.save, f.services, "x");
+        };
+        f.run();
+        QVERIFY(tried);
+        QCOMPARE(f.desktop.beeps, 2);
+        QCOMPARE(other, QStringLiteral("Saved:0/0"));
+        QCOMPARE(f.label, QStringLiteral("Saved:2/2"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSaveRun)
+#include "tst_saverun.moc"
