@@ -1,6 +1,29 @@
 #include "platform/webzone/SilentPage.h"
 
+#include <QDesktopServices>
+
 namespace vorlaken {
+
+namespace {
+
+// Receives the first navigation of a would-be new window, hands its address to the desktop and goes.
+class ExternalLinkPage : public QWebEnginePage {
+  public:
+    explicit ExternalLinkPage(QObject* parent) : QWebEnginePage(parent) {}
+
+  protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
+        QDesktopServices::openUrl(url);
+        deleteLater();
+        return false;
+    }
+};
+
+}  // namespace
+
+QWebEnginePage* SilentPage::createWindow(WebWindowType) {
+    return new ExternalLinkPage(this);
+}
 
 SilentPage::SilentPage(QObject* parent) : QWebEnginePage(parent) {}
 

@@ -14,6 +14,8 @@ class SilentPage : public QWebEnginePage {
     bool isSilent() const { return silent_; }
 
   protected:
+    // Links that open a new window (target _blank) go to the user's default browser.
+    QWebEnginePage* createWindow(WebWindowType type) override;
     void javaScriptAlert(const QUrl& securityOrigin, const QString& msg) override;
     bool javaScriptConfirm(const QUrl& securityOrigin, const QString& msg) override;
     bool javaScriptPrompt(const QUrl& securityOrigin, const QString& msg, const QString& defaultValue,

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QKeyEvent>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include "platform/webzone/SilentPage.h"
@@ -20,6 +21,8 @@ const QString kTopWindow = QStringLiteral("window");
 WebZone::WebZone(QWebEngineView* view, const QUrl& baseUrl, int boundMs)
     : QObject(view), view_(view), page_(new SilentPage(view)), baseUrl_(baseUrl) {
     view->setPage(page_);
+    // The zones show local pages (the template, index pages) that list pictures of web sites.
+    page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     runner_ = std::make_shared<ScriptRunner>(page_, boundMs);
     connect(page_, &QWebEnginePage::loadFinished, this, &WebZone::documentComplete);
 }

@@ -1,0 +1,137 @@
+#include "shell/BusService.h"
+
+#include <QDBusConnection>
+#include <QDBusError>
+#include <QDBusMetaType>
+
+#include "capture/CaptureTable.h"
+#include "platform/desktop/QtDesktop.h"
+#include "shell/MainWindow.h"
+
+namespace vorlaken {
+
+QDBusArgument& operator<<(QDBusArgument& argument, const PictureRow& row) {
+    argument.beginStructure();
+    argument << row.picUrl << row.sizeText << row.linkUrl << row.pageUrl;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, PictureRow& row) {
+    argument.beginStructure();
+    argument >> row.picUrl >> row.sizeText >> row.linkUrl >> row.pageUrl;
+    argument.endStructure();
+    return argument;
+}
+
+namespace {
+
+// The preview's checkboxes are the even elements of its single form.
+CollectionPtr previewFormElements(MainWindow& window) {
+    Zone* zone = window.zone(QStringLiteral("wb1"));
+    CollectionPtr forms = zone->document()->forms();
+    ElementPtr form = forms->item(0);
+    if (!form)
+        return nullptr;
+    return form->formElements();
+}
+
+}  // namespace
+
+BusService::BusService(MainWindow& window) : QObject(&window), window_(window) {
+    qDBusRegisterMetaType<PictureRow>();
+    qDBusRegisterMetaType<QList<PictureRow>>();
+    qDBusRegisterMetaType<QList<bool>>();
+}
+
+bool BusService::registerOnSessionBus() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return false;
+    if (!bus.registerObject(objectPath(), this, QDBusConnection::ExportAllSlots))
+        return false;
+    return bus.registerService(serviceName());
+}
+
+void BusService::failUnknown(const QString& name) {
+    if (calledFromDBus())
+        sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("No control named %1.").arg(name));
+}
+
+QString BusService::Invoke(const QString& name, const QString& argument) {
+    Q_UNUSED(argument);  // picks a dynamic menu entry once there are such menus
+    QtDesktop& desktop = window_.desktop();
+    desktop.beginBusCall();
+    const bool found = window_.controls().invoke(name);
+    const QStringList messages = desktop.endBusCall();
+    if (!found) {
+        failUnknown(name);
+        return QString();
+    }
+    return messages.join(QLatin1Char('\n'));
+}
+
+QString BusService::Control(const QString& name) {
+    QString result;
+    if (!window_.controls().value(name, &result))
+        failUnknown(name);
+    return result;
+}
+
+void BusService::SetControl(const QString& name, const QString& value) {
+    QtDesktop& desktop = window_.desktop();
+    desktop.beginBusCall();
+    const bool done = window_.controls().setValue(name, value);
+    desktop.endBusCall();
+    if (!done && calledFromDBus())
+        sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("Cannot set %1 to %2.").arg(name, value));
+}
+
+void BusService::SetAnswer(const QString& answer) {
+    window_.desktop().setAnswer(answer);
+}
+
+QList<PictureRow> BusService::Pictures() {
+    const CaptureTable& table = window_.state().table;
+    QList<PictureRow> rows;
+    for (int i = 0; i < table.size(); ++i) {
+        const QString link = table.linkUrl.at(i) == kPlaceholderLinkUrl ? QString() : table.linkUrl.at(i);
+        rows.append({table.picUrl.at(i), table.sizeText.at(i), link, table.pageUrl.at(i)});
+    }
+    return rows;
+}
+
+QList<bool> BusService::Checked() {
+    QList<bool> checked;
+    try {
+        CollectionPtr elements = previewFormElements(window_);
+        if (!elements)
+            return checked;
+        const std::vector<ElementData> items = elements->read(kChecked);
+        for (size_t i = 0; i < items.size(); i += 2)
+            checked.append(items[i].checked);
+    } catch (const PageError& error) {
+        if (calledFromDBus())
+            sendErrorReply(QDBusError::Failed, error.text());
+    }
+    return checked;
+}
+
+void BusService::SetChecked(const QList<bool>& checked) {
+    try {
+        CollectionPtr elements = previewFormElements(window_);
+        if (!elements)
+            return;
+        std::vector<int> on;
+        std::vector<int> off;
+        for (int i = 0; i < checked.size(); ++i)
+            (checked.at(i) ? on : off).push_back(2 * i);
+        elements->setChecked(on, true);
+        elements->setChecked(off, false);
+    } catch (const PageError& error) {
+        if (calledFromDBus())
+            sendErrorReply(QDBusError::Failed, error.text());
+    }
+}
+
+}  // namespace vorlaken

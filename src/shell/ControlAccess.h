@@ -1,0 +1,50 @@
+#pragma once
+
+#include <functional>
+
+#include <QObject>
+#include <QString>
+
+#include "capture/PageModel.h"
+
+class QWidget;
+
+namespace vorlaken {
+
+// Reaches the controls of a window by component name (objectName): runs their command as a click
+// would, reads their value, sets it as a user would. Used by the settings binding and the automation,
+// so any control a later command adds is reachable without new code here.
+class ControlAccess {
+  public:
+    using ZoneLookup = std::function<Zone*(const QString& name)>;
+
+    ControlAccess(QWidget* root, ZoneLookup zones);
+
+    // The control or menu item of that name (the window itself by its own name); null when none.
+    QObject* find(const QString& name) const;
+
+    // Clicks a button, check box or command label, triggers a menu item. False when there is no such
+    // control or it takes no clicks. A disabled control does nothing, as for a user.
+    bool invoke(const QString& name) const;
+    // The value as text; "name.enabled" and "name.visible" give "1"/"0". Web zones give their body's
+    // inner HTML. False when there is no such control.
+    bool value(const QString& name, QString* result) const;
+    // Types, ticks or chooses as a user would, so change handlers run. False when there is no such
+    // control or the value does not fit it.
+    bool setValue(const QString& name, const QString& value) const;
+
+    // Typed access for the settings: check boxes and check items, spin boxes and list indexes, texts.
+    // The setters block the control's signals, so no change handler runs.
+    static bool boolOf(const QObject* control);
+    static void setBoolQuietly(QObject* control, bool value);
+    static int intOf(const QObject* control);
+    static void setIntQuietly(QObject* control, int value);
+    static QString textOf(const QObject* control);
+    static void setTextQuietly(QObject* control, const QString& value);
+
+  private:
+    QWidget* root_;
+    ZoneLookup zones_;
+};
+
+}  // namespace vorlaken

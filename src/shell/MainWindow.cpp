@@ -1,0 +1,300 @@
+#include "shell/MainWindow.h"
+
+#include <cstdio>
+
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QScreen>
+#include <QStyle>
+
+#include "common/IniFile.h"
+#include "platform/desktop/QtDesktop.h"
+#include "platform/webzone/WebZone.h"
+#include "shell/ButtonPairs.h"
+#include "shell/Skins.h"
+#include "shell/StateBinding.h"
+#include "shell/UpgradeNow.h"
+#include "shell/WelcomePage.h"
+#include "shell/WindowDragger.h"
+
+namespace vorlaken {
+
+namespace {
+
+const QString kTemplate = QStringLiteral("grabnest.htm");
+const QString kWarningPage = QStringLiteral("warngrabnest.htm");
+const QString kSettingsFile = QStringLiteral("vorlaken.ini");
+const QString kSection = QStringLiteral("config");
+// A zone that never reports a finished document must not hold the start-up forever.
+constexpr int kDocumentWaitBoundMs = 15000;
+
+}  // namespace
+
+MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, QtDesktop& desktop, QWidget* parent)
+    : QMainWindow(parent), dir_(dir), finder_(finder), desktop_(desktop), getCommand_(finder, [this] {
+          renderPreview();
+      }) {
+    setObjectName(QStringLiteral("Tfrmgrabnest"));
+    setWindowTitle(QStringLiteral("Vorlaken 8.1"));
+    ui_.build(this);
+    ShowButtonPairs(this, PairPanel::Main, 0);
+
+    const QUrl base = QUrl::fromLocalFile(dir_.path());
+    wb1_ = new WebZone(ui_.wb1, base);
+    wb2_ = new WebZone(ui_.wb2, base);
+    wbad_ = new WebZone(ui_.wbad, base);
+    controls_ = std::make_unique<ControlAccess>(this, [this](const QString& name) { return zone(name); });
+
+    dragger_ = new WindowDragger(this);
+    for (QWidget* panel : ui_.dragPanels)
+        dragger_->watch(panel);
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setSingleShot(true);
+    timer1_->setInterval(1000);
+    connect(timer1_, &QTimer::timeout, this, &MainWindow::onStartupTimer);
+
+    showPanel(0);
+    connectCommands();
+
+    // The preview shows the template; the comment panel and the welcome zone start empty.
+    wb1_->setSilent(true);
+    templateMissing_ = !QFileInfo(dir_.deliveredFile(kTemplate)).isFile();
+    connect(wb1_, &WebZone::documentComplete, this, [this] {
+        documentComplete_ = true;
+        emit documentCompleted();
+    });
+    wb1_->navigate(dir_.deliveredFile(kTemplate));
+    wbad_->setSilent(true);
+    wbad_->navigate(QStringLiteral("about:blank"));
+    wb2_->setSilent(true);
+    connect(wb2_, &WebZone::documentComplete, this, [this] {
+        documentComplete_ = true;
+        emit documentCompleted();
+    });
+    wb2_->navigate(QStringLiteral("about:blank"));
+
+    loadSettings();
+}
+
+MainWindow::~MainWindow() = default;
+
+Zone* MainWindow::zone(const QString& name) const {
+    if (name == QLatin1String("wb1"))
+        return wb1_;
+    if (name == QLatin1String("wb2"))
+        return wb2_;
+    if (name == QLatin1String("wbad"))
+        return wbad_;
+    return nullptr;
+}
+
+QString MainWindow::settingsPath() const {
+    return dir_.writtenFile(kSettingsFile);
+}
+
+template <typename Command>
+void MainWindow::runOnState(Command command) {
+    StateBinding::toState(ui_, state_);
+    command();
+    StateBinding::toWidgets(state_, ui_);
+}
+
+void MainWindow::connectCommands() {
+    connect(ui_.button1, &QPushButton::clicked, this, [this] {
+        showPanel(0);
+        ShowButtonPairs(this, PairPanel::Main, 0);
+    });
+    connect(ui_.button3, &QPushButton::clicked, this, [this] {
+        showPanel(1);
+        ShowButtonPairs(this, PairPanel::Options, 0);
+    });
+    connect(ui_.button4, &QPushButton::clicked, this, [this] { showPanel(3); });
+    for (int mode = 0; mode < 5; ++mode)
+        connect(ui_.modeItems[mode], &QAction::triggered, this, [this, mode] { onModeItem(mode); });
+    connect(ui_.n51, &QAction::triggered, this, [this] { ui_.Panel15->setVisible(ui_.n51->isChecked()); });
+
+    connect(ui_.getbtn, &QPushButton::clicked, this, &MainWindow::onGet);
+    for (QCheckBox* option : {ui_.chkhorizontal, ui_.CheckBox1, ui_.whCheck})
+        connect(option, &QCheckBox::clicked, this, &MainWindow::onViewOption);
+    connect(ui_.cb1, &QComboBox::activated, this, &MainWindow::onSkinChosen);
+    connect(ui_.Label59, &ClickableLabel::clicked, this,
+            [this] { UpgradeNow(dir_, desktop_, static_cast<quint64>(winId())); });
+    connect(ui_.Label11, &ClickableLabel::clicked, this,
+            [this] { wb1_->openInNewWindow(MakerSite::helpPage()); });
+}
+
+void MainWindow::showPanel(int page) {
+    ui_.PageControl1->setCurrentIndex(page);
+}
+
+void MainWindow::onModeItem(int mode) {
+    for (int i = 0; i < 5; ++i)
+        ui_.modeItems[i]->setChecked(i == mode);
+    ui_.PageControl11->setCurrentIndex(mode);
+    showPanel(2);
+    ShowButtonPairs(this, PairPanel::Enhanced, mode);
+}
+
+void MainWindow::loadSettings() {
+    IniFile file(settingsPath());
+    file.load();
+    settings_ = SettingsBinding::read(file, this);
+    Skins::apply(ui_.cb1->currentIndex());
+    ui_.Label106->setToolTip(settings_.categoriesOn
+                                 ? QStringLiteral("pictures are saved under categories")
+                                 : QStringLiteral("pictures are not saved under categories"));
+    setGeometry(settings_.geometry);
+    file.writeBool(kSection, QStringLiteral("menuinit"), true);
+    file.save();
+}
+
+void MainWindow::writeSettings() {
+    // The file is read again so that lines of other writers (the remembered folder) are kept; it is
+    // replaced whole, so a failed write leaves the previous file as it was.
+    IniFile file(settingsPath());
+    file.load();
+    settings_.geometry = geometry();
+    SettingsBinding::write(file, this, settings_);
+    file.save();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (firstShown_)
+        return;
+    firstShown_ = true;
+    shownAtMs_ = QDateTime::currentMSecsSinceEpoch();
+    if (QScreen* screen = this->screen()) {
+        QRect frame = geometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    QTimer::singleShot(0, this, &MainWindow::onFirstShown);
+}
+
+void MainWindow::onFirstShown() {
+    ui_.Panel2->hide();
+    loadWelcomePage();
+    waitForDocumentComplete();
+    if (!templateMissing_) {
+        ui_.getbtn->setEnabled(true);
+        timer1_->start();
+    } else {
+        showMissingTemplateWarning();
+    }
+}
+
+bool MainWindow::waitForDocumentComplete() {
+    if (documentComplete_)
+        return true;
+    QEventLoop loop;
+    connect(this, &MainWindow::documentCompleted, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kDocumentWaitBoundMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return documentComplete_;
+}
+
+void MainWindow::loadWelcomePage() {
+    welcomeText_ = WelcomePageText();
+    try {
+        wbad_->loadHtml(welcomeText_);
+    } catch (const AppError&) {
+    }
+}
+
+void MainWindow::showMissingTemplateWarning() {
+    const QString page = MissingTemplatePageText();
+    QFile file(dir_.writtenFile(kWarningPage));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(page.toUtf8()) >= 0) {
+        file.close();
+        wb1_->navigate(file.fileName());
+    } else {
+        // Nowhere to write: the warning is shown all the same.
+        wb1_->loadHtml(page);
+    }
+}
+
+void MainWindow::onStartupTimer() {
+    timer1_->stop();
+    waitForDocumentComplete();
+    try {
+        wb2_->document()->body()->setContentEditable(true);
+    } catch (const PageError&) {
+    }
+    onGet();
+    startupDone_ = true;
+    reportStartupTiming();
+    emit startupCaptureFinished();
+}
+
+void MainWindow::reportStartupTiming() {
+    if (qEnvironmentVariableIsSet("VORLAKEN_TIMING")) {
+        std::fprintf(stderr, "grabnest_timing shown_epoch_ms %lld listed_epoch_ms %lld rows %d\n",
+                     static_cast<long long>(shownAtMs_),
+                     static_cast<long long>(QDateTime::currentMSecsSinceEpoch()), state_.table.size());
+        std::fflush(stderr);
+    }
+}
+
+void MainWindow::onGet() {
+    runOnState([this] { getCommand_.run(state_, false); });
+}
+
+void MainWindow::renderPreview() {
+    PreviewOptions options;
+    options.thumbnail = ui_.chkhorizontal->isChecked();
+    options.originSize = ui_.CheckBox1->isChecked();
+    options.showSize = ui_.whCheck->isChecked();
+    const bool commentShown = ui_.Panel2->isVisibleTo(this);
+    options.availableWidth =
+        PreviewAvailableWidth(ui_.PageControl1->width(), style()->pixelMetric(QStyle::PM_ScrollBarExtent),
+                              commentShown, commentShown ? ui_.Panel2->width() : 0);
+    RenderPreview(state_, *wb1_, options, kPreviewBgColor);
+    emit previewRendered();
+}
+
+void MainWindow::onViewOption() {
+    if (!ui_.getbtn->isEnabled())
+        return;
+    runOnState([this] { renderPreview(); });
+}
+
+void MainWindow::onSkinChosen(int index) {
+    if (index < 0 || index >= Skins::count())
+        return;
+    desktop_.minimizeApplication();
+    Skins::apply(index);
+    showNormal();
+}
+
+void MainWindow::bringToFront() {
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !firstShown_)
+        return;
+    const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+    const bool wasMinimized = change->oldState().testFlag(Qt::WindowMinimized);
+    if (isMinimized() && !wasMinimized)
+        wbad_->navigate(QStringLiteral("about:blank"));
+    else if (!isMinimized() && wasMinimized)
+        loadWelcomePage();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    writeSettings();
+    QMainWindow::closeEvent(event);
+}
+
+}  // namespace vorlaken

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <memory>
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include "capture/BrowserFinder.h"
+#include "capture/CaptureState.h"
+#include "capture/GetCommand.h"
+#include "capture/PreviewPage.h"
+#include "common/ProgramDir.h"
+#include "shell/ControlAccess.h"
+#include "shell/MainWindowUi.h"
+#include "shell/SettingsBinding.h"
+
+namespace vorlaken {
+
+class QtDesktop;
+class WebZone;
+class WindowDragger;
+
+// The main window Tfrmgrabnest of grabnest: owns the capture state, the web zones and the settings,
+// binds the controls to the commands, and runs the start-up capture once after it is first shown.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    MainWindow(const ProgramDir& dir, BrowserFinder& finder, QtDesktop& desktop, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    MainWindowUi& ui() { return ui_; }
+    CaptureState& state() { return state_; }
+    const ControlAccess& controls() const { return *controls_; }
+    QtDesktop& desktop() { return desktop_; }
+    const ProgramDir& programDir() const { return dir_; }
+    // wb1, wb2 or wbad; null for other names.
+    Zone* zone(const QString& name) const;
+
+    bool templateMissing() const { return templateMissing_; }
+    bool startupCaptureDone() const { return startupDone_; }
+    // Where the settings are read from and written to.
+    QString settingsPath() const;
+
+    // Writes the preview page for the table with the current view options (RenderPreview).
+    void renderPreview();
+    // Brings the window to the front in its normal state (a second start asked for it).
+    void bringToFront();
+
+  signals:
+    void documentCompleted();
+    void startupCaptureFinished();
+    void previewRendered();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    // Runs a command on the state: the controls' values go in before, its results come out after.
+    template <typename Command>
+    void runOnState(Command command);
+    void connectCommands();
+    void loadSettings();
+    void writeSettings();
+    void onFirstShown();
+    void onStartupTimer();
+    void onGet();
+    void onViewOption();
+    void onSkinChosen(int index);
+    void onModeItem(int mode);
+    void showPanel(int page);
+    void loadWelcomePage();
+    void showMissingTemplateWarning();
+    bool waitForDocumentComplete();
+    void reportStartupTiming();
+
+    ProgramDir dir_;
+    BrowserFinder& finder_;
+    QtDesktop& desktop_;
+    MainWindowUi ui_;
+    CaptureState state_;
+    GetCommand getCommand_;
+    std::unique_ptr<ControlAccess> controls_;
+    WebZone* wb1_ = nullptr;
+    WebZone* wb2_ = nullptr;
+    WebZone* wbad_ = nullptr;
+    WindowDragger* dragger_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    WindowSettings settings_;
+    QString welcomeText_;
+    bool templateMissing_ = false;
+    bool documentComplete_ = false;
+    bool firstShown_ = false;
+    bool startupDone_ = false;
+    qint64 shownAtMs_ = 0;
+};
+
+}  // namespace vorlaken
