@@ -22,6 +22,15 @@ class TestSaveFolder : public QObject {
     static TargetFolder resolve(SaveFixture& f, IniFile* settings = nullptr) {
         return ResolveTargetFolder(f.save, f.capture, f.desktop, settings, when());
     }
+    // The sub folder rule, the page's title and domain, and the category (empty: categories off).
+    static void configure(SaveFixture& f, int rule, const QString& title, const QString& domain,
+                          const QString& category) {
+        f.save.subFolderRule = rule;
+        f.capture.titleText = title;
+        f.capture.pageDomain = domain;
+        f.save.categoriesOn = !category.isEmpty();
+        f.save.currentCategory = category;
+    }
     // Every path below root, relative to it.
     static QStringList tree(const QString& root) {
         QStringList paths;
@@ -110,11 +119,7 @@ class TestSaveFolder : public QObject {
         QFETCH(QString, last);
         QFETCH(QString, cleanTitle);
         SaveFixture f;
-        f.save.subFolderRule = rule;
-        f.capture.titleText = title;
-        f.capture.pageDomain = domain;
-        f.save.categoriesOn = !category.isEmpty();
-        f.save.currentCategory = category;
+        configure(f, rule, title, domain, category);
         const TargetFolder target = resolve(f);
         QVERIFY(target.ok);
         QCOMPARE(f.desktop.messages, QStringList());
@@ -260,11 +265,7 @@ class TestSaveFolder : public QObject {
         QFETCH(QString, domain);
         QFETCH(QString, category);
         SaveFixture f;
-        f.save.subFolderRule = rule;
-        f.capture.titleText = title;
-        f.capture.pageDomain = domain;
-        f.save.categoriesOn = !category.isEmpty();
-        f.save.currentCategory = category;
+        configure(f, rule, title, domain, category);
         const QStringList before = tree(f.root);
         const TargetFolder target = resolve(f);
         QStringList after = tree(f.root);
