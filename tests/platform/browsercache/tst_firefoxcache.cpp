@@ -1,0 +1,123 @@
+#include <unistd.h>
+#include <csignal>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "CachingHttpServer.h"
+#include "PictureFixture.h"
+#include "platform/browsercache/DiskBrowserCache.h"
+
+using namespace vorlaken;
+using namespace vorlaken::test;
+
+namespace {
+
+QMap<QString, BrowserCache::Entry> listByUrl(BrowserCache& cache) {
+    QMap<QString, BrowserCache::Entry> entries;
+    cache.enumerate([&](const BrowserCache::Entry& entry) {
+        entries.insert(entry.sourceUrl, entry);
+        return true;
+    });
+    return entries;
+}
+
+}  // namespace
+
+// Reads the cache2 folder that Debian's firefox-esr, run headless with a fresh profile, wrote while
+// loading the fixture page.
+class FirefoxCacheTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        const QString firefox = QStandardPaths::findExecutable(QStringLiteral("firefox-esr"));
+        if (firefox.isEmpty()) {
+            QSKIP("firefox-esr is not installed.");
+        }
+        QVERIFY(server_.listen());
+        fixture_.install(&server_);
+        QVERIFY(profile_.isValid());
+        QProcess process;
+        // Its own process group, so that ending it ends its content processes too.
+        process.setChildProcessModifier([] { ::setpgid(0, 0); });
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(firefox, {QStringLiteral("--headless"), QStringLiteral("--profile"), profile_.path(),
+                                QStringLiteral("--no-remote"), server_.url(fixture_.pagePath)});
+        QVERIFY(process.waitForStarted(10000));
+        group_ = process.processId();
+        // Firefox writes an entry's metadata when it lets go of the entry, at the latest when it quits.
+        QTRY_VERIFY_WITH_TIMEOUT(server_.hits(fixture_.missingPath) > 0, 30000);
+        for (const QString& path : fixture_.pictures.keys()) {
+            QTRY_VERIFY_WITH_TIMEOUT(server_.hits(path) > 0, 10000);
+        }
+        QTest::qWait(1000);
+        ::kill(-pid_t(group_), SIGTERM);
+        if (!process.waitForFinished(15000)) {
+            ::kill(-pid_t(group_), SIGKILL);
+            process.waitForFinished(5000);
+        }
+        group_ = 0;
+    }
+
+    void cleanupTestCase() {
+        // A failed start-up leaves the browser running: end its whole process group.
+        if (group_ > 0) {
+            ::kill(-pid_t(group_), SIGKILL);
+        }
+    }
+
+    void listsExactlyTheServedPictures() {
+        DiskBrowserCache cache(CacheFolders::inFolder(profile_.path()), materialized_.path());
+        QVERIFY(cache.libraryFound());
+        QSet<QString> expected = {server_.url(fixture_.pagePath)};
+        for (const QString& path : fixture_.pictures.keys()) {
+            expected.insert(server_.url(path));
+        }
+        const QMap<QString, BrowserCache::Entry> entries = listByUrl(cache);
+        QCOMPARE(QSet<QString>(entries.keyBegin(), entries.keyEnd()), expected);
+        for (const BrowserCache::Entry& entry : entries) {
+            QVERIFY(qAbs(entry.lastAccess.secsTo(QDateTime::currentDateTime())) < 600);
+        }
+    }
+
+    void materialisedBodiesAreByteIdentical() {
+        DiskBrowserCache cache(CacheFolders::inFolder(profile_.path()), materialized_.path());
+        const QMap<QString, BrowserCache::Entry> entries = listByUrl(cache);
+        for (auto it = fixture_.pictures.cbegin(); it != fixture_.pictures.cend(); ++it) {
+            const BrowserCache::Entry entry = entries.value(server_.url(it.key()));
+            QVERIFY(cache.materialize(entry));
+            QFile file(entry.localFileName);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), it.value());
+        }
+        QCOMPARE(
+            QFileInfo(entries.value(server_.url(QStringLiteral("/pics/noext"))).localFileName).fileName(),
+            QStringLiteral("noext.png"));
+    }
+
+    void deleteEntryRemovesItsFile() {
+        const QString entries = profile_.path() + QStringLiteral("/cache2/entries");
+        const int before = QDir(entries).entryList(QDir::Files).size();
+        DiskBrowserCache cache(CacheFolders::inFolder(profile_.path()), materialized_.path());
+        QVERIFY(cache.deleteEntry(server_.url(QStringLiteral("/pics/box.bmp"))));
+        QCOMPARE(QDir(entries).entryList(QDir::Files).size(), before - 1);
+        QVERIFY(!listByUrl(cache).contains(server_.url(QStringLiteral("/pics/box.bmp"))));
+    }
+
+  private:
+    CachingHttpServer server_;
+    PictureFixture fixture_;
+    QTemporaryDir profile_;
+    QTemporaryDir materialized_;
+    qint64 group_ = 0;
+};
+
+QTEST_GUILESS_MAIN(FirefoxCacheTest)
+#include "tst_firefoxcache.moc"
