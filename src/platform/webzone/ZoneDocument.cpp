@@ -11,7 +11,7 @@ ZoneDocument::ZoneDocument(std::shared_ptr<const ScriptRunner> runner, QString w
 void ZoneDocument::requireHtml(const ScriptRunner& runner, const QString& windowExpression) {
     const bool html = runner
                           .run(QStringLiteral("var d=%1.document; return !!(d && d.documentElement && "
-                                              "d instanceof HTMLDocument);")
+                                              "/html/i.test(d.contentType||''));")
                                    .arg(windowExpression))
                           .toBool();
     if (!html)
