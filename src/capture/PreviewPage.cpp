@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include "capture/PageBody.h"
 #include "common/TextRoutines.h"
 
 namespace vorlaken {
@@ -145,12 +146,9 @@ void RenderPreview(CaptureState& state, Browser& previewZone, const PreviewOptio
     }
     const QString html = PreviewPage::build(state.table, options);
     try {
-        DocumentPtr document = previewZone.document();
-        ElementPtr body = document ? document->body() : nullptr;
-        if (body) {
-            body->setInnerHtml(html);
-            body->setBgColor(bgColor);
-        }
+        ElementPtr body = PageBody(previewZone);
+        body->setInnerHtml(html);
+        body->setBgColor(bgColor);
     } catch (const PageError&) {
         // The zone keeps what it showed; the table is untouched.
     }

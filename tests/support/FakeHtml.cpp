@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <QRegularExpression>
+
 #include "support/FakePageModel.h"
 
 namespace vorlaken {
@@ -35,6 +37,17 @@ void applyAttribute(FakeElement& e, const QString& name, const QString& value) {
 }
 
 }  // namespace
+
+QString FakeHtml::renderText(const QString& html) {
+    static const QRegularExpression kBreak(QStringLiteral("<br[^>]*>|</p>|</div>|<p>|<div>"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression kTag(QStringLiteral("<[^>]*>"));
+    QString text = html;
+    text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    text.replace(kBreak, QStringLiteral("\n"));
+    text.remove(kTag);
+    return decodeEntities(text);
+}
 
 QString FakeHtml::decodeEntities(const QString& text) {
     QString out = text;
@@ -101,6 +114,8 @@ void FakeHtml::parseInto(FakeElement& parent, const QString& html) {
                 i = i < 0 ? n : i + 1;
                 if (!selfClosing && !isVoid(tag)) {
                     open.push_back(element.get());
+                } else {
+                    element->data.outerHtml = html.mid(lt, i - lt);
                 }
                 break;
             }

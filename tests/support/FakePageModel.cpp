@@ -212,6 +212,7 @@ QString FakeElement::innerHtml() {
 void FakeElement::setInnerHtml(const QString& html) {
     hit(QStringLiteral("setInnerHtml"));
     data.innerHtml = html;
+    data.outerText = FakeHtml::renderText(html);
     removeChildren();
     FakeHtml::parseInto(*this, html);
 }

@@ -1,0 +1,81 @@
+#include "results/PreviewReadBack.h"
+
+namespace vorlaken {
+
+NotPreviewPageError::NotPreviewPageError()
+    : PageError(QStringLiteral("The preview zone does not show the preview page.")) {}
+
+PreviewReadBack PreviewReadBack::read(Browser& previewZone) {
+    PreviewReadBack page;
+    DocumentPtr document = previewZone.document();
+    if (!document) {
+        throw PageError(QStringLiteral("The preview zone shows no document."));
+    }
+    CollectionPtr images = document->images();
+    if (!images) {
+        throw PageError(QStringLiteral("The preview page has no image collection."));
+    }
+    const std::vector<ElementData> pictures = images->read(kSrc);
+    const int n = int(pictures.size());
+    if (n == 0) {
+        return page;
+    }
+
+    CollectionPtr forms = document->forms();
+    ElementPtr form = forms ? forms->item(0) : nullptr;
+    CollectionPtr elements = form ? form->formElements() : nullptr;
+    CollectionPtr links = document->links();
+    if (!elements || !links) {
+        throw NotPreviewPageError();
+    }
+    const std::vector<ElementData> controls = elements->read(kType | kValue | kChecked);
+    const std::vector<ElementData> anchors = links->read(kHref);
+    if (controls.size() < std::size_t(2 * n) || anchors.size() < std::size_t(n)) {
+        throw NotPreviewPageError();
+    }
+    for (int i = 0; i < n; ++i) {
+        const ElementData& box = controls[std::size_t(2 * i)];
+        const ElementData& hidden = controls[std::size_t(2 * i + 1)];
+        if (box.type != QLatin1String("checkbox") || hidden.type != QLatin1String("hidden")) {
+            throw NotPreviewPageError();
+        }
+        page.checked.push_back(box.checked);
+        page.picUrl << pictures[std::size_t(i)].src;
+        page.sizeText << box.value;
+        page.linkUrl << anchors[std::size_t(i)].href;
+        page.pageUrl << hidden.value;
+    }
+    page.count = n;
+    page.formElements = elements;
+    return page;
+}
+
+std::optional<PreviewReadBack> PreviewReadBack::readForCommand(Browser& previewZone, Desktop& desktop) {
+    try {
+        return read(previewZone);
+    } catch (const NotPreviewPageError&) {
+        desktop.showMessage(kNotPreviewPageMessage);
+    } catch (const PageError&) {
+    }
+    return std::nullopt;
+}
+
+std::vector<int> PreviewReadBack::checkedRows() const {
+    std::vector<int> rows;
+    for (int i = 0; i < count; ++i) {
+        if (checked[std::size_t(i)]) {
+            rows.push_back(i);
+        }
+    }
+    return rows;
+}
+
+std::vector<int> PreviewReadBack::checkboxIndexes() const {
+    std::vector<int> indexes;
+    for (int i = 0; i < count; ++i) {
+        indexes.push_back(2 * i);
+    }
+    return indexes;
+}
+
+}  // namespace vorlaken

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+
+#include "capture/PageModel.h"
+#include "common/Desktop.h"
+
+namespace vorlaken {
+
+// The preview zone shows something other than the preview page (the origin page, a page of fewer
+// form elements than pictures): what it holds cannot be read as the user's choice.
+class NotPreviewPageError : public PageError {
+  public:
+    NotPreviewPageError();
+};
+
+// Shown when a command needs the preview page and the zone shows something else.
+inline const QString kNotPreviewPageMessage = QStringLiteral(
+    "The preview zone does not show the pictures of the last capture. Please click \"Get\" to get the "
+    "pictures again.");
+
+// The preview page as the user left it: the values the page holds for each picture and its tick.
+// Read in a fixed number of page-model calls. Values come from the page, never from the table.
+struct PreviewReadBack {
+    int count = 0;  // N, the number of pictures in the page
+    std::vector<bool> checked;
+    QStringList picUrl;          // src of image i, as the page resolved it
+    QStringList sizeText;        // value of form element 2i
+    QStringList linkUrl;         // href of link i
+    QStringList pageUrl;         // value of form element 2i+1
+    CollectionPtr formElements;  // the controls of form1, for ticking
+
+    // A page without pictures gives count 0. Throws NotPreviewPageError when the page has pictures but
+    // not the preview page's form and links; other page-model failures propagate as PageError.
+    static PreviewReadBack read(Browser& previewZone);
+    // read() for the commands: nothing when the page fails, and when it is not the preview page the
+    // user is told to get the pictures again.
+    static std::optional<PreviewReadBack> readForCommand(Browser& previewZone, Desktop& desktop);
+
+    std::vector<int> checkedRows() const;
+    // Positions of the checkboxes among the form's controls.
+    std::vector<int> checkboxIndexes() const;
+};
+
+}  // namespace vorlaken
