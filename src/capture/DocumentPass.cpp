@@ -84,7 +84,9 @@ void DocumentPass::imagePass(Collection& images, const QString& documentUrl) {
         const bool linked = picture.parentTagName == QLatin1String("A");
         QString link = linked ? ResolveRelativeLink(picture.parentHrefAttribute, documentUrl) : QString();
         if (link.isEmpty() && linkNearBy_) {
-            link = nearByLink(picture.sourceIndex);
+            // Resolved like an enclosing link: the attribute is as written in the page, and a relative
+            // link kept as it is would point into the preview's own folder once shown there.
+            link = ResolveRelativeLink(nearByLink(picture.sourceIndex), documentUrl);
         }
         if ((!link.isEmpty() || picturesWithLinks_) && !filters_.passesLink(asciiLower(link))) {
             continue;

@@ -88,10 +88,11 @@ class Transfer {
         return true;
     }
 
+    // The reply is told to stop once its signal has returned: aborting inside it upsets the reply.
     bool fail() {
         answered_ = true;
         failed_ = true;
-        reply_->abort();
+        QMetaObject::invokeMethod(reply_, &QNetworkReply::abort, Qt::QueuedConnection);
         return false;
     }
 
@@ -120,11 +121,8 @@ class Transfer {
         const QByteArray piece = reply_->read(Downloader::kPieceSize);
         if (piece.isEmpty())
             return false;
-        if (out_.write(piece) != piece.size()) {
-            failed_ = true;
-            reply_->abort();
-            return false;
-        }
+        if (out_.write(piece) != piece.size())
+            return fail();
         written_ += piece.size();
         return true;
     }
