@@ -146,4 +146,10 @@ inline QString writeFile(const QString& path, const QByteArray& bytes) {
     return path;
 }
 
+// The whole content of a file; empty when it cannot be read.
+inline QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 }  // namespace vorlaken::test

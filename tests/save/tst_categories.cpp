@@ -6,13 +6,6 @@
 using namespace vorlaken;
 using namespace vorlaken::test;
 
-namespace {
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-}  // namespace
-
 // The category list in cat.txt, its editor and the captions of the category menu.
 class TestCategories : public QObject {
     Q_OBJECT
@@ -37,8 +30,8 @@ class TestCategories : public QObject {
                               "Finance", "Food_&_Drink", "Health_Care"}));
         QVERIFY(save.categoriesOn);
         QCOMPARE(save.categoryHint, QStringLiteral("Pictures are saved under categories"));
-        QVERIFY(readAll(path).startsWith("Animals_&_Wildlife\r\nArchitecture\r\n"));
-        QVERIFY(readAll(path).endsWith("Transportation\r\n"));
+        QVERIFY(readFile(path).startsWith("Animals_&_Wildlife\r\nArchitecture\r\n"));
+        QVERIFY(readFile(path).endsWith("Transportation\r\n"));
 
         SaveState later;
         Categories::load(later, path);

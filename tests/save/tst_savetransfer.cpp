@@ -11,11 +11,6 @@ using namespace vorlaken::test;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A body of n bytes that starts like a PNG and differs from byte to byte.
 QByteArray pngBody(int n) {
     QByteArray body("\x89PNG\r\n\x1A\n", 8);
@@ -72,9 +67,9 @@ class TestSaveTransfer : public QObject {
         QCOMPARE(downloader.downloadToFile(server_.url(path), target, &browser, progress), stored);
         QCOMPARE(QFile::exists(target), stored);
         if (stored)
-            QVERIFY(readAll(target).startsWith("\x89PNG"));
+            QVERIFY(readFile(target).startsWith("\x89PNG"));
         if (path == "/big.png")
-            QCOMPARE(readAll(target), pngBody(200 * 1024));
+            QCOMPARE(readFile(target), pngBody(200 * 1024));
         QCOMPARE(progress.stopEnabledChanges, QList<bool>({false, true}));
     }
 
@@ -144,7 +139,7 @@ class TestSaveTransfer : public QObject {
         f.addPicture(server_.url(path));
         f.run();
         QCOMPARE(f.filesIn(f.saveFolder), QStringList{name});
-        QCOMPARE(readAll(f.saveFolder + name), body);
+        QCOMPARE(readFile(f.saveFolder + name), body);
     }
 
     // Seven ticked, the sixth answered 404, "stop saving" ticked then: 5 of 7, and the index page
@@ -172,7 +167,7 @@ class TestSaveTransfer : public QObject {
             QVERIFY(files.contains(name));
         QVERIFY(QFileInfo(f.save.lastIndexPage).fileName().endsWith(".htm"));
         QVERIFY(QFile::exists(f.save.lastIndexPage.chopped(4) + ".zip"));
-        const QString page = QString::fromUtf8(readAll(f.save.lastIndexPage));
+        const QString page = QString::fromUtf8(readFile(f.save.lastIndexPage));
         QCOMPARE(page.count("<a target=_blank href=\"http://127.0.0.1"), 7);  // every ticked picture
         QVERIFY(!page.contains("6.png"));
     }
