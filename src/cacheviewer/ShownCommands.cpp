@@ -1,0 +1,164 @@
+#include "ShownCommands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include "cacheviewer/SaveName.h"
+#include "cacheviewer/ShownPage.h"
+
+namespace vorlaken {
+
+void ShownCommands::ShowAll() {
+    state_.ShownFiles.clear();
+    state_.ShownUrls.clear();
+    QList<int> numbers;
+    for (qsizetype i = 0; i < state_.listChecked.size() && i < state_.FoundFiles.size(); ++i) {
+        if (state_.listChecked.at(i)) {
+            state_.ShownFiles << state_.FoundFiles.at(i);
+            state_.ShownUrls << state_.FoundUrls.at(i);
+            numbers << int(i + 1);
+        }
+    }
+    try {
+        wb1_.loadHtml(ShownPage::text(ShownPage::showAllLines(state_.ShownFiles, numbers)));
+    } catch (const PageError&) {
+        // The view keeps its page.
+    }
+    state_.currentTab = ViewerState::ShowAllTab;
+    // Each box that really changes runs its click handler, as a click by the user would.
+    if (state_.thumbnail) {
+        state_.thumbnail = false;
+        thumbnailClicked();
+    }
+    if (!state_.originSize) {
+        state_.originSize = true;
+        originSizeClicked();
+    }
+    state_.pictureInformation = ShownPage::pictureInformation(state_.ShownUrls, state_.ShownFiles);
+}
+
+void ShownCommands::RenderShown() {
+    const int width = state_.tabControlWidth - desktop_.scrollBarExtent() - 30;
+    const QStringList lines =
+        ShownPage::renderLines(state_.ShownFiles, state_.thumbnail, state_.originSize, width);
+    try {
+        wb1_.document()->body()->setInnerHtml(ShownPage::text(lines));
+    } catch (const PageError&) {
+        const QString path = programDir_.writtenFile(QStringLiteral("tidecove_temp.htm"));
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(ShownPage::text(lines).toUtf8());
+            if (file.commit()) {
+                try {
+                    wb1_.navigate(path);
+                } catch (const PageError&) {
+                }
+            }
+        }
+    }
+    state_.pictureInformation = ShownPage::pictureInformation(state_.ShownUrls, state_.ShownFiles);
+}
+
+void ShownCommands::thumbnailClicked() {
+    RenderShown();
+}
+
+void ShownCommands::originSizeClicked() {
+    RenderShown();
+    state_.filterEnabled = state_.originSize;
+}
+
+bool ShownCommands::readPage(bool withSizes, PageReading* reading) {
+    try {
+        DocumentPtr document = wb1_.document();
+        reading->images = document->images()->read(withSizes ? (kWidth | kHeight) : 0u);
+        reading->ticked.assign(reading->images.size(), false);
+        if (reading->images.empty()) {
+            return true;
+        }
+        ElementPtr form = document->forms()->item(0);
+        if (!form) {
+            return true;
+        }
+        const std::vector<ElementData> elements = form->formElements()->read(kChecked);
+        for (size_t i = 0; i < reading->ticked.size() && i < elements.size(); ++i) {
+            reading->ticked[i] = elements[i].checked;
+        }
+        return true;
+    } catch (const PageError&) {
+        return false;
+    }
+}
+
+bool ShownCommands::keepsSize(int w, int h) const {
+    const int wl = state_.widthLimit;
+    const int hl = state_.heightLimit;
+    switch (state_.sizeMode) {
+        case ViewerState::LowerLimit:
+            return !((wl != 0 && w < wl) || (hl != 0 && h < hl));
+        case ViewerState::UpperLimit:
+            return !((wl != 0 && wl < w) || (hl != 0 && hl < h));
+        default:
+            return !((wl != 0 && wl != w) || (hl != 0 && hl != h));
+    }
+}
+
+void ShownCommands::FilterShown() {
+    if (!state_.originSize) {
+        return;
+    }
+    const bool bothZero = state_.widthLimit == 0 && state_.heightLimit == 0;
+    PageReading page;
+    if (!readPage(!bothZero, &page) || page.images.empty()) {
+        return;
+    }
+    for (qsizetype i = qsizetype(page.images.size()) - 1; i >= 0; --i) {
+        const bool keep =
+            page.ticked[i] && (bothZero || keepsSize(page.images[i].width, page.images[i].height));
+        if (!keep && i < state_.ShownFiles.size()) {
+            state_.ShownFiles.removeAt(i);
+            state_.ShownUrls.removeAt(i);
+        }
+    }
+    RenderShown();
+}
+
+void ShownCommands::SaveShown() {
+    if (state_.CacheSaveFolder.isEmpty()) {
+        ChooseFolder();
+        if (state_.CacheSaveFolder.isEmpty()) {
+            return;
+        }
+    }
+    PageReading page;
+    if (!readPage(false, &page) || page.images.empty()) {
+        return;
+    }
+    const int total = int(page.images.size());
+    for (int i = 0; i < total && i < state_.ShownFiles.size(); ++i) {
+        if (!page.ticked[i]) {
+            continue;
+        }
+        // SaveName picks a name nobody uses, so a copy never replaces a file already there.
+        const QString target = SaveName(state_.CacheSaveFolder, state_.ShownUrls.at(i), i + 1, total);
+        QFile::copy(state_.ShownFiles.at(i), target);
+    }
+    desktop_.openPath(state_.CacheSaveFolder);
+}
+
+void ShownCommands::ChooseFolder() {
+    const QString start = QDir(state_.CacheSaveFolder).exists() && !state_.CacheSaveFolder.isEmpty()
+                              ? state_.CacheSaveFolder
+                              : QString();
+    QString chosen = desktop_.chooseFolder(QStringLiteral("Specify Directory to save pictures"), start);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    if (!chosen.endsWith(QLatin1Char('/'))) {
+        chosen += QLatin1Char('/');
+    }
+    state_.CacheSaveFolder = chosen;
+}
+
+}  // namespace vorlaken

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "cacheviewer/ViewerState.h"
+#include "capture/PageModel.h"
+#include "common/Desktop.h"
+#include "common/ProgramDir.h"
+
+namespace vorlaken {
+
+// The commands of the "Show All" tab. wb1 is the view browser.
+class ShownCommands {
+  public:
+    ShownCommands(ViewerState& state, Zone& wb1, Desktop& desktop, const ProgramDir& programDir)
+        : state_(state), wb1_(wb1), desktop_(desktop), programDir_(programDir) {}
+
+    void ShowAll();
+    void RenderShown();
+    // The click handlers of "Thumbnail" and "Origin Size", after the box took its new state.
+    void thumbnailClicked();
+    void originSizeClicked();
+    void FilterShown();
+    void SaveShown();
+    void ChooseFolder();
+
+  private:
+    struct PageReading {
+        std::vector<ElementData> images;
+        std::vector<bool> ticked;  // per image; false where the form has no such element
+    };
+    // The view page's images (with sizes when asked) and the checked state of the first form's
+    // elements. False when the page cannot be read.
+    bool readPage(bool withSizes, PageReading* reading);
+    bool keepsSize(int w, int h) const;
+
+    ViewerState& state_;
+    Zone& wb1_;
+    Desktop& desktop_;
+    const ProgramDir& programDir_;
+};
+
+}  // namespace vorlaken

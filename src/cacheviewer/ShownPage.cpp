@@ -1,0 +1,122 @@
+#include "ShownPage.h"
+
+#include "common/TextRoutines.h"
+
+namespace vorlaken {
+
+namespace {
+
+const QString kHtml = QStringLiteral("<html>");
+const QString kBody = QStringLiteral("<body>");
+const QString kFormOpen = QStringLiteral("<form name=\"form1\" method=\"POST\" action=\"#\">");
+const QString kFormClose = QStringLiteral("</form>");
+const QString kFontOpen = QStringLiteral("<font style=\"font-size:9pt\">");
+const QString kFontClose = QStringLiteral("</font>");
+const QString kCheckboxStart = QStringLiteral("<input type=\"checkbox\" name=\"c");
+const QString kShowAllCheckboxEnd = QStringLiteral("\" checked=true><br>");
+const QString kPictureStart = QStringLiteral("<img  name=p");
+const QString kWideSource = QStringLiteral(" border=0  src=\"");
+const QString kNarrowSource = QStringLiteral(" border=0 src=\"");
+const QString kClosingQuote = QStringLiteral("\"");
+const QString kShowAllClickStart = QStringLiteral(" onclick=\"javascript:c");
+const QString kClickStart = QStringLiteral("\" onclick=\"javascript:c");
+const QString kClickMiddle = QStringLiteral(".checked=!c");
+const QString kClickEnd = QStringLiteral(".checked;\"");
+const QString kErrorStart = QStringLiteral(" onerror='javascript:c");
+const QString kErrorEnd = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'>");
+const QString kListErrorEnd = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'></p>");
+const QString kTableOpen = QStringLiteral("<table  border=0 width=\"100%\" >");
+const QString kTableClose = QStringLiteral("</table>");
+const QString kRowOpen = QStringLiteral("<tr>");
+const QString kRowClose = QStringLiteral("</tr>");
+const QString kCellStart = QStringLiteral("<td valign=top>");
+const QString kCellEnd = QStringLiteral("</td>");
+const QString kEmptyCell = QStringLiteral("<td></td>");
+const QString kTableCheckboxEnd = QStringLiteral("\" checked=true>");
+const QString kListCheckboxStart = QStringLiteral("<p><input type=\"checkbox\" name=\"c");
+const QString kListCheckboxEnd = QStringLiteral("\"  checked=true >");
+const QString kBreak = QStringLiteral("<br>");
+const QString kTableWidthLimitStart = QStringLiteral("\" onload=\"if (this.width>");
+const QString kListWidthLimitStart = QStringLiteral("\" onload=\"javascript:if (this.width>");
+const QString kWidthLimitMiddle = QStringLiteral(") this.width=");
+
+QString clicks(const QString& n) {
+    return kClickStart + n + kClickMiddle + n + kClickEnd + kErrorStart + n;
+}
+
+}  // namespace
+
+QStringList ShownPage::showAllLines(const QStringList& files, const QList<int>& numbers) {
+    QStringList lines = {kHtml, kBody, kFormOpen};
+    for (qsizetype i = 0; i < files.size() && i < numbers.size(); ++i) {
+        const QString n = QString::number(numbers.at(i));
+        lines << kCheckboxStart + n + kShowAllCheckboxEnd
+              << kPictureStart + n + kWideSource + HtmlEscape(files.at(i)) + kClosingQuote
+              << kShowAllClickStart + n + kClickMiddle + n + kClickEnd << kErrorStart + n + kErrorEnd;
+    }
+    lines << kFormClose;
+    return lines;
+}
+
+QStringList ShownPage::renderLines(const QStringList& files, bool thumbnail, bool originSize, int width) {
+    QStringList lines = {kHtml, kBody, kFormOpen};
+    QString w = QString::number(width);
+    if (thumbnail) {
+        const int cols = qMax(1, width / 100);
+        w = QStringLiteral("100");
+        lines << kTableOpen;
+        int k = 0;
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const QString n = QString::number(i + 1);
+            if (++k == 1) {
+                lines << kRowOpen;
+            }
+            QString picture = kPictureStart + n + kWideSource + HtmlEscape(files.at(i));
+            if (!originSize) {
+                picture += kTableWidthLimitStart + w + kWidthLimitMiddle + w;
+            }
+            lines << kCellStart + kFontOpen + kCheckboxStart + n + kTableCheckboxEnd + n + kBreak + picture +
+                         clicks(n) + kErrorEnd + kFontClose + kCellEnd;
+            if (k == cols) {
+                lines << kRowClose;
+                k = 0;
+            }
+        }
+        if (k > 0) {
+            for (; k < cols; ++k) {
+                lines << kEmptyCell;
+            }
+            lines << kRowClose;
+        }
+        lines << kTableClose;
+    } else {
+        lines << kFontOpen;
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const QString n = QString::number(i + 1);
+            const QString picture = originSize ? kPictureStart + n + kNarrowSource + HtmlEscape(files.at(i))
+                                               : kPictureStart + n + kWideSource + HtmlEscape(files.at(i)) +
+                                                     kListWidthLimitStart + w + kWidthLimitMiddle + w;
+            lines << kListCheckboxStart + n + kListCheckboxEnd + n + kBreak + picture + clicks(n) +
+                         kListErrorEnd;
+        }
+        lines << kFontClose;
+    }
+    lines << kFormClose;
+    return lines;
+}
+
+QString ShownPage::text(const QStringList& lines) {
+    QString page;
+    for (const QString& line : lines) {
+        page += line + QLatin1String("\r\n");
+    }
+    return page;
+}
+
+QStringList ShownPage::pictureInformation(const QStringList& urls, const QStringList& files) {
+    QStringList memo = {QStringLiteral("Picture URLs:")};
+    memo << urls << QString() << QStringLiteral("Cached Pictures:") << files;
+    return memo;
+}
+
+}  // namespace vorlaken

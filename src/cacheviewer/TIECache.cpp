@@ -1,0 +1,74 @@
+#include "TIECache.h"
+
+namespace vorlaken {
+
+namespace {
+
+constexpr int kErrorFileNotFound = 2;
+
+}  // namespace
+
+QString TIECache::patternText(TSearchPattern pattern) {
+    switch (pattern) {
+        case TSearchPattern::spCookies:
+            return QStringLiteral("Cookie:");
+        case TSearchPattern::spHistory:
+            return QStringLiteral("Visited:");
+        case TSearchPattern::spUrl:
+            return QStringLiteral("");
+        case TSearchPattern::spAll:
+            break;
+    }
+    return QString();
+}
+
+bool TIECache::LibraryFound() {
+    if (libraryFound_ < 0) {
+        libraryFound_ = cache_ != nullptr && cache_->libraryFound() ? 1 : 0;
+    }
+    return libraryFound_ == 1;
+}
+
+bool TIECache::enumeratesUrlEntries() const {
+    const bool urlPattern = SearchPattern == TSearchPattern::spAll || SearchPattern == TSearchPattern::spUrl;
+    return urlPattern && (FilterOptions & NORMAL_ENTRY) != 0;
+}
+
+void TIECache::forEachEntry(const std::function<bool(const BrowserCache::Entry&)>& onEntry) {
+    if (!LibraryFound() || !enumeratesUrlEntries()) {
+        return;
+    }
+    cache_->enumerate(onEntry);
+}
+
+void TIECache::RetrieveEntries(int /*group*/) {
+    bool cancel = false;
+    forEachEntry([&](const BrowserCache::Entry& entry) {
+        currentEntry_ = entry;
+        current_ = TEntryInfo{entry.sourceUrl, entry.localFileName, entry.lastAccess};
+        if (OnEntry) {
+            OnEntry(*this, cancel);
+        }
+        return !cancel;
+    });
+}
+
+bool TIECache::materializeCurrent() {
+    return LibraryFound() && cache_->materialize(currentEntry_);
+}
+
+int TIECache::DeleteEntry(const QString& url) {
+    if (!LibraryFound()) {
+        return kErrorFileNotFound;
+    }
+    return cache_->deleteEntry(url) ? 0 : kErrorFileNotFound;
+}
+
+void TIECache::ClearCache() {
+    if (!LibraryFound() || !enumeratesUrlEntries()) {
+        return;
+    }
+    cache_->clearCache();
+}
+
+}  // namespace vorlaken

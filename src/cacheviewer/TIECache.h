@@ -1,0 +1,76 @@
+#pragma once
+
+#include <functional>
+
+#include <QDateTime>
+#include <QString>
+
+#include "common/BrowserCache.h"
+
+namespace vorlaken {
+
+// Cache entry types; the set of selected options is the sum of their flags.
+enum TFilterOption : quint32 {
+    NORMAL_ENTRY = 0x1,
+    STABLE_ENTRY = 0x2,
+    STICKY_ENTRY = 0x4,
+    COOKIE_ENTRY = 0x100000,
+    URLHISTORY_ENTRY = 0x200000,
+    TRACK_OFFLINE_ENTRY = 0x10,
+    TRACK_ONLINE_ENTRY = 0x20,
+    SPARSE_ENTRY = 0x10000,
+    OCX_ENTRY = 0x20000,
+};
+
+// Every option but cookies: what the viewer enumerates.
+constexpr quint32 kViewerFilterOptions = NORMAL_ENTRY | STABLE_ENTRY | STICKY_ENTRY | URLHISTORY_ENTRY |
+                                         TRACK_OFFLINE_ENTRY | TRACK_ONLINE_ENTRY | SPARSE_ENTRY | OCX_ENTRY;
+
+enum class TSearchPattern { spAll, spCookies, spHistory, spUrl };
+
+// The part of a cache entry the viewer uses.
+struct TEntryInfo {
+    QString SourceUrlName;
+    QString LocalFileName;
+    QDateTime LastAccessTime;  // invalid when unknown
+};
+
+// The cache enumeration component of the viewer window. The disk caches hold normal URL entries only:
+// cookie and history patterns, and a type filter without NORMAL_ENTRY, yield nothing.
+class TIECache {
+  public:
+    using TOnEntryEvent = std::function<void(TIECache& sender, bool& cancel)>;
+
+    explicit TIECache(BrowserCache* cache) : cache_(cache) {}
+
+    quint32 FilterOptions = kViewerFilterOptions;
+    TSearchPattern SearchPattern = TSearchPattern::spAll;
+    TOnEntryEvent OnEntry;
+
+    // The pattern text of a search pattern ("Cookie:", "Visited:", "" or none).
+    static QString patternText(TSearchPattern pattern);
+
+    // True when at least one cache was found; asked once, then remembered.
+    bool LibraryFound();
+    void RetrieveEntries(int group);
+    // 0 on success, else an error code (2: no such entry).
+    int DeleteEntry(const QString& url);
+    void ClearCache();
+
+    // The entry being delivered to OnEntry.
+    const TEntryInfo& entryInfo() const { return current_; }
+    // Writes the current entry's body to its LocalFileName; false when the body does not check out.
+    bool materializeCurrent();
+
+  private:
+    bool enumeratesUrlEntries() const;
+    // Calls onEntry for each entry of the current pattern and type filter until it asks to stop.
+    void forEachEntry(const std::function<bool(const BrowserCache::Entry&)>& onEntry);
+
+    BrowserCache* cache_;
+    int libraryFound_ = -1;
+    TEntryInfo current_;
+    BrowserCache::Entry currentEntry_;
+};
+
+}  // namespace vorlaken

@@ -1,0 +1,202 @@
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "MemoryBrowserCache.h"
+#include "cacheviewer/EntryFilter.h"
+#include "cacheviewer/PictureList.h"
+#include "support/FakePageModel.h"
+
+using namespace vorlaken;
+using namespace vorlaken::test;
+
+Q_DECLARE_METATYPE(ViewerState)
+
+namespace {
+
+const QDateTime kNow(QDate(2026, 5, 1), QTime(12, 0));
+
+ViewerState defaults() {
+    ViewerState state;
+    state.timePassed = 0;
+    return state;
+}
+
+}  // namespace
+
+// The per-entry filter of "List Picture", the listing itself and the preview.
+class PictureListingTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void filter_data() {
+        QTest::addColumn<ViewerState>("state");
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<qint64>("ageSeconds");
+        QTest::addColumn<bool>("passes");
+
+        ViewerState twoHours = defaults();
+        twoHours.timePassed = 2;
+        twoHours.timeUnit = ViewerState::Hour;
+        QTest::newRow("2 hours, used 1 hour ago") << twoHours << "http://a/x.jpg"
+                                                  << "/c/x.jpg" << 3600LL << true;
+        QTest::newRow("2 hours, used 3 hours ago") << twoHours << "http://a/x.jpg"
+                                                   << "/c/x.jpg" << 10800LL << false;
+        QTest::newRow("2 hours, exactly 2 hours ago") << twoHours << "http://a/x.jpg"
+                                                      << "/c/x.jpg" << 7200LL << true;
+        QTest::newRow("time off, 3 hours ago") << defaults() << "http://a/x.jpg"
+                                               << "/c/x.jpg" << 10800LL << true;
+        ViewerState minutes = defaults();
+        minutes.timePassed = 30;
+        minutes.timeUnit = ViewerState::Min;
+        QTest::newRow("30 min, 31 min ago") << minutes << "http://a/x.jpg"
+                                            << "/c/x.jpg" << 1860LL << false;
+        ViewerState days = defaults();
+        days.timePassed = 1;
+        days.timeUnit = ViewerState::Day;
+        QTest::newRow("1 day, 23 hours ago") << days << "http://a/x.jpg"
+                                             << "/c/x.jpg" << 82800LL << true;
+        QTest::newRow("1 day, unknown time") << days << "http://a/x.jpg"
+                                             << "/c/x.jpg" << -1LL << false;
+
+        ViewerState include = defaults();
+        include.urlInclude = QStringLiteral("photos");
+        QTest::newRow("include matches capitals") << include << "http://a/PHOTOS/x.jpg"
+                                                  << "/c/x.jpg" << 0LL << true;
+        QTest::newRow("include missing") << include << "http://a/img/x.jpg"
+                                         << "/c/x.jpg" << 0LL << false;
+        ViewerState exclude = defaults();
+        exclude.urlExclude = QStringLiteral("thumb");
+        QTest::newRow("exclude matches capitals") << exclude << "http://a/Thumb/x.jpg"
+                                                  << "/c/x.jpg" << 0LL << false;
+        QTest::newRow("exclude absent") << exclude << "http://a/big/x.jpg"
+                                        << "/c/x.jpg" << 0LL << true;
+
+        QTest::newRow(".JPG under jpg") << defaults() << "http://a/X.JPG"
+                                        << "/c/X.JPG" << 0LL << true;
+        QTest::newRow(".jpeg not under jpg") << defaults() << "http://a/x.jpeg"
+                                             << "/c/x.jpeg" << 0LL << false;
+        ViewerState jpeg = defaults();
+        jpeg.otherFormat = QStringLiteral("jpeg");
+        QTest::newRow(".jpeg not under other jpeg") << jpeg << "http://a/x.jpeg"
+                                                    << "/c/x.jpeg" << 0LL << false;
+        ViewerState jpe = defaults();
+        jpe.otherFormat = QStringLiteral("jpe");
+        QTest::newRow(".jpeg not under other jpe") << jpe << "http://a/x.jpeg"
+                                                   << "/c/x.jpeg" << 0LL << false;
+        ViewerState ico = defaults();
+        ico.otherFormat = QStringLiteral("ico");
+        QTest::newRow("other format ico") << ico << "http://a/f.ico"
+                                          << "/c/f.ico" << 0LL << true;
+        QTest::newRow("ico without other format") << defaults() << "http://a/f.ico"
+                                                  << "/c/f.ico" << 0LL << false;
+        ViewerState noGif = defaults();
+        noGif.gif = false;
+        QTest::newRow("gif unticked") << noGif << "http://a/a.gif"
+                                      << "/c/a.gif" << 0LL << false;
+        QTest::newRow("png by content type name") << defaults() << "http://a/noext"
+                                                  << "/c/noext.png" << 0LL << true;
+        QTest::newRow("bmp ticked") << defaults() << "http://a/b.bmp"
+                                    << "/c/b.bmp" << 0LL << true;
+    }
+
+    void filter() {
+        QFETCH(ViewerState, state);
+        QFETCH(QString, url);
+        QFETCH(QString, file);
+        QFETCH(qint64, ageSeconds);
+        QFETCH(bool, passes);
+        const QDateTime used = ageSeconds < 0 ? QDateTime() : kNow.addSecs(-ageSeconds);
+        QCOMPARE(EntryFilter(state, kNow).passes(TEntryInfo{url, file, used}), passes);
+    }
+
+    void listPictureTwiceRestoresTicks() {
+        MemoryBrowserCache cache = threeEntries();
+        TIECache ieCache(&cache);
+        ViewerState state = defaults();
+        QCOMPARE(state.label1, QStringLiteral("Pictures found:0"));
+        PictureList::ListPictures(state, ieCache, kNow);
+        QCOMPARE(state.FoundUrls,
+                 QStringList({QStringLiteral("http://a/1.jpg"), QStringLiteral("http://a/3.png")}));
+        QCOMPARE(state.FoundFiles, QStringList({dir_.filePath("1.jpg"), dir_.filePath("3.png")}));
+        QCOMPARE(state.label1, QStringLiteral("Total:2"));
+        QVERIFY(state.showAllEnabled);
+        // Only what passed was materialised.
+        QCOMPARE(cache.materialized, state.FoundFiles);
+        state.listChecked[1] = false;
+        PictureList::ListPictures(state, ieCache, kNow);
+        QCOMPARE(state.listChecked, QList<bool>({true, true}));
+        QCOMPARE(state.FoundUrls.size(), 2);
+    }
+
+    void brokenBodiesAndMissingCachesListNothing() {
+        MemoryBrowserCache cache = threeEntries();
+        cache.items[0].intact = false;
+        TIECache ieCache(&cache);
+        ViewerState state = defaults();
+        PictureList::ListPictures(state, ieCache, kNow);
+        QCOMPARE(state.FoundUrls, QStringList({QStringLiteral("http://a/3.png")}));
+
+        MemoryBrowserCache none = threeEntries();
+        none.found = false;
+        TIECache noCache(&none);
+        PictureList::ListPictures(state, noCache, kNow);
+        QCOMPARE(state.label1, QStringLiteral("Total:0"));
+        QVERIFY(!state.showAllEnabled);
+    }
+
+    void patternsAndTypesWithoutUrlEntriesYieldNothing() {
+        MemoryBrowserCache cache = threeEntries();
+        TIECache ieCache(&cache);
+        QCOMPARE(ieCache.FilterOptions, 0x230037u);
+        int seen = 0;
+        ieCache.OnEntry = [&](TIECache&, bool&) { ++seen; };
+        for (TSearchPattern pattern : {TSearchPattern::spCookies, TSearchPattern::spHistory}) {
+            ieCache.SearchPattern = pattern;
+            ieCache.RetrieveEntries(0);
+        }
+        QCOMPARE(seen, 0);
+        ieCache.SearchPattern = TSearchPattern::spUrl;
+        ieCache.FilterOptions = COOKIE_ENTRY;
+        ieCache.RetrieveEntries(0);
+        QCOMPARE(seen, 0);
+        ieCache.FilterOptions = kViewerFilterOptions;
+        ieCache.OnEntry = [&](TIECache&, bool& cancel) { cancel = ++seen == 2; };
+        ieCache.RetrieveEntries(0);
+        QCOMPARE(seen, 2);
+        QCOMPARE(TIECache::patternText(TSearchPattern::spCookies), QStringLiteral("Cookie:"));
+        QCOMPARE(TIECache::patternText(TSearchPattern::spHistory), QStringLiteral("Visited:"));
+    }
+
+    void previewShowsCachedOrWebPicture() {
+        ViewerState state = defaults();
+        state.FoundFiles = {QStringLiteral("/c/1.jpg"), QStringLiteral("/c/2.png")};
+        state.FoundUrls = {QStringLiteral("http://a/1.jpg"), QStringLiteral("http://a/2.png")};
+        FakeBrowser wb2;
+        PictureList::PreviewEntry(state, wb2);
+        QVERIFY(wb2.navigated.isEmpty());
+        state.listSelected = 1;
+        PictureList::PreviewEntry(state, wb2);
+        state.previewLocal = false;
+        PictureList::PreviewEntry(state, wb2);
+        QCOMPARE(wb2.navigated, QStringList({QStringLiteral("/c/2.png"), QStringLiteral("http://a/2.png")}));
+        QCOMPARE(state.currentUrl, QStringLiteral("http://a/2.png"));
+    }
+
+  private:
+    MemoryBrowserCache threeEntries() {
+        MemoryBrowserCache cache;
+        const QDateTime used = kNow.addSecs(-60);
+        cache.items = {
+            {{QStringLiteral("http://a/1.jpg"), dir_.filePath("1.jpg"), used}, "one", true},
+            {{QStringLiteral("http://a/2.htm"), dir_.filePath("2.htm"), used}, "two", true},
+            {{QStringLiteral("http://a/3.png"), dir_.filePath("3.png"), used}, "three", true},
+        };
+        return cache;
+    }
+
+    QTemporaryDir dir_;
+};
+
+QTEST_GUILESS_MAIN(PictureListingTest)
+#include "tst_picturelisting.moc"

@@ -1,0 +1,137 @@
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "MemoryBrowserCache.h"
+#include "cacheviewer/CacheClearing.h"
+#include "cacheviewer/ViewerSettings.h"
+#include "cacheviewer/ViewerUpgrade.h"
+#include "support/FakeDesktop.h"
+
+using namespace vorlaken;
+using namespace vorlaken::test;
+
+// "Clear cache", the upgrade check and the settings file of the viewer.
+class ViewerCommandsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void clearCacheAsksFirst() {
+        MemoryBrowserCache cache;
+        cache.items = {{{QStringLiteral("http://a/1.jpg"), QStringLiteral("/m/1.jpg"), {}}, "1", true},
+                       {{QStringLiteral("http://a/2.htm"), QStringLiteral("/m/2.htm"), {}}, "2", true}};
+        TIECache ieCache(&cache);
+        ViewerState state;
+        state.FoundUrls = {QStringLiteral("http://a/1.jpg")};
+        FakeDesktop desktop;
+        desktop.answers = {Desktop::Answer::Cancel};
+        ClearCacheCommand(state, ieCache, desktop);
+        QVERIFY(cache.deleted.isEmpty());
+        QCOMPARE(desktop.questions.size(), 1);
+        QCOMPARE(desktop.questions.first().text, QStringLiteral("Are you sure?"));
+        QCOMPARE(desktop.questions.first().caption, QStringLiteral("Hint"));
+        QCOMPARE(desktop.questions.first().buttons, Desktop::Buttons::OkCancel);
+
+        desktop.answers = {Desktop::Answer::Ok};
+        ClearCacheCommand(state, ieCache, desktop);
+        // Every entry goes, pictures or not; the found list is not refreshed.
+        QCOMPARE(cache.deleted,
+                 QStringList({QStringLiteral("http://a/1.jpg"), QStringLiteral("http://a/2.htm")}));
+        QCOMPARE(state.FoundUrls.size(), 1);
+        QVERIFY(state.clearEnabled);
+    }
+
+    void upgradeCheck_data() {
+        QTest::addColumn<bool>("updaterPresent");
+        QTest::addColumn<QString>("lastUpdate");  // "-" for no state file
+        QTest::addColumn<bool>("starts");
+        QTest::newRow("no updater") << false << "-" << false;
+        QTest::newRow("no state file") << true << "-" << true;
+        QTest::newRow("empty lastupdate") << true << "" << true;
+        QTest::newRow("16 days ago") << true << "20260415" << true;
+        QTest::newRow("15 days ago") << true << "20260416" << false;
+        QTest::newRow("today") << true << "20260501" << false;
+    }
+
+    void upgradeCheck() {
+        QFETCH(bool, updaterPresent);
+        QFETCH(QString, lastUpdate);
+        QFETCH(bool, starts);
+        QTemporaryDir dir;
+        const ProgramDir programDir(dir.path(), dir.path());
+        if (updaterPresent) {
+            QFile updater(programDir.deliveredFile(QStringLiteral("upgrade")));
+            QVERIFY(updater.open(QIODevice::WriteOnly));
+        }
+        if (lastUpdate != QLatin1String("-")) {
+            QFile state(programDir.deliveredFile(QStringLiteral("upgrade_tidecove.ini")));
+            QVERIFY(state.open(QIODevice::WriteOnly));
+            state.write("[config]\nlastupdate=" + lastUpdate.toLatin1() + "\n");
+        }
+        FakeDesktop desktop;
+        ViewerUpgrade(programDir, desktop, 4242).AutoUpgradeCheck(QDateTime(QDate(2026, 5, 1), QTime(10, 0)));
+        QVERIFY(desktop.messages.isEmpty());
+        QCOMPARE(desktop.startedPrograms.size(), starts ? 1 : 0);
+        QCOMPARE(desktop.minimized, starts ? 1 : 0);
+        if (starts) {
+            QCOMPARE(desktop.startedPrograms.first().first,
+                     programDir.deliveredFile(QStringLiteral("upgrade")));
+            QCOMPARE(desktop.startedPrograms.first().second,
+                     QStringList({QStringLiteral("4242"), QStringLiteral("upgrade_tidecove.ini")}));
+        }
+    }
+
+    void upgradeNowWithoutUpdaterSaysSo() {
+        QTemporaryDir dir;
+        const ProgramDir programDir(dir.path(), dir.path());
+        FakeDesktop desktop;
+        ViewerUpgrade(programDir, desktop, 1).UpgradeNow();
+        QCOMPARE(desktop.messages, QStringList({QStringLiteral("Upgrade.exe is not found.")}));
+        QCOMPARE(desktop.messageCaptions, QStringList({QStringLiteral("Hint")}));
+        QVERIFY(desktop.startedPrograms.isEmpty());
+    }
+
+    void settingsDefaultsAndRoundTrip() {
+        QTemporaryDir dir;
+        IniFile missing(dir.filePath(QStringLiteral("tidecove.ini")));
+        missing.load();
+        ViewerState state;
+        state.timePassed = 7;
+        ViewerSettings::load(missing, state);
+        QCOMPARE(state.widthLimit, 80);
+        QCOMPARE(state.heightLimit, 80);
+        QCOMPARE(state.geometry, QRect(230, 147, 734, 551));
+        QVERIFY(state.jpg && state.gif && state.png && state.bmp && state.autoUpgrade);
+        QCOMPARE(state.timePassed, 1);
+        QCOMPARE(state.timeUnit, int(ViewerState::Hour));
+
+        state.urlInclude = QStringLiteral("photo");
+        state.CacheSaveFolder = QStringLiteral("/home/u/pics/");
+        state.sizeMode = ViewerState::Exactly;
+        state.gif = false;
+        state.autoUpgrade = false;
+        state.geometry = QRect(10, 20, 800, 600);
+        IniFile out(dir.filePath(QStringLiteral("tidecove.ini")));
+        ViewerSettings::store(state, out);
+        QVERIFY(out.save());
+        QFile written(out.path());
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(written.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts),
+                 QStringList({"[config]", "e3=photo", "e4=", "ext=", "dir=/home/u/pics/", "i1=80", "i2=80",
+                              "size=2", "c1=1", "c2=0", "c3=1", "c7=1", "fw=800", "fh=600", "fx=10", "fy=20",
+                              "autoupgrade=0"}));
+        IniFile in(out.path());
+        in.load();
+        ViewerState back;
+        ViewerSettings::load(in, back);
+        QCOMPARE(back.urlInclude, state.urlInclude);
+        QCOMPARE(back.CacheSaveFolder, state.CacheSaveFolder);
+        QCOMPARE(back.sizeMode, state.sizeMode);
+        QCOMPARE(back.gif, false);
+        QCOMPARE(back.autoUpgrade, false);
+        QCOMPARE(back.geometry, state.geometry);
+    }
+};
+
+QTEST_GUILESS_MAIN(ViewerCommandsTest)
+#include "tst_viewercommands.moc"
