@@ -13,7 +13,7 @@ void PictureList::ListPictures(ViewerState& state, TIECache& cache, const QDateT
     cache.SearchPattern = TSearchPattern::spUrl;
     cache.OnEntry = [&](TIECache& sender, bool&) {
         const TEntryInfo& entry = sender.entryInfo();
-        if (filter.passes(entry) && sender.materializeCurrent()) {
+        if (filter.passes(entry)) {
             state.FoundFiles.append(entry.LocalFileName);
             state.FoundUrls.append(entry.SourceUrlName);
         }
@@ -25,10 +25,13 @@ void PictureList::ListPictures(ViewerState& state, TIECache& cache, const QDateT
     state.showAllEnabled = !state.FoundUrls.isEmpty();
 }
 
-void PictureList::PreviewEntry(ViewerState& state, Browser& wb2) {
+void PictureList::PreviewEntry(ViewerState& state, Browser& wb2, TIECache& cache) {
     const int i = state.listSelected;
     if (state.FoundUrls.isEmpty() || i < 0 || i >= state.FoundUrls.size()) {
         return;
+    }
+    if (state.previewLocal) {
+        cache.Materialize(state.FoundFiles.at(i));
     }
     try {
         wb2.navigate(state.previewLocal ? state.FoundFiles.at(i) : state.FoundUrls.at(i));

@@ -15,6 +15,10 @@ void ShownCommands::ShowAll() {
     QList<int> numbers;
     for (qsizetype i = 0; i < state_.listChecked.size() && i < state_.FoundFiles.size(); ++i) {
         if (state_.listChecked.at(i)) {
+            if (cache_ != nullptr) {
+                // A body that does not check out leaves no file: its picture fails and is unticked.
+                cache_->Materialize(state_.FoundFiles.at(i));
+            }
             state_.ShownFiles << state_.FoundFiles.at(i);
             state_.ShownUrls << state_.FoundUrls.at(i);
             numbers << int(i + 1);

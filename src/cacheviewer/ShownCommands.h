@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cacheviewer/TIECache.h"
 #include "cacheviewer/ViewerState.h"
 #include "capture/PageModel.h"
 #include "common/Desktop.h"
@@ -10,8 +11,10 @@ namespace vorlaken {
 // The commands of the "Show All" tab. wb1 is the view browser.
 class ShownCommands {
   public:
-    ShownCommands(ViewerState& state, Zone& wb1, Desktop& desktop, const ProgramDir& programDir)
-        : state_(state), wb1_(wb1), desktop_(desktop), programDir_(programDir) {}
+    // cache: where the shown files come from; their bodies are materialised when first shown.
+    ShownCommands(ViewerState& state, Zone& wb1, Desktop& desktop, const ProgramDir& programDir,
+                  TIECache* cache = nullptr)
+        : state_(state), wb1_(wb1), desktop_(desktop), programDir_(programDir), cache_(cache) {}
 
     void ShowAll();
     void RenderShown();
@@ -36,6 +39,7 @@ class ShownCommands {
     Zone& wb1_;
     Desktop& desktop_;
     const ProgramDir& programDir_;
+    TIECache* cache_;
 };
 
 }  // namespace vorlaken

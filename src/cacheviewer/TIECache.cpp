@@ -43,8 +43,10 @@ void TIECache::forEachEntry(const std::function<bool(const BrowserCache::Entry&)
 
 void TIECache::RetrieveEntries(int /*group*/) {
     bool cancel = false;
+    delivered_.clear();
+    materialized_.clear();
     forEachEntry([&](const BrowserCache::Entry& entry) {
-        currentEntry_ = entry;
+        delivered_.insert(entry.localFileName, entry);
         current_ = TEntryInfo{entry.sourceUrl, entry.localFileName, entry.lastAccess};
         if (OnEntry) {
             OnEntry(*this, cancel);
@@ -53,8 +55,16 @@ void TIECache::RetrieveEntries(int /*group*/) {
     });
 }
 
-bool TIECache::materializeCurrent() {
-    return LibraryFound() && cache_->materialize(currentEntry_);
+bool TIECache::Materialize(const QString& localFileName) {
+    if (materialized_.contains(localFileName)) {
+        return true;
+    }
+    const auto entry = delivered_.constFind(localFileName);
+    if (entry == delivered_.constEnd() || !cache_->materialize(*entry)) {
+        return false;
+    }
+    materialized_.insert(localFileName);
+    return true;
 }
 
 int TIECache::DeleteEntry(const QString& url) {

@@ -3,6 +3,8 @@
 #include <functional>
 
 #include <QDateTime>
+#include <QHash>
+#include <QSet>
 #include <QString>
 
 #include "common/BrowserCache.h"
@@ -59,8 +61,9 @@ class TIECache {
 
     // The entry being delivered to OnEntry.
     const TEntryInfo& entryInfo() const { return current_; }
-    // Writes the current entry's body to its LocalFileName; false when the body does not check out.
-    bool materializeCurrent();
+    // Writes the body of an entry of the last enumeration to its LocalFileName, the first time only;
+    // false when there is no such entry or its body does not check out.
+    bool Materialize(const QString& localFileName);
 
   private:
     bool enumeratesUrlEntries() const;
@@ -70,7 +73,8 @@ class TIECache {
     BrowserCache* cache_;
     int libraryFound_ = -1;
     TEntryInfo current_;
-    BrowserCache::Entry currentEntry_;
+    QHash<QString, BrowserCache::Entry> delivered_;  // by local file name, from the last enumeration
+    QSet<QString> materialized_;
 };
 
 }  // namespace vorlaken

@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -121,22 +122,16 @@ class PictureListingTest : public QObject {
         QCOMPARE(state.FoundFiles, QStringList({dir_.filePath("1.jpg"), dir_.filePath("3.png")}));
         QCOMPARE(state.label1, QStringLiteral("Total:2"));
         QVERIFY(state.showAllEnabled);
-        // Only what passed was materialised.
-        QCOMPARE(cache.materialized, state.FoundFiles);
+        // Listing reads no bodies.
+        QVERIFY(cache.materialized.isEmpty());
         state.listChecked[1] = false;
         PictureList::ListPictures(state, ieCache, kNow);
         QCOMPARE(state.listChecked, QList<bool>({true, true}));
         QCOMPARE(state.FoundUrls.size(), 2);
     }
 
-    void brokenBodiesAndMissingCachesListNothing() {
-        MemoryBrowserCache cache = threeEntries();
-        cache.items[0].intact = false;
-        TIECache ieCache(&cache);
+    void missingCachesListNothing() {
         ViewerState state = defaults();
-        PictureList::ListPictures(state, ieCache, kNow);
-        QCOMPARE(state.FoundUrls, QStringList({QStringLiteral("http://a/3.png")}));
-
         MemoryBrowserCache none = threeEntries();
         none.found = false;
         TIECache noCache(&none);
@@ -169,18 +164,32 @@ class PictureListingTest : public QObject {
     }
 
     void previewShowsCachedOrWebPicture() {
+        MemoryBrowserCache cache = threeEntries();
+        cache.items[0].intact = false;
+        TIECache ieCache(&cache);
         ViewerState state = defaults();
-        state.FoundFiles = {QStringLiteral("/c/1.jpg"), QStringLiteral("/c/2.png")};
-        state.FoundUrls = {QStringLiteral("http://a/1.jpg"), QStringLiteral("http://a/2.png")};
+        PictureList::ListPictures(state, ieCache, kNow);
         FakeBrowser wb2;
-        PictureList::PreviewEntry(state, wb2);
+        PictureList::PreviewEntry(state, wb2, ieCache);
         QVERIFY(wb2.navigated.isEmpty());
         state.listSelected = 1;
-        PictureList::PreviewEntry(state, wb2);
+        PictureList::PreviewEntry(state, wb2, ieCache);
+        PictureList::PreviewEntry(state, wb2, ieCache);
         state.previewLocal = false;
-        PictureList::PreviewEntry(state, wb2);
-        QCOMPARE(wb2.navigated, QStringList({QStringLiteral("/c/2.png"), QStringLiteral("http://a/2.png")}));
-        QCOMPARE(state.currentUrl, QStringLiteral("http://a/2.png"));
+        PictureList::PreviewEntry(state, wb2, ieCache);
+        QCOMPARE(wb2.navigated, QStringList({dir_.filePath("3.png"), dir_.filePath("3.png"),
+                                             QStringLiteral("http://a/3.png")}));
+        QCOMPARE(state.currentUrl, QStringLiteral("http://a/3.png"));
+        // The local copy was written once, when first needed, and holds the body.
+        QCOMPARE(cache.materialized, QStringList({dir_.filePath("3.png")}));
+        QFile local(dir_.filePath("3.png"));
+        QVERIFY(local.open(QIODevice::ReadOnly));
+        QCOMPARE(local.readAll(), QByteArray("three"));
+        // A body that does not check out leaves no file behind.
+        state.listSelected = 0;
+        state.previewLocal = true;
+        PictureList::PreviewEntry(state, wb2, ieCache);
+        QVERIFY(!QFile::exists(dir_.filePath("1.jpg")));
     }
 
   private:
