@@ -1,0 +1,316 @@
+// The main window: start-up capture against a real headless Chromium, the missing template, the view
+// options, the thumbnail columns, the welcome zone, and the automation surface in-process.
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QTest>
+
+#include "ChromiumProcess.h"
+#include "LoopbackHttpServer.h"
+#include "ShellFixture.h"
+#include "platform/devtools/DevToolsBrowserFinder.h"
+#include "shell/BusService.h"
+
+using namespace vorlaken;
+using namespace vorlaken::test;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void startupListsThePicturesWithoutUserAction();
+    void missingTemplateShowsTheWarningAndNeverCaptures();
+    void viewOptionsRenderAgainAndTickEveryBox();
+    void viewOptionsDoNothingWhileGetIsDisabled();
+    void thumbnailColumnsFollowTheWidth_data();
+    void thumbnailColumnsFollowTheWidth();
+    void minimiseAndRestoreReloadTheWelcomeZone();
+    void automationCollectsMessagesInsteadOfShowingThem();
+    void automationReachesControlsByName();
+    void filterBoxesHoldLowerCaseOnly();
+};
+
+namespace {
+
+// Rows for the preview without a browser: pictures that need no network.
+void fillTable(CaptureState& state, int rows) {
+    state.table.clear();
+    for (int i = 1; i <= rows; ++i)
+        state.table.append(
+            QStringLiteral(
+                "data:image/gif;base64,R0lGODlhAQABAIAAAP///wAAACH5BAEAAAAALAAAAAABAAEAAAICRAEAOw==#%1")
+                .arg(i),
+            QStringLiteral("%1*%1").arg(100 + i),
+            i % 2 ? kPlaceholderLinkUrl : QStringLiteral("http://example.test/%1.htm").arg(i),
+            QStringLiteral("http://example.test/page.htm"));
+    state.pageLocation = QStringLiteral("http://example.test:8080/page.htm");
+}
+
+// The body text of a zone; empty while it shows no document.
+QString bodyOf(Zone* zone) {
+    try {
+        return zone->document()->body()->innerHtml();
+    } catch (const PageError&) {
+        return QString();
+    }
+}
+
+}  // namespace
+
+void MainWindowTest::startupListsThePicturesWithoutUserAction() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    LoopbackHttpServer server;
+    QVERIFY(server.listen());
+    server.setRoot(QStringLiteral(VORLAKEN_SOURCE_DATA "/demo"));
+    server.addPage(QStringLiteral("/gallery.htm"),
+                   "<html><head><title>Start-up gallery</title></head><body>"
+                   "<img src='photo1.png' width=360 height=240>"
+                   "<a href='/photo2.png'><img src='photo2.png' width=360 height=240></a>"
+                   "<img src='dot.png' width=16 height=16>"
+                   "<a href='./photo3.png'><img src='thumb1.png' width=120 height=90></a>"
+                   "</body></html>");
+    ChromiumProcess chromium;
+    QVERIFY2(chromium.start(server.url(QStringLiteral("/gallery.htm"))), qPrintable(chromium.errorString()));
+    qputenv("VORLAKEN_DEVTOOLS", chromium.endpoint().toUtf8());
+
+    ShellFixture fixture;
+    DevToolsBrowserFinder finder;
+    MainWindow& window = fixture.create(finder);
+    // Let the page finish loading in the browser before the window's timer fires.
+    QTest::qWait(300);
+    QVERIFY(fixture.showAndWaitForStartup());
+
+    const CaptureTable& table = window.state().table;
+    QCOMPARE(table.size(), 3);
+    QCOMPARE(table.picUrl.at(0), server.url(QStringLiteral("/photo1.png")));
+    QCOMPARE(table.linkUrl.at(1), server.url(QStringLiteral("/photo2.png")));
+    QCOMPARE(table.sizeText.at(2), QStringLiteral("120*90"));
+    QCOMPARE(window.ui().cLabel->text(), QStringLiteral("3"));
+    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:0/0"));
+    QCOMPARE(window.ui().cbtitle->currentText(), QStringLiteral("Start-up gallery"));
+    QCOMPARE(window.ui().Edit2->text(), server.url(QStringLiteral("/gallery.htm")));
+    QVERIFY(window.ui().getbtn->isEnabled());
+    QVERIFY(window.ui().savebtn->isEnabled());
+
+    // The preview keeps the read-back positions: element 2i/2i+1 of the form, image i, link i.
+    DocumentPtr preview = window.zone(QStringLiteral("wb1"))->document();
+    const auto elements = preview->forms()->item(0)->formElements()->read(kValue | kType);
+    const auto images = preview->images()->read(kSrc);
+    const auto links = preview->links()->read(kHrefAttribute);
+    QCOMPARE(int(elements.size()), 2 * table.size());
+    QCOMPARE(int(images.size()), table.size());
+    QCOMPARE(int(links.size()), table.size());
+    for (int i = 0; i < table.size(); ++i) {
+        QCOMPARE(elements[2 * i].type, QStringLiteral("checkbox"));
+        QCOMPARE(elements[2 * i].value, table.sizeText.at(i));
+        QCOMPARE(elements[2 * i + 1].value, table.pageUrl.at(i));
+        QCOMPARE(images[i].src, table.picUrl.at(i));
+        QCOMPARE(links[i].hrefAttribute, table.linkUrl.at(i));
+    }
+    // The comment panel became editable before the capture.
+    QVERIFY(window.zone(QStringLiteral("wb2"))
+                ->document()
+                ->body()
+                ->outerHtml()
+                .contains(QStringLiteral("contenteditable=\"true\"")));
+    qunsetenv("VORLAKEN_DEVTOOLS");
+}
+
+void MainWindowTest::missingTemplateShowsTheWarningAndNeverCaptures() {
+    ShellFixture fixture(false);
+    MainWindow& window = fixture.create();
+    QVERIFY(window.templateMissing());
+    window.show();
+    const QString warning = fixture.path(QStringLiteral("warngrabnest.htm"));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(warning), 15000);
+    QFile file(warning);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(
+        file.readAll().startsWith("<html><body><h1>The file grabnest.htm is not found in current directory. "
+                                  "Please reinstall Vorlaken. If "
+                                  "you missed  setup file, you can download it on "));
+    QTRY_VERIFY_WITH_TIMEOUT(fixture.previewHtml().contains(QStringLiteral("grabnest.htm is not found")),
+                             10000);
+    // Well past the start-up timer: no capture was tried and Get stays disabled.
+    QTest::qWait(1500);
+    QVERIFY(!window.startupCaptureDone());
+    QCOMPARE(fixture.noBrowser.calls, 0);
+    QVERIFY(!window.ui().getbtn->isEnabled());
+}
+
+void MainWindowTest::viewOptionsRenderAgainAndTickEveryBox() {
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    QVERIFY(fixture.showAndWaitForStartup());
+    QCOMPARE(fixture.noBrowser.calls, 1);
+    fillTable(window.state(), 3);
+    window.renderPreview();
+    QVERIFY(fixture.previewHtml().contains(QStringLiteral("<table")));
+    QVERIFY(fixture.previewHtml().contains(QStringLiteral("<i>101*101</i>")));
+    QCOMPARE(window.ui().Edit2->text(), QString());  // set by the command binding, not by a bare render
+    QCOMPARE(window.state().pageDomain, QStringLiteral("example.test_8080"));
+
+    BusService bus(window);
+    bus.SetChecked({false, true, false});
+    QCOMPARE(bus.Checked(), (QList<bool>{false, true, false}));
+
+    window.ui().whCheck->click();
+    QVERIFY(!fixture.previewHtml().contains(QStringLiteral("<i>101*101</i>")));
+    QCOMPARE(bus.Checked(), (QList<bool>{true, true, true}));
+    QCOMPARE(window.ui().Edit2->text(), QStringLiteral("http://example.test:8080/page.htm"));
+
+    window.ui().chkhorizontal->click();
+    QVERIFY(!fixture.previewHtml().contains(QStringLiteral("<table")));
+    QVERIFY(fixture.previewHtml().contains(QStringLiteral("onload=\"javascript:if (this.width>")));
+
+    bus.SetChecked({true, false, true});
+    window.ui().CheckBox1->click();
+    QVERIFY(!fixture.previewHtml().contains(QStringLiteral("onload=")));
+    QCOMPARE(bus.Checked(), (QList<bool>{true, true, true}));
+}
+
+void MainWindowTest::viewOptionsDoNothingWhileGetIsDisabled() {
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    QVERIFY(fixture.showAndWaitForStartup());
+    fillTable(window.state(), 2);
+    window.renderPreview();
+    const QString before = fixture.previewHtml();
+    window.ui().getbtn->setEnabled(false);
+    window.ui().chkhorizontal->click();
+    window.ui().whCheck->click();
+    QTest::qWait(200);
+    QCOMPARE(fixture.previewHtml(), before);
+    QVERIFY(!window.ui().chkhorizontal->isChecked());
+}
+
+void MainWindowTest::thumbnailColumnsFollowTheWidth_data() {
+    QTest::addColumn<int>("width");
+    QTest::newRow("narrow") << 640;
+    QTest::newRow("design") << 860;
+    QTest::newRow("wide") << 1400;
+}
+
+void MainWindowTest::thumbnailColumnsFollowTheWidth() {
+    QFETCH(int, width);
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    QVERIFY(fixture.showAndWaitForStartup());
+    window.resize(width, 600);
+    QTRY_COMPARE(window.width(), width);
+    fillTable(window.state(), 12);
+    window.renderPreview();
+    const int available = PreviewAvailableWidth(
+        window.ui().PageControl1->width(), window.style()->pixelMetric(QStyle::PM_ScrollBarExtent), false, 0);
+    const int columns = std::max(1, available / 100);
+    const QString html = fixture.previewHtml();
+    const QString firstRow = html.section(QStringLiteral("</tr>"), 0, 0);
+    QCOMPARE(int(firstRow.count(QStringLiteral("<td valign=\"top\">"))), std::min(columns, 12));
+    QCOMPARE(int(html.count(QStringLiteral("<tr>"))), (12 + columns - 1) / columns);
+}
+
+void MainWindowTest::minimiseAndRestoreReloadTheWelcomeZone() {
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    QVERIFY(fixture.showAndWaitForStartup());
+    Zone* welcome = window.zone(QStringLiteral("wbad"));
+    QTRY_VERIFY(bodyOf(welcome).contains(QStringLiteral("Welcome to use Vorlaken 8.1")));
+    window.showMinimized();
+    QTRY_COMPARE(welcome->locationUrl(), QStringLiteral("about:blank"));
+    window.showNormal();
+    QTRY_VERIFY(bodyOf(welcome).contains(QStringLiteral("Technical support")));
+    QCOMPARE(window.ui().wbad->contextMenuPolicy(), Qt::PreventContextMenu);
+}
+
+void MainWindowTest::automationCollectsMessagesInsteadOfShowingThem() {
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    window.show();
+    BusService bus(window);
+    bool dialogSeen = false;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                dialogSeen = true;
+                box->reject();
+            }
+        }
+    });
+    watch.start(20);
+    const QString messages = bus.Invoke(QStringLiteral("Label59"), QString());
+    QCOMPARE(messages, QStringLiteral("The file upgrade is not found. Please check or reinstall Vorlaken."));
+    QVERIFY(!dialogSeen);
+    QVERIFY(!window.desktop().inBusCall());
+    // Unknown names do nothing and say nothing.
+    QCOMPARE(bus.Invoke(QStringLiteral("noSuchControl"), QString()), QString());
+}
+
+void MainWindowTest::automationReachesControlsByName() {
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    QVERIFY(fixture.showAndWaitForStartup());
+    BusService bus(window);
+    bus.SetControl(QStringLiteral("SpinEdit1"), QStringLiteral("120"));
+    bus.SetControl(QStringLiteral("lockchk"), QStringLiteral("1"));
+    bus.SetControl(QStringLiteral("cbsize"), QStringLiteral("2"));
+    bus.SetControl(QStringLiteral("cbtitle"), QStringLiteral("My title"));
+    QCOMPARE(window.ui().SpinEdit1->value(), 120);
+    QVERIFY(window.ui().lockchk->isChecked());
+    QCOMPARE(bus.Control(QStringLiteral("cbsize")), QStringLiteral("2"));
+    QCOMPARE(bus.Control(QStringLiteral("cbtitle")), QStringLiteral("My title"));
+    // Without a browser the start-up Get changed nothing: the design text stays.
+    QCOMPARE(bus.Control(QStringLiteral("cLabel")), QStringLiteral("Total:0"));
+    QCOMPARE(bus.Control(QStringLiteral("getbtn.enabled")), QStringLiteral("1"));
+    QCOMPARE(bus.Control(QStringLiteral("savebtn.enabled")), QStringLiteral("0"));
+    QCOMPARE(bus.Control(QStringLiteral("Edit2.visible")), QStringLiteral("0"));
+    QCOMPARE(bus.Control(QStringLiteral("button1.hint")), QStringLiteral("show main panel"));
+    QCOMPARE(bus.Control(QStringLiteral("Tfrmgrabnest")), QStringLiteral("Vorlaken 8.1"));
+
+    // Panels and menu items: "Options" hides the pairs, a mode item shows its own, n51 hides Panel15.
+    bus.Invoke(QStringLiteral("button3"), QString());
+    QCOMPARE(bus.Control(QStringLiteral("PageControl1")), QStringLiteral("1"));
+    QCOMPARE(bus.Control(QStringLiteral("getbtn.visible")), QStringLiteral("0"));
+    bus.Invoke(QStringLiteral("N7"), QString());
+    QCOMPARE(bus.Control(QStringLiteral("PageControl1")), QStringLiteral("2"));
+    QCOMPARE(bus.Control(QStringLiteral("PageControl11")), QStringLiteral("4"));
+    QCOMPARE(bus.Control(QStringLiteral("rrbtn.visible")), QStringLiteral("1"));
+    QCOMPARE(bus.Control(QStringLiteral("aabtn.visible")), QStringLiteral("0"));
+    QCOMPARE(bus.Control(QStringLiteral("N7")), QStringLiteral("1"));
+    bus.Invoke(QStringLiteral("n51"), QString());
+    QCOMPARE(bus.Control(QStringLiteral("Panel15.visible")), QStringLiteral("0"));
+    bus.Invoke(QStringLiteral("button1"), QString());
+    QCOMPARE(bus.Control(QStringLiteral("getbtn.visible")), QStringLiteral("1"));
+    QCOMPARE(bus.Control(QStringLiteral("rrbtn.visible")), QStringLiteral("0"));
+    bus.SetControl(QStringLiteral("chkLink"), QStringLiteral("1"));
+    QCOMPARE(bus.Control(QStringLiteral("chkLink")), QStringLiteral("1"));
+
+    fillTable(window.state(), 2);
+    bus.Invoke(QStringLiteral("whCheck"), QString());
+    QVERIFY(bus.Control(QStringLiteral("wb1")).contains(QStringLiteral("name=\"p2\"")));
+    const auto rows = bus.Pictures();
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows.at(0).linkUrl, QString());  // no link: empty, not the placeholder
+    QCOMPARE(rows.at(1).linkUrl, QStringLiteral("http://example.test/2.htm"));
+}
+
+void MainWindowTest::filterBoxesHoldLowerCaseOnly() {
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    window.show();
+    for (QLineEdit* box :
+         {window.ui().Edit3, window.ui().Edit4, window.ui().linkEdit1, window.ui().linkEdit2,
+          window.ui().Edit32, window.ui().edit42, window.ui().linkEdit12, window.ui().linkEdit22}) {
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("PhOTO.JPG"));
+        QCOMPARE(box->text(), QStringLiteral("photo.jpg"));
+    }
+    QTest::keyClicks(window.ui().Edit6, QStringLiteral("X"));
+    QCOMPARE(window.ui().Edit6->text(), QStringLiteral("/thumb/X"));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
