@@ -1,9 +1,11 @@
 #include "save/Downloader.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -11,8 +13,31 @@
 
 namespace vorlaken {
 
+namespace {
+
+// The system's proxy settings, asked once per scheme, host and port: asking the system can take a
+// good part of a millisecond, and the settings do not change within one save run.
+class SystemProxies : public QNetworkProxyFactory {
+  public:
+    QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override {
+        const QString key =
+            query.protocolTag() + u'|' + query.peerHostName() + u'|' + QString::number(query.peerPort());
+        auto found = known_.constFind(key);
+        if (found != known_.constEnd())
+            return found.value();
+        const QList<QNetworkProxy> proxies = systemProxyForQuery(query);
+        known_.insert(key, proxies);
+        return proxies;
+    }
+
+  private:
+    QHash<QString, QList<QNetworkProxy>> known_;
+};
+
+}  // namespace
+
 Downloader::Downloader() {
-    QNetworkProxyFactory::setUseSystemConfiguration(true);
+    manager_.setProxyFactory(new SystemProxies);
 }
 
 QString Downloader::userAgent() {
@@ -96,15 +121,21 @@ class Transfer {
         return false;
     }
 
-    // Writes what has arrived, one piece at a time, letting the window breathe between pieces.
+    // Writes what has arrived, one piece at a time, letting the window breathe between pieces. Asking
+    // for pending events costs more than writing a piece, so it is done at most every kBreathMs.
     void pump() {
         if (pumping_ || failed_ || !out_.isOpen())
             return;
         pumping_ = true;
+        if (!sinceEvents_.isValid())
+            sinceEvents_.start();
         while (!failed_ && reply_->bytesAvailable() > 0) {
             if (!writePiece())
                 break;
-            QCoreApplication::processEvents();
+            if (sinceEvents_.elapsed() >= kBreathMs) {
+                QCoreApplication::processEvents();
+                sinceEvents_.restart();
+            }
         }
         pumping_ = false;
     }
@@ -118,12 +149,12 @@ class Transfer {
     }
 
     bool writePiece() {
-        const QByteArray piece = reply_->read(Downloader::kPieceSize);
-        if (piece.isEmpty())
+        const qint64 got = reply_->read(buffer_, sizeof buffer_);
+        if (got <= 0)
             return false;
-        if (out_.write(piece) != piece.size())
+        if (out_.write(buffer_, got) != got)
             return fail();
-        written_ += piece.size();
+        written_ += got;
         return true;
     }
 
@@ -142,6 +173,9 @@ class Transfer {
     bool failed_ = false;
     bool created_ = false;
     bool pumping_ = false;
+    QElapsedTimer sinceEvents_;
+    char buffer_[Downloader::kPieceSize];
+    static constexpr int kBreathMs = 10;
 };
 
 }  // namespace
