@@ -1,0 +1,219 @@
+// The real grabnest executable: one running copy per user, and its automation on the session bus.
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "ChromiumProcess.h"
+#include "LoopbackHttpServer.h"
+
+using namespace vorlaken::test;
+
+namespace {
+
+const QString kService = QStringLiteral("org.vorlaken.Grabnest");
+
+// A copy of grabnest with its delivered files in a program folder of its own.
+class Installed {
+  public:
+    Installed() {
+        const QString bin = qEnvironmentVariable("VORLAKEN_BIN_DIR");
+        for (const QString& name : {QStringLiteral("grabnest"), QStringLiteral("grabnest.htm")})
+            QFile::copy(bin + QLatin1Char('/') + name, program_.filePath(name));
+        QFile(runtime_.path())
+            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    ~Installed() {
+        for (QProcess* p : processes_) {
+            p->kill();
+            p->waitForFinished(5000);
+            delete p;
+        }
+    }
+
+    bool ready() const { return QFile::exists(program_.filePath(QStringLiteral("grabnest"))); }
+    QString programDir() const { return program_.path(); }
+    QString runtimeDir() const { return runtime_.path(); }
+
+    QProcess* start(const QString& devtools) {
+        auto* process = new QProcess;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+        env.insert(QStringLiteral("VORLAKEN_DEVTOOLS"), devtools);
+        process->setProcessEnvironment(env);
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process->setStandardOutputFile(QProcess::nullDevice());
+        process->start(program_.filePath(QStringLiteral("grabnest")), {});
+        processes_.append(process);
+        return process;
+    }
+
+  private:
+    QTemporaryDir program_;
+    QTemporaryDir runtime_;
+    QList<QProcess*> processes_;
+};
+
+bool serviceUp() {
+    QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    return bus && bus->isServiceRegistered(kService).value();
+}
+
+QDBusInterface grabnest() {
+    return QDBusInterface(kService, QStringLiteral("/Grabnest"), QStringLiteral("org.vorlaken.Grabnest"),
+                          QDBusConnection::sessionBus());
+}
+
+QString control(const QString& name) {
+    QDBusInterface bus = grabnest();
+    QDBusReply<QString> reply = bus.call(QStringLiteral("Control"), name);
+    return reply.isValid() ? reply.value() : QStringLiteral("<error %1>").arg(reply.error().message());
+}
+
+QStringList listing(const QString& dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                               QDir::Name);
+}
+
+}  // namespace
+
+class GrabnestProcessTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void secondStartRaisesTheFirstAndLeavesNoTrace();
+    void getOverTheBusListsWhatThePreviewShows();
+    void messagesComeBackInsteadOfWindows();
+};
+
+void GrabnestProcessTest::init() {
+    if (!QDBusConnection::sessionBus().isConnected())
+        QSKIP("No session bus (scripts/test provides one).");
+    if (serviceUp())
+        QSKIP("Another grabnest owns the bus name.");
+}
+
+void GrabnestProcessTest::secondStartRaisesTheFirstAndLeavesNoTrace() {
+    Installed grabnestDir;
+    QVERIFY(grabnestDir.ready());
+    QProcess* first = grabnestDir.start(QStringLiteral("http://127.0.0.1:1"));
+    QTRY_VERIFY_WITH_TIMEOUT(serviceUp(), 20000);
+    const uint firstPid = QDBusConnection::sessionBus().interface()->servicePid(kService).value();
+    QCOMPARE(qint64(firstPid), first->processId());
+
+    QDBusInterface bus = grabnest();
+    bus.call(QStringLiteral("SetControl"), QStringLiteral("Tfrmgrabnest.minimized"), QStringLiteral("1"));
+    QTRY_COMPARE(control(QStringLiteral("Tfrmgrabnest.minimized")), QStringLiteral("1"));
+    // Wait until the first copy wrote what it writes at start.
+    QTRY_VERIFY(QFile::exists(grabnestDir.programDir() + QStringLiteral("/vorlaken.ini")));
+    const QStringList programBefore = listing(grabnestDir.programDir());
+    const QStringList runtimeBefore = listing(grabnestDir.runtimeDir());
+    QFile ini(grabnestDir.programDir() + QStringLiteral("/vorlaken.ini"));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const QByteArray settingsBefore = ini.readAll();
+    ini.close();
+
+    QProcess* second = grabnestDir.start(QStringLiteral("http://127.0.0.1:1"));
+    QVERIFY(second->waitForFinished(15000));
+    QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second->exitCode(), 0);
+
+    QTRY_COMPARE(control(QStringLiteral("Tfrmgrabnest.minimized")), QStringLiteral("0"));
+    QCOMPARE(QDBusConnection::sessionBus().interface()->servicePid(kService).value(), firstPid);
+    QCOMPARE(first->state(), QProcess::Running);
+    QCOMPARE(listing(grabnestDir.programDir()), programBefore);
+    QCOMPARE(listing(grabnestDir.runtimeDir()), runtimeBefore);
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QCOMPARE(ini.readAll(), settingsBefore);
+}
+
+void GrabnestProcessTest::getOverTheBusListsWhatThePreviewShows() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    LoopbackHttpServer server;
+    QVERIFY(server.listen());
+    server.setRoot(QStringLiteral(VORLAKEN_SOURCE_DATA "/demo"));
+    ChromiumProcess chromium;
+    QVERIFY2(chromium.start(server.url(QStringLiteral("/index.html"))), qPrintable(chromium.errorString()));
+
+    Installed grabnestDir;
+    QVERIFY(grabnestDir.ready());
+    grabnestDir.start(chromium.endpoint());
+    QTRY_VERIFY_WITH_TIMEOUT(serviceUp(), 20000);
+    // The start-up capture lists the gallery by itself.
+    QTRY_COMPARE_WITH_TIMEOUT(control(QStringLiteral("cLabel")), QStringLiteral("9"), 20000);
+
+    QDBusInterface bus = grabnest();
+    bus.call(QStringLiteral("SetControl"), QStringLiteral("SpinEdit1"), QStringLiteral("200"));
+    QDBusReply<QString> invoked = bus.call(QStringLiteral("Invoke"), QStringLiteral("getbtn"), QString());
+    QVERIFY2(invoked.isValid(), qPrintable(invoked.error().message()));
+    QCOMPARE(invoked.value(), QString());
+
+    QDBusMessage reply = bus.call(QStringLiteral("Pictures"));
+    QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+    QCOMPARE(reply.signature(), QStringLiteral("a(ssss)"));
+    QStringList pictures;
+    QStringList links;
+    const QDBusArgument rows = reply.arguments().at(0).value<QDBusArgument>();
+    rows.beginArray();
+    while (!rows.atEnd()) {
+        QString pic, size, link, page;
+        rows.beginStructure();
+        rows >> pic >> size >> link >> page;
+        rows.endStructure();
+        pictures << pic;
+        links << link;
+        QCOMPARE(size, QStringLiteral("360*240"));
+        QCOMPARE(page, server.url(QStringLiteral("/index.html")));
+    }
+    rows.endArray();
+    QCOMPARE(pictures.size(), 6);
+    QCOMPARE(control(QStringLiteral("cLabel")), QStringLiteral("6"));
+    QCOMPARE(links.at(0), QString());
+
+    QStringList previewed;
+    const QRegularExpression image(QStringLiteral("<img name=\"p(\\d+)\"[^>]*src=\"([^\"]+)\""));
+    auto match = image.globalMatch(control(QStringLiteral("wb1")));
+    while (match.hasNext()) {
+        const auto m = match.next();
+        QCOMPARE(m.captured(1).toInt(), previewed.size() + 1);
+        previewed << m.captured(2);
+    }
+    QCOMPARE(previewed, pictures);
+
+    QDBusReply<QList<bool>> checked = bus.call(QStringLiteral("Checked"));
+    QVERIFY2(checked.isValid(), qPrintable(checked.error().message()));
+    QCOMPARE(checked.value().size(), pictures.size());
+    bus.call(QStringLiteral("SetChecked"),
+             QVariant::fromValue(QList<bool>{false, true, false, true, true, true}));
+    checked = bus.call(QStringLiteral("Checked"));
+    QCOMPARE(checked.value(), (QList<bool>{false, true, false, true, true, true}));
+}
+
+void GrabnestProcessTest::messagesComeBackInsteadOfWindows() {
+    Installed grabnestDir;
+    QVERIFY(grabnestDir.ready());
+    grabnestDir.start(QStringLiteral("http://127.0.0.1:1"));
+    QTRY_VERIFY_WITH_TIMEOUT(serviceUp(), 20000);
+    QDBusInterface bus = grabnest();
+    QDBusReply<QString> reply = bus.call(QStringLiteral("Invoke"), QStringLiteral("Label59"), QString());
+    QVERIFY2(reply.isValid(), qPrintable(reply.error().message()));
+    QCOMPARE(reply.value(),
+             QStringLiteral("The file upgrade is not found. Please check or reinstall Vorlaken."));
+    // The program is not stuck in a modal window: the next call is answered at once.
+    QTRY_COMPARE_WITH_TIMEOUT(control(QStringLiteral("getbtn.enabled")), QStringLiteral("1"), 15000);
+    QDBusReply<QString> unknown =
+        bus.call(QStringLiteral("Invoke"), QStringLiteral("noSuchControl"), QString());
+    QVERIFY(!unknown.isValid());
+    QCOMPARE(unknown.error().type(), QDBusError::InvalidArgs);
+}
+
+QTEST_MAIN(GrabnestProcessTest)
+#include "tst_grabnest_process.moc"
