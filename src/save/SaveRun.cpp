@@ -215,12 +215,14 @@ void StartSave(CaptureState& capture, SaveState& save, SaveServices& services, b
 }
 
 void ChooseCategory(CaptureState& capture, SaveState& save, SaveServices& services, const QString& caption) {
-    if (save.running || !save.pendingSaveLabel) {
+    if (save.running) {
         services.desktop->beep();
         return;
     }
     save.currentCategory = Categories::fromCaption(caption);
-    SaveRun(capture, save, services, *save.pendingSaveLabel);
+    // A choice that no Save button led to (a script's) counts on the main page's label.
+    QString& label = save.pendingSaveLabel ? *save.pendingSaveLabel : capture.savedLabel;
+    SaveRun(capture, save, services, label);
 }
 
 }  // namespace vorlaken

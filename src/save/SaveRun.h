@@ -51,7 +51,8 @@ void StartSave(CaptureState& capture, SaveState& save, SaveServices& services, b
 void SaveRun(CaptureState& capture, SaveState& save, SaveServices& services, QString& counterLabel);
 
 // A choice from catPopup: the caption with "&&" reduced to "&" becomes CurrentCategory, then the run
-// starts with PendingSaveLabel. Beeps while a run is going on.
+// starts with PendingSaveLabel (Label3, capture.savedLabel, when no Save button popped the menu).
+// Beeps while a run is going on.
 void ChooseCategory(CaptureState& capture, SaveState& save, SaveServices& services, const QString& caption);
 
 }  // namespace vorlaken

@@ -145,6 +145,58 @@ class TestSaveRun : public QObject {
         QCOMPARE(mine.readAll(), QByteArray("mine"));
     }
 
+    // Nothing a page names, nor a hand-edited category, puts a file or folder outside the save folder.
+    void hostileNamesStayInside_data() {
+        QTest::addColumn<int>("rule");
+        QTest::newRow("picture name") << int(kPictureName);
+        QTest::newRow("number+name") << int(kNumberName);
+    }
+    void hostileNamesStayInside() {
+        QFETCH(int, rule);
+        SaveFixture f;
+        f.save.namingRule = rule;
+        f.save.subFolderRule = kDomainTitleFolder;
+        f.save.localWebpage = true;
+        f.save.zipPackage = true;
+        f.save.categoriesOn = true;
+        f.save.currentCategory = "../../cat";
+        f.save.prefix = "../";
+        f.capture.titleText = "..";
+        f.capture.pageDomain = "..";
+        const QStringList urls = {"http://h/..%2F..%2Fevil.png", "http://h/a%00b.png", "http://h/..",
+                                  "http://h/" + QString(300, u'x') + ".png", "http://h/a\\..\\b.png"};
+        for (const QString& url : urls) {
+            cachePicture(f, url, kPng);
+            f.addPicture(url);
+        }
+        const QStringList outside =
+            QDir(f.root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        f.run();
+        QCOMPARE(QDir(f.root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), outside);
+        QCOMPARE(QDir(f.root + "..").entryList().contains("evil.png"), false);
+        QCOMPARE(f.label, QStringLiteral("Saved:4/5"));  // the 300-character name is refused
+        const QString target = f.saveFolder + ".._.._cat/_/_/";
+        QCOMPARE(f.save.lastSaveFolder, f.saveFolder + ".._.._cat/_/_");
+        QCOMPARE(f.filesIn(target).size(), 6);
+    }
+
+    // Two runs within one second: the second page and archive take the stamp with _001.
+    void twoRunsInOneSecond() {
+        SaveFixture f;
+        f.save.localWebpage = true;
+        f.save.zipPackage = true;
+        f.services.now = [] { return QDateTime(QDate(2008, 5, 6), QTime(7, 8, 9)); };
+        cachePicture(f, "http://h/a.png", kPng);
+        f.addPicture("http://h/a.png");
+        f.run();
+        QCOMPARE(f.save.lastIndexPage, f.saveFolder + "2008.05.06.07.08.09.htm");
+        f.run();
+        QCOMPARE(f.save.lastIndexPage, f.saveFolder + "2008.05.06.07.08.09_001.htm");
+        QVERIFY(QFile::exists(f.saveFolder + "2008.05.06.07.08.09.zip"));
+        QVERIFY(QFile::exists(f.saveFolder + "2008.05.06.07.08.09_001.zip"));
+        QCOMPARE(f.filesIn(f.saveFolder).size(), 6);
+    }
+
     void startSaveDispatches() {
         SaveFixture f;
         cachePicture(f, "http://h/a.png", kPng);
