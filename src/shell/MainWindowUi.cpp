@@ -189,8 +189,8 @@ void MainWindowUi::buildMainPage() {
     getbtn->setEnabled(false);
     savebtn = named(new QPushButton(QStringLiteral("Save")), "savebtn");
     savebtn->setEnabled(false);
-    savemorebtn = named(new QPushButton(QStringLiteral("...")), "savemorebtn");
-    savemorebtn->setFixedWidth(40);
+    savemorebtn = named(new QPushButton, "savemorebtn");
+    savemorebtn->setFixedWidth(30);
     savePopupMenu = named(new QMenu(savemorebtn), "savePopupMenu");
     N28 = action(savePopupMenu, "N28", QStringLiteral("Specify file folder to save pictures..."));
     N29 = action(savePopupMenu, "N29", QStringLiteral("Open local folder"));
