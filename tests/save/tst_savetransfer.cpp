@@ -73,6 +73,26 @@ class TestSaveTransfer : public QObject {
         QCOMPARE(progress.stopEnabledChanges, QList<bool>({false, true}));
     }
 
+    // Addresses without an HTTP status are taken as they come.
+    void otherSchemes() {
+        QTemporaryDir dir;
+        const QString source = writeFile(dir.path() + "/source.gif", "GIF89a-local");
+        RecordingProgress progress;
+        Downloader downloader;
+        QVERIFY(downloader.downloadToFile(QUrl::fromLocalFile(source).toString(), dir.path() + "/a.gif",
+                                          nullptr, progress));
+        QCOMPARE(readFile(dir.path() + "/a.gif"), QByteArray("GIF89a-local"));
+        QVERIFY(downloader.downloadToFile("data:image/gif;base64,R0lGODlh", dir.path() + "/b.gif", nullptr,
+                                          progress));
+        QCOMPARE(readFile(dir.path() + "/b.gif"), QByteArray("GIF89a"));
+        QVERIFY(!downloader.downloadToFile(QUrl::fromLocalFile(dir.path() + "/none.gif").toString(),
+                                           dir.path() + "/c.gif", nullptr, progress));
+        QVERIFY(!QFile::exists(dir.path() + "/c.gif"));
+        // An existing target is never written to.
+        QVERIFY(!downloader.downloadToFile(server_.url("/big.png"), source, nullptr, progress));
+        QCOMPARE(readFile(source), QByteArray("GIF89a-local"));
+    }
+
     void sendsProgramNameAsUserAgent() {
         QTemporaryDir dir;
         server_.clearRequests();
