@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QSaveFile>
 
 #include "common/TextRoutines.h"
 
@@ -55,15 +56,15 @@ bool Categories::read(const QString& path, QStringList* lines) {
 }
 
 bool Categories::write(const QString& path, const QStringList& lines) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Written beside the old list and renamed over it, so a failed write keeps the old list whole.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
         return false;
     QByteArray text;
     for (const QString& line : lines)
         text += line.toUtf8() + "\r\n";
-    const bool written = file.write(text) == text.size();
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
+    file.write(text);
+    return file.commit();
 }
 
 void Categories::load(SaveState& save, const QString& path) {
