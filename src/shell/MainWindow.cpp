@@ -84,13 +84,9 @@ MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, QtDesktop& 
 MainWindow::~MainWindow() = default;
 
 Zone* MainWindow::zone(const QString& name) const {
-    if (name == QLatin1String("wb1"))
-        return wb1_;
-    if (name == QLatin1String("wb2"))
-        return wb2_;
-    if (name == QLatin1String("wbad"))
-        return wbad_;
-    return nullptr;
+    // Every web view of the window carries its zone, so zones added later are found by name too.
+    auto* view = findChild<QWebEngineView*>(name);
+    return view ? view->findChild<WebZone*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
 QString MainWindow::settingsPath() const {

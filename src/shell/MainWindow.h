@@ -33,7 +33,7 @@ class MainWindow : public QMainWindow {
     const ControlAccess& controls() const { return *controls_; }
     QtDesktop& desktop() { return desktop_; }
     const ProgramDir& programDir() const { return dir_; }
-    // wb1, wb2 or wbad; null for other names.
+    // The web zone shown by the view of that name (wb1, wb2, wbad, ...); null for other names.
     Zone* zone(const QString& name) const;
 
     bool templateMissing() const { return templateMissing_; }

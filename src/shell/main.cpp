@@ -11,6 +11,7 @@
 #include "shell/MainWindow.h"
 #include "shell/Screenshot.h"
 #include "shell/SingleInstance.h"
+#include "shell/TerminationWatcher.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -27,6 +28,10 @@ int main(int argc, char* argv[]) {
     vorlaken::MainWindow window(vorlaken::ProgramDir::forRunningProgram(), finder, desktop);
     QObject::connect(&instance, &vorlaken::SingleInstance::raiseRequested, &window,
                      &vorlaken::MainWindow::bringToFront);
+
+    vorlaken::TerminationWatcher termination;
+    QObject::connect(&termination, &vorlaken::TerminationWatcher::terminationRequested, &window,
+                     &QWidget::close);
 
     vorlaken::BusService bus(window);
     bus.registerOnSessionBus();

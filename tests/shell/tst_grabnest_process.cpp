@@ -92,6 +92,7 @@ class GrabnestProcessTest : public QObject {
     void secondStartRaisesTheFirstAndLeavesNoTrace();
     void getOverTheBusListsWhatThePreviewShows();
     void messagesComeBackInsteadOfWindows();
+    void terminationClosesTheWindowAndWritesTheSettings();
 };
 
 void GrabnestProcessTest::init() {
@@ -213,6 +214,23 @@ void GrabnestProcessTest::messagesComeBackInsteadOfWindows() {
         bus.call(QStringLiteral("Invoke"), QStringLiteral("noSuchControl"), QString());
     QVERIFY(!unknown.isValid());
     QCOMPARE(unknown.error().type(), QDBusError::InvalidArgs);
+}
+
+void GrabnestProcessTest::terminationClosesTheWindowAndWritesTheSettings() {
+    Installed grabnestDir;
+    QVERIFY(grabnestDir.ready());
+    QProcess* process = grabnestDir.start(QStringLiteral("http://127.0.0.1:1"));
+    QTRY_VERIFY_WITH_TIMEOUT(serviceUp(), 20000);
+    QDBusInterface bus = grabnest();
+    bus.call(QStringLiteral("SetControl"), QStringLiteral("SpinEdit2"), QStringLiteral("64"));
+    process->terminate();
+    QVERIFY(process->waitForFinished(15000));
+    QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process->exitCode(), 0);
+    QFile ini(grabnestDir.programDir() + QStringLiteral("/vorlaken.ini"));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const QByteArray text = ini.readAll();
+    QVERIFY2(text.contains("\r\nh=64\r\n") && text.contains("\r\nrunfirst=0\r\n"), text.constData());
 }
 
 QTEST_MAIN(GrabnestProcessTest)
