@@ -1,0 +1,99 @@
+// The save run reading the ticked pictures back from a real preview page in a Qt WebEngine zone.
+#include <QBuffer>
+#include <QImage>
+#include <QSignalSpy>
+#include <QWebEngineView>
+#include <QtTest>
+
+#include "SaveFixture.h"
+#include "capture/PreviewPage.h"
+#include "platform/webzone/WebZone.h"
+#include "support/LoopbackHttpServer.h"
+
+using namespace vorlaken;
+using namespace vorlaken::test;
+
+namespace {
+
+QByteArray pngOf(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+}  // namespace
+
+class TestSavePreview : public QObject {
+    Q_OBJECT
+
+    LoopbackHttpServer server_;
+
+  private slots:
+    void initTestCase() {
+        server_.addPage("/a.png", pngOf(300, 200), "image/png");
+        server_.addPage("/b.png", pngOf(40, 30), "image/png");
+        server_.addPage("/c.png", pngOf(50, 50), "image/png");
+        server_.addNotFound("/gone.png");
+        QVERIFY(server_.listen());
+    }
+
+    // Four rows: linked, unticked by the user, failed to load, without a link. The run stores the
+    // first and the last, with their own links.
+    void savesWhatThePreviewShowsTicked() {
+        QTemporaryDir base;
+        QWebEngineView view;
+        view.resize(800, 600);
+        view.show();
+        WebZone zone(&view, QUrl::fromLocalFile(base.path() + u'/'));
+        QSignalSpy done(&zone, &WebZone::documentComplete);
+        zone.loadHtml("<html><body></body></html>");
+        QVERIFY(done.wait(15000));
+
+        SaveFixture f;
+        f.save.namingRule = kNumber;
+        f.save.localWebpage = true;
+        f.services.previewZone = &zone;
+        CaptureTable& table = f.capture.table;
+        table.append(server_.url("/a.png"), "300*200", server_.url("/page1.html"), server_.url("/"));
+        table.append(server_.url("/b.png"), "40*30", kPlaceholderLinkUrl, server_.url("/"));
+        table.append(server_.url("/gone.png"), "10*10", kPlaceholderLinkUrl, server_.url("/"));
+        table.append(server_.url("/c.png"), "50*50", kPlaceholderLinkUrl, server_.url("/"));
+        f.capture.pageLocation = server_.url("/");
+        PreviewOptions options;
+        options.availableWidth = 700;
+        RenderPreview(f.capture, zone, options);
+
+        // Loaded pictures have their width; the one that failed unticked itself and has none.
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                try {
+                    const auto images = zone.document()->images()->read(kWidth);
+                    return images.size() == 4 && images[0].width > 0 && images[1].width > 0 &&
+                           images[2].width == 0 && images[3].width > 0;
+                } catch (const PageError&) {
+                    return false;
+                }
+            },
+            15000));
+        zone.document()->forms()->item(0)->formElements()->setChecked({2}, false);  // c2
+
+        f.run();
+        QCOMPARE(f.label, QStringLiteral("Saved:2/2"));
+        QCOMPARE(f.filesIn(f.saveFolder).filter(".png"), QStringList({"1.png", "2.png"}));
+        QCOMPARE(readFile(f.saveFolder + "1.png"), pngOf(300, 200));
+        QCOMPARE(readFile(f.saveFolder + "2.png"), pngOf(50, 50));
+        const QString page = QString::fromUtf8(readFile(f.save.lastIndexPage));
+        const QString linked = QStringLiteral("<a href=\"%1\" target=_blank><img border=0 src=\"1.png\"")
+                                   .arg(server_.url("/page1.html"));
+        QVERIFY2(page.contains(linked), qPrintable(page));
+        QVERIFY(page.contains("\r\n<img border=0 src=\"2.png\""));
+        QVERIFY(!page.contains("vorlaken:"));
+    }
+};
+
+QTEST_MAIN(TestSavePreview)
+#include "tst_savepreview.moc"
