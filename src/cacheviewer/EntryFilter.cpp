@@ -33,7 +33,8 @@ bool EntryFilter::passes(const TEntryInfo& entry) const {
     if (!recentEnough(entry.LastAccessTime)) {
         return false;
     }
-    const QString url = entry.SourceUrlName.toLower();
+    const bool urlTests = !state_.urlInclude.isEmpty() || !state_.urlExclude.isEmpty();
+    const QString url = urlTests ? entry.SourceUrlName.toLower() : QString();
     if (!state_.urlInclude.isEmpty() && !url.contains(state_.urlInclude)) {
         return false;
     }

@@ -44,9 +44,10 @@ void TIECache::forEachEntry(const std::function<bool(const BrowserCache::Entry&)
 void TIECache::RetrieveEntries(int /*group*/) {
     bool cancel = false;
     delivered_.clear();
+    deliveredIndex_.clear();
     materialized_.clear();
     forEachEntry([&](const BrowserCache::Entry& entry) {
-        delivered_.insert(entry.localFileName, entry);
+        delivered_.append(entry);
         current_ = TEntryInfo{entry.sourceUrl, entry.localFileName, entry.lastAccess};
         if (OnEntry) {
             OnEntry(*this, cancel);
@@ -59,8 +60,13 @@ bool TIECache::Materialize(const QString& localFileName) {
     if (materialized_.contains(localFileName)) {
         return true;
     }
-    const auto entry = delivered_.constFind(localFileName);
-    if (entry == delivered_.constEnd() || !cache_->materialize(*entry)) {
+    if (deliveredIndex_.isEmpty()) {
+        for (qsizetype i = 0; i < delivered_.size(); ++i) {
+            deliveredIndex_.insert(delivered_.at(i).localFileName, i);
+        }
+    }
+    const auto at = deliveredIndex_.constFind(localFileName);
+    if (at == deliveredIndex_.constEnd() || !cache_->materialize(delivered_.at(*at))) {
         return false;
     }
     materialized_.insert(localFileName);

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QList>
 #include <QSet>
 #include <QString>
 
@@ -73,7 +74,8 @@ class TIECache {
     BrowserCache* cache_;
     int libraryFound_ = -1;
     TEntryInfo current_;
-    QHash<QString, BrowserCache::Entry> delivered_;  // by local file name, from the last enumeration
+    QList<BrowserCache::Entry> delivered_;      // the entries of the last enumeration
+    QHash<QString, qsizetype> deliveredIndex_;  // by local file name, built when first needed
     QSet<QString> materialized_;
 };
 

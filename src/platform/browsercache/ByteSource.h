@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
 
 namespace vorlaken {
 
@@ -25,18 +24,28 @@ class MemoryByteSource : public ByteSource {
 };
 
 // Serves reads near the start and near the end of a file from two buffers, so that parsing a small
-// entry costs one or two reads of the file whatever the number of fields looked at.
+// entry costs one or two reads of the file whatever the number of fields looked at. Opens only regular
+// files and never follows a symbolic link.
 class FileByteSource : public ByteSource {
   public:
     explicit FileByteSource(const QString& path);
-    bool isOpen() const { return file_.isOpen(); }
+    ~FileByteSource() override;
+    FileByteSource(const FileByteSource&) = delete;
+    FileByteSource& operator=(const FileByteSource&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
     qint64 size() const override { return size_; }
+    // Milliseconds since the epoch of the last change of the file's contents.
+    qint64 modifiedMs() const { return modifiedMs_; }
     QByteArray read(qint64 offset, qint64 length) override;
 
   private:
     static constexpr qint64 kWindow = 8192;
-    QFile file_;
+    QByteArray readAt(qint64 offset, qint64 length) const;
+
+    int fd_ = -1;
     qint64 size_ = 0;
+    qint64 modifiedMs_ = 0;
     QByteArray head_;  // the first bytes of the file, read on first use
     bool headRead_ = false;
     QByteArray tail_;

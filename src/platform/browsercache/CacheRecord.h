@@ -11,9 +11,10 @@ struct CacheRecord {
 
     Format format = Format::ChromiumSimple;
     QString sourceUrl;
-    QString contentType;   // lower case, without parameters; empty when unknown
-    QDateTime lastAccess;  // invalid when unknown
-    QString entryFile;     // the cache's own file holding the body
+    QString contentType;    // lower case, without parameters; empty when unknown
+    qint64 lastUsedMs = 0;  // as the entry itself stores it, ms since the epoch; 0 when it has none
+    QDateTime lastAccess;   // invalid when unknown
+    QString entryFile;      // the cache's own file holding the body
     qint64 bodyOffset = 0;
     qint64 bodyLength = 0;
     bool bodyHasCrc = false;  // the body's CRC-32 is stored and checked before the body is used

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -50,47 +49,62 @@ QString DiskBrowserCache::localFileFor(const CacheRecord& record, const QString&
            LocalFileNamer::fileName(record.sourceUrl, record.contentType);
 }
 
+namespace {
+
+bool isHexName(const QString& name, qsizetype digits, bool upper) {
+    for (qsizetype i = 0; i < digits; ++i) {
+        const char16_t c = name.at(i).unicode();
+        const bool letter = upper ? (c >= u'A' && c <= u'F') : (c >= u'a' && c <= u'f');
+        if (!(letter || (c >= u'0' && c <= u'9'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// "<16 lower-case hex digits>_0" for the simple cache, 40 upper-case hex digits for cache2.
+bool isEntryName(const QString& name, bool chromium) {
+    if (chromium) {
+        return name.size() == 18 && name.endsWith(QLatin1String("_0")) && isHexName(name, 16, false);
+    }
+    return name.size() == 40 && isHexName(name, 40, true);
+}
+
+}  // namespace
+
 void DiskBrowserCache::scanFolder(const CacheFolder& folder,
                                   const std::function<bool(const Found&, const Entry&)>& onFound) {
-    static const QRegularExpression chromiumName(QStringLiteral("^([0-9a-f]{16})_0$"));
-    static const QRegularExpression firefoxName(QStringLiteral("^[0-9A-F]{40}$"));
     const bool chromium = folder.kind == CacheFolder::Kind::ChromiumSimple;
     const SimpleCacheIndex index = chromium ? SimpleCacheIndex::load(folder.path) : SimpleCacheIndex();
-    QDir dir(folder.path);
-    const QFileInfoList files =
-        dir.entryInfoList(QDir::Files | QDir::NoSymLinks | QDir::Hidden, QDir::Unsorted);
-    for (const QFileInfo& file : files) {
-        const QString name = file.fileName();
-        const QRegularExpressionMatch match = chromium ? chromiumName.match(name) : firefoxName.match(name);
-        if (!match.hasMatch()) {
+    const QStringList names = QDir(folder.path).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
+    byLocalFile_.reserve(byLocalFile_.size() + names.size());
+    // Times in local time at today's offset: exact instants that compare without a zone look-up each.
+    const int offset = QDateTime::currentDateTime().offsetFromUtc();
+    for (const QString& name : names) {
+        if (!isEntryName(name, chromium)) {
             continue;
         }
-        FileByteSource source(file.filePath());
+        const QString path = folder.path + QLatin1Char('/') + name;
+        FileByteSource source(path);
         if (!source.isOpen()) {
-            continue;
+            continue;  // gone, not a regular file, or a link
         }
         std::optional<CacheRecord> record =
             chromium ? SimpleCacheEntryReader::read(source) : FirefoxCacheEntryReader::read(source);
         if (!record) {
             continue;
         }
-        record->entryFile = file.filePath();
-        const QDateTime modified = file.lastModified();
+        record->entryFile = path;
+        qint64 usedMs = source.modifiedMs();
         if (chromium) {
-            const QDateTime indexed = index.lastUsed(match.captured(1).toULongLong(nullptr, 16));
-            record->lastAccess = indexed.isValid() && indexed > modified ? indexed : modified;
-        } else if (!record->lastAccess.isValid()) {
-            record->lastAccess = modified;
+            usedMs = qMax(usedMs, index.lastUsedMs(name.left(16).toULongLong(nullptr, 16)));
+        } else if (record->lastUsedMs > 0) {
+            usedMs = record->lastUsedMs;
         }
-        Found found{*record, folder.path};
-        Entry entry{record->sourceUrl, localFileFor(*record, name), record->lastAccess};
-        byLocalFile_.insert(entry.localFileName, found);
-        const auto known = localFileByUrl_.constFind(entry.sourceUrl);
-        if (known == localFileByUrl_.constEnd() ||
-            byLocalFile_.value(*known).record.lastAccess < record->lastAccess) {
-            localFileByUrl_.insert(entry.sourceUrl, entry.localFileName);
-        }
-        if (!onFound(found, entry)) {
+        record->lastAccess = QDateTime::fromMSecsSinceEpoch(usedMs, Qt::OffsetFromUTC, offset);
+        const Entry entry{record->sourceUrl, localFileFor(*record, name), record->lastAccess};
+        const auto stored = byLocalFile_.insert(entry.localFileName, Found{std::move(*record), folder.path});
+        if (!onFound(*stored, entry)) {
             return;
         }
     }
@@ -99,6 +113,7 @@ void DiskBrowserCache::scanFolder(const CacheFolder& folder,
 void DiskBrowserCache::scan(const std::function<bool(const Found&, const Entry&)>& onFound) {
     byLocalFile_.clear();
     localFileByUrl_.clear();
+    urlsIndexed_ = false;
     bool going = true;
     for (const CacheFolder& folder : folders_) {
         scanFolder(folder, [&](const Found& found, const Entry& entry) {
@@ -169,13 +184,28 @@ bool DiskBrowserCache::materialize(const Entry& entry) {
     return writeBody(*found, entry.localFileName);
 }
 
+const QHash<QString, QString>& DiskBrowserCache::localFileByUrl() {
+    if (!urlsIndexed_) {
+        // The most recently used entry of each address, built on the first look-up after a listing.
+        for (auto it = byLocalFile_.cbegin(); it != byLocalFile_.cend(); ++it) {
+            const auto known = localFileByUrl_.constFind(it->record.sourceUrl);
+            if (known == localFileByUrl_.constEnd() ||
+                byLocalFile_.value(*known).record.lastAccess < it->record.lastAccess) {
+                localFileByUrl_.insert(it->record.sourceUrl, it.key());
+            }
+        }
+        urlsIndexed_ = true;
+    }
+    return localFileByUrl_;
+}
+
 QString DiskBrowserCache::lookup(const QString& url) {
     const bool fresh = refreshIfStale();
-    QString local = localFileByUrl_.value(url);
+    QString local = localFileByUrl().value(url);
     if (local.isEmpty() && !fresh) {
         // The browser may have cached it since the last listing.
         scan([](const Found&, const Entry&) { return true; });
-        local = localFileByUrl_.value(url);
+        local = localFileByUrl().value(url);
     }
     if (local.isEmpty()) {
         return {};

@@ -53,7 +53,9 @@ class DiskBrowserCache : public BrowserCache {
     QList<CacheFolder> folders_;
     QString materializeFolder_;
     QHash<QString, Found> byLocalFile_;
-    QHash<QString, QString> localFileByUrl_;  // the most recently used entry of each address
+    const QHash<QString, QString>& localFileByUrl();
+    QHash<QString, QString> localFileByUrl_;
+    bool urlsIndexed_ = false;
     QElapsedTimer sinceScan_;
 };
 

@@ -1,6 +1,5 @@
 #include "FirefoxCacheEntryReader.h"
 
-#include <QTimeZone>
 #include <QtEndian>
 
 #include "ResponseHead.h"
@@ -103,9 +102,7 @@ std::optional<CacheRecord> FirefoxCacheEntryReader::read(ByteSource& source) {
     record.format = CacheRecord::Format::Firefox;
     record.sourceUrl = url;
     record.contentType = head.contentType;
-    if (lastFetched != 0) {
-        record.lastAccess = QDateTime::fromSecsSinceEpoch(lastFetched, QTimeZone::systemTimeZone());
-    }
+    record.lastUsedMs = qint64(lastFetched) * 1000;
     record.bodyOffset = 0;
     record.bodyLength = metaOffset;
     return record;

@@ -1,7 +1,7 @@
 #include "LocalFileNamer.h"
 
+#include <QHash>
 #include <QMimeDatabase>
-#include <QRegularExpression>
 
 namespace vorlaken {
 
@@ -9,9 +9,11 @@ namespace {
 
 QString lastSegment(const QString& url) {
     QString rest = url;
-    const qsizetype cut = rest.indexOf(QRegularExpression(QStringLiteral("[?#]")));
-    if (cut >= 0) {
-        rest.truncate(cut);
+    for (qsizetype i = 0; i < rest.size(); ++i) {
+        if (rest.at(i) == QLatin1Char('?') || rest.at(i) == QLatin1Char('#')) {
+            rest.truncate(i);
+            break;
+        }
     }
     const qsizetype scheme = rest.indexOf(QLatin1String("://"));
     if (scheme >= 0) {
@@ -33,9 +35,19 @@ QString cleaned(const QString& segment) {
     return name;
 }
 
+// A dot followed by one to eight letters or digits at the end.
 bool hasExtension(const QString& name) {
-    static const QRegularExpression pattern(QStringLiteral("\\.[A-Za-z0-9]{1,8}$"));
-    return pattern.match(name).hasMatch();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0 || name.size() - dot - 1 < 1 || name.size() - dot - 1 > 8) {
+        return false;
+    }
+    for (qsizetype i = dot + 1; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        if (c.unicode() > 127 || !c.isLetterOrNumber()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -63,8 +75,18 @@ QString LocalFileNamer::extensionOfType(const QString& contentType) {
     if (type.isEmpty()) {
         return {};
     }
+    // The MIME database is slow to ask; a cache holds few distinct types.
+    thread_local QHash<QString, QString> asked;
+    const auto answered = asked.constFind(type);
+    if (answered != asked.constEnd()) {
+        return *answered;
+    }
     const QString suffix = QMimeDatabase().mimeTypeForName(type).preferredSuffix();
-    return suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix;
+    const QString extension = suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix;
+    if (asked.size() < 1000) {
+        asked.insert(type, extension);
+    }
+    return extension;
 }
 
 QString LocalFileNamer::fileName(const QString& url, const QString& contentType) {

@@ -1,35 +1,57 @@
 #include "ResponseHead.h"
 
-#include <QList>
+#include <QByteArrayView>
 
 namespace vorlaken {
 
+namespace {
+
+bool isLineEnd(char c) {
+    return c == '\0' || c == '\r' || c == '\n';
+}
+
+}  // namespace
+
 ResponseHead ResponseHead::parse(const QByteArray& text) {
+    // Walks the lines in place: listing parses one head per cache entry.
     ResponseHead head;
-    QByteArray normalized = text;
-    normalized.replace('\0', '\n').replace('\r', '\n');
-    const QList<QByteArray> lines = normalized.split('\n');
-    if (lines.isEmpty() || !lines.first().startsWith("HTTP/")) {
+    const QByteArrayView all(text);
+    if (!all.startsWith("HTTP/")) {
         return head;
     }
-    const QList<QByteArray> statusParts = lines.first().simplified().split(' ');
-    if (statusParts.size() >= 2) {
-        bool ok = false;
-        const int status = statusParts.at(1).toInt(&ok);
-        head.status = ok ? status : 0;
-    }
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QByteArray& line = lines.at(i);
-        const qsizetype colon = line.indexOf(':');
-        if (colon <= 0 || line.left(colon).trimmed().toLower() != "content-type") {
-            continue;
+    qsizetype start = 0;
+    bool first = true;
+    while (start < all.size()) {
+        qsizetype end = start;
+        while (end < all.size() && !isLineEnd(all.at(end))) {
+            ++end;
         }
-        QByteArray value = line.mid(colon + 1);
-        const qsizetype semicolon = value.indexOf(';');
-        if (semicolon >= 0) {
-            value.truncate(semicolon);
+        const QByteArrayView line = all.sliced(start, end - start);
+        if (first) {
+            first = false;
+            const qsizetype space = line.indexOf(' ');
+            if (space > 0) {
+                QByteArrayView code = line.sliced(space + 1).trimmed();
+                const qsizetype codeEnd = code.indexOf(' ');
+                if (codeEnd >= 0) {
+                    code = code.first(codeEnd);
+                }
+                bool ok = false;
+                const int status = code.toInt(&ok);
+                head.status = ok ? status : 0;
+            }
+        } else {
+            const qsizetype colon = line.indexOf(':');
+            if (colon > 0 && line.first(colon).trimmed().compare("content-type", Qt::CaseInsensitive) == 0) {
+                QByteArrayView value = line.sliced(colon + 1);
+                const qsizetype semicolon = value.indexOf(';');
+                if (semicolon >= 0) {
+                    value = value.first(semicolon);
+                }
+                head.contentType = QString::fromLatin1(value.trimmed()).toLower();
+            }
         }
-        head.contentType = QString::fromLatin1(value.trimmed().toLower());
+        start = end + 1;
     }
     return head;
 }

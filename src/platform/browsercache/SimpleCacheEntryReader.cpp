@@ -1,5 +1,7 @@
 #include "SimpleCacheEntryReader.h"
 
+#include <cstring>
+
 #include <QtEndian>
 
 #include <zlib.h>
@@ -52,7 +54,7 @@ QByteArray SimpleCacheEntryReader::headersOfResponseInfo(const QByteArray& pickl
     // The pickle is a payload size followed by 4-byte aligned fields; the head is a length-prefixed
     // string starting with "HTTP/". The fields before it changed between versions, so look for it.
     for (qsizetype at = 8; at + 5 <= pickle.size(); at += 4) {
-        if (!pickle.mid(at, 5).startsWith("HTTP/")) {
+        if (std::memcmp(pickle.constData() + at, "HTTP/", 5) != 0) {
             continue;
         }
         const qint32 length = qFromLittleEndian<qint32>(pickle.constData() + at - 4);

@@ -51,13 +51,17 @@ SimpleCacheIndex SimpleCacheIndex::load(const QString& cacheFolder) {
     return parse(file.readAll());
 }
 
-QDateTime SimpleCacheIndex::lastUsed(quint64 entryHash) const {
+qint64 SimpleCacheIndex::lastUsedMs(quint64 entryHash) const {
     const auto found = lastUsed_.constFind(entryHash);
     if (found == lastUsed_.constEnd() || *found <= kWindowsToUnixMicroseconds) {
-        return {};
+        return 0;
     }
-    return QDateTime::fromMSecsSinceEpoch((*found - kWindowsToUnixMicroseconds) / 1000,
-                                          QTimeZone::systemTimeZone());
+    return (*found - kWindowsToUnixMicroseconds) / 1000;
+}
+
+QDateTime SimpleCacheIndex::lastUsed(quint64 entryHash) const {
+    const qint64 ms = lastUsedMs(entryHash);
+    return ms > 0 ? QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::systemTimeZone()) : QDateTime();
 }
 
 }  // namespace vorlaken

@@ -19,6 +19,8 @@ class SimpleCacheIndex {
 
     // The last use of the entry whose file is "<hash>_0"; invalid when the index has none.
     QDateTime lastUsed(quint64 entryHash) const;
+    // The same in milliseconds since the epoch; 0 when the index has none.
+    qint64 lastUsedMs(quint64 entryHash) const;
     qsizetype size() const { return lastUsed_.size(); }
 
   private:

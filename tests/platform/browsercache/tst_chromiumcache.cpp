@@ -4,10 +4,12 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include "CacheFolderCopy.h"
 #include "CachingHttpServer.h"
 #include "PictureFixture.h"
+#include "SimpleCacheWriter.h"
 #include "platform/browsercache/DiskBrowserCache.h"
 #include "support/ChromiumProcess.h"
 
@@ -138,6 +140,42 @@ class ChromiumCacheTest : public QObject {
         QVERIFY(!entryFile.isEmpty());
         QVERIFY(!cache.materialize(target));
         QVERIFY(!QFileInfo::exists(target.localFileName));
+    }
+
+    void writerReproducesRealEntries() {
+        // Each real entry taken apart and written again by the tests' writer gives the same bytes and
+        // the same file name, so caches made by the writer stand for real ones.
+        const QFileInfoList files = QDir(original_.path() + QStringLiteral("/Cache_Data"))
+                                        .entryInfoList({QStringLiteral("*_0")}, QDir::Files);
+        QVERIFY(files.size() >= fixture_.pictures.size() + 1);
+        for (const QFileInfo& info : files) {
+            QFile file(info.filePath());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray real = file.readAll();
+            const quint32 keyLength = qFromLittleEndian<quint32>(real.constData() + 12);
+            const QByteArray key = real.mid(24, keyLength);
+            const qint32 infoSize = qFromLittleEndian<qint32>(real.constData() + real.size() - 8);
+            const qsizetype infoAt = real.size() - 24 - 32 - infoSize;
+            const QByteArray body = real.mid(24 + keyLength, infoAt - 24 - 24 - keyLength);
+            QCOMPARE(SimpleCacheWriter::entryBytes(key, body, real.mid(infoAt, infoSize)), real);
+            QCOMPARE(SimpleCacheWriter::fileName(key), info.fileName());
+        }
+    }
+
+    void writerResponseInfoReadsLikeReal() {
+        QTemporaryDir folder;
+        QDir().mkpath(folder.path() + QStringLiteral("/index-dir"));
+        const QByteArray key =
+            SimpleCacheWriter::keyFor(QStringLiteral("http://h/p/x"), QStringLiteral("http://h"));
+        SimpleCacheWriter::write(folder.path(), key, "bytes",
+                                 SimpleCacheWriter::responseInfo(
+                                     QByteArray("HTTP/1.1 200 OK\0Content-Type: image/gif\0\0", 41), 0));
+        QTemporaryDir bodies;
+        DiskBrowserCache cache(CacheFolders::inFolder(folder.path()), bodies.path());
+        const QList<BrowserCache::Entry> entries = listAll(cache);
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries.first().sourceUrl, QStringLiteral("http://h/p/x"));
+        QVERIFY(entries.first().localFileName.endsWith(QStringLiteral("/x.gif")));
     }
 
     void deleteEntryRemovesOnlyThatEntry() {
