@@ -31,6 +31,7 @@ class MainWindowTest : public QObject {
     void automationCollectsMessagesInsteadOfShowingThem();
     void automationReachesControlsByName();
     void filterBoxesHoldLowerCaseOnly();
+    void theTwoSkinsLookDifferent();
 };
 
 namespace {
@@ -310,6 +311,22 @@ void MainWindowTest::filterBoxesHoldLowerCaseOnly() {
     }
     QTest::keyClicks(window.ui().Edit6, QStringLiteral("X"));
     QCOMPARE(window.ui().Edit6->text(), QStringLiteral("/thumb/X"));
+}
+
+void MainWindowTest::theTwoSkinsLookDifferent() {
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    window.show();
+    // The first start has "vista".
+    QCOMPARE(window.ui().cb1->currentIndex(), 1);
+    const QColor vistaWindow = QApplication::palette().color(QPalette::Window);
+    const QImage vistaLook = window.ui().getbtn->grab().toImage();
+    QVERIFY(window.controls().setValue(QStringLiteral("cb1"), QStringLiteral("0")));
+    QTRY_VERIFY(!window.isMinimized());
+    QVERIFY(QApplication::palette().color(QPalette::Window) != vistaWindow);
+    QVERIFY(window.ui().getbtn->grab().toImage() != vistaLook);
+    QVERIFY(window.controls().setValue(QStringLiteral("cb1"), QStringLiteral("1")));
+    QCOMPARE(QApplication::palette().color(QPalette::Window), vistaWindow);
 }
 
 QTEST_MAIN(MainWindowTest)
