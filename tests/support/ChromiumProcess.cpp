@@ -1,5 +1,6 @@
 #include "ChromiumProcess.h"
 
+#include <sys/prctl.h>
 #include <sys/types.h>
 #include <unistd.h>
 #include <cerrno>
@@ -14,8 +15,18 @@ namespace vorlaken::test {
 
 ChromiumProcess::ChromiumProcess() {
     // A process group of its own lets kill() reach the browser's helpers too.
-    process_.setChildProcessModifier([] { ::setpgid(0, 0); });
-    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // A process group of its own lets kill() reach the browser's helpers too; the death signal ends the
+    // browser (and with it its helpers) even when the test process dies without cleaning up.
+    process_.setChildProcessModifier([] {
+        ::setpgid(0, 0);
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    });
+    // The browser's log is noise in test output unless asked for.
+    if (qEnvironmentVariableIsEmpty("VORLAKEN_CHROMIUM_LOG")) {
+        process_.setStandardErrorFile(QProcess::nullDevice());
+    } else {
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    }
     process_.setStandardOutputFile(QProcess::nullDevice());
 }
 

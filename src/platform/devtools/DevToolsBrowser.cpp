@@ -1,0 +1,103 @@
+#include "DevToolsBrowser.h"
+
+#include <algorithm>
+
+#include <QJsonArray>
+
+#include "platform/devtools/ChildFrames.h"
+#include "platform/devtools/DevToolsDocument.h"
+#include "platform/devtools/KeyMapping.h"
+#include "platform/devtools/PageScripts.h"
+
+namespace vorlaken {
+
+namespace {
+
+constexpr std::size_t kMaxFrames = 100;
+
+}  // namespace
+
+DevToolsBrowser::DevToolsBrowser(FrameContext frame) : frame_(std::move(frame)) {}
+
+DocumentPtr DevToolsBrowser::document() {
+    const QString type = frame_.evaluate(QStringLiteral("document.contentType")).toString();
+    if (type != QLatin1String("text/html") && type != QLatin1String("application/xhtml+xml")) {
+        throw PageError(QStringLiteral("The frame shows no HTML document (%1).").arg(type));
+    }
+    return std::make_shared<DevToolsDocument>(frame_);
+}
+
+QString DevToolsBrowser::locationUrl() {
+    return frame_.evaluate(QStringLiteral("location.href")).toString();
+}
+
+void DevToolsBrowser::navigate(const QString& url) {
+    frame_.connection()->post(QStringLiteral("Page.navigate"),
+                              {{QStringLiteral("url"), url}, {QStringLiteral("frameId"), frame_.frameId()}},
+                              frame_.sessionId());
+}
+
+void DevToolsBrowser::goBack() {
+    frame_.evaluate(QStringLiteral("history.back(), true"));
+}
+
+void DevToolsBrowser::reload() {
+    frame_.evaluate(QStringLiteral("location.reload(), true"));
+}
+
+void DevToolsBrowser::openInNewWindow(const QString& url) {
+    frame_.connection()->call(QStringLiteral("Target.createTarget"),
+                              {{QStringLiteral("url"), url}, {QStringLiteral("newWindow"), true}});
+}
+
+std::vector<BrowserPtr> DevToolsBrowser::frames() {
+    std::vector<BrowserPtr> browsers;
+    for (FrameContext& child : ChildFrames(frame_, kMaxFrames)) {
+        browsers.push_back(std::make_shared<DevToolsBrowser>(std::move(child)));
+    }
+    return browsers;
+}
+
+void DevToolsBrowser::postKey(int virtualKey, bool down) {
+    const KeyEventFields key = KeyForVirtualKey(virtualKey);
+    QJsonObject params{{QStringLiteral("windowsVirtualKeyCode"), virtualKey},
+                       {QStringLiteral("nativeVirtualKeyCode"), virtualKey},
+                       {QStringLiteral("key"), key.key},
+                       {QStringLiteral("code"), key.code}};
+    if (!down) {
+        params.insert(QStringLiteral("type"), QStringLiteral("keyUp"));
+    } else if (key.text.isEmpty()) {
+        params.insert(QStringLiteral("type"), QStringLiteral("rawKeyDown"));
+    } else {
+        params.insert(QStringLiteral("type"), QStringLiteral("keyDown"));
+        params.insert(QStringLiteral("text"), key.text);
+        params.insert(QStringLiteral("unmodifiedText"), key.text);
+    }
+    // Input belongs to the page as a whole; the browser routes it to the focused frame.
+    frame_.connection()->call(QStringLiteral("Input.dispatchKeyEvent"), params);
+}
+
+QString DevToolsBrowser::cookieHeader(const QString& url) {
+    const QJsonArray cookies =
+        frame_.connection()
+            ->call(QStringLiteral("Network.getCookies"), {{QStringLiteral("urls"), QJsonArray{url}}})
+            .value(QLatin1String("cookies"))
+            .toArray();
+    // Browsers send cookies with longer paths first.
+    std::vector<QJsonObject> sorted;
+    for (const QJsonValue& cookie : cookies) {
+        sorted.push_back(cookie.toObject());
+    }
+    std::stable_sort(sorted.begin(), sorted.end(), [](const QJsonObject& a, const QJsonObject& b) {
+        return a.value(QLatin1String("path")).toString().size() >
+               b.value(QLatin1String("path")).toString().size();
+    });
+    QStringList pairs;
+    for (const QJsonObject& cookie : sorted) {
+        pairs << cookie.value(QLatin1String("name")).toString() + QLatin1Char('=') +
+                     cookie.value(QLatin1String("value")).toString();
+    }
+    return pairs.join(QStringLiteral("; "));
+}
+
+}  // namespace vorlaken

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "capture/PageModel.h"
+#include "platform/devtools/FrameContext.h"
+
+namespace vorlaken {
+
+// The attached page of a Chromium-family browser, or one of its frames, over the page's DevTools
+// connection. Key presses go to the page (its focused frame), as a user's would.
+class DevToolsBrowser : public Browser {
+  public:
+    explicit DevToolsBrowser(FrameContext frame);
+
+    DocumentPtr document() override;
+    // This browser's own address: the page's, or for a frame the frame's.
+    QString locationUrl() override;
+    void navigate(const QString& url) override;
+    void goBack() override;
+    void reload() override;
+    void openInNewWindow(const QString& url) override;
+    std::vector<BrowserPtr> frames() override;
+    void postKey(int virtualKey, bool down) override;
+    QString cookieHeader(const QString& url) override;
+
+    const FrameContext& frame() const { return frame_; }
+
+  private:
+    FrameContext frame_;
+};
+
+}  // namespace vorlaken

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+
+#include "capture/BrowserFinder.h"
+#include "platform/devtools/DevToolsEndpoint.h"
+
+namespace vorlaken {
+
+// Finds the page the user looks at in a running Chromium-family browser through its DevTools endpoint:
+// among the pages, most recently activated first, the first one that is visible and has the focus,
+// else the first visible one, else the most recently activated.
+class DevToolsBrowserFinder : public BrowserFinder {
+  public:
+    DevToolsBrowserFinder() = default;
+
+    BrowserPtr discover() override;
+    // The endpoint of the last successful discovery (its profile folder leads to the browser's cache).
+    std::optional<DevToolsEndpoint> lastEndpoint() const { return lastEndpoint_; }
+
+  private:
+    BrowserPtr discoverAt(const DevToolsEndpoint& endpoint);
+
+    std::optional<DevToolsEndpoint> lastEndpoint_;
+};
+
+}  // namespace vorlaken

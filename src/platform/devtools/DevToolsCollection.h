@@ -1,0 +1,24 @@
+#pragma once
+
+#include "capture/PageModel.h"
+#include "platform/devtools/FrameContext.h"
+
+namespace vorlaken {
+
+// A live collection of a frame's document (images, links, forms, all elements, a form's controls),
+// addressed by a JavaScript expression. Each operation is one evaluation in the page.
+class DevToolsCollection : public Collection {
+  public:
+    DevToolsCollection(FrameContext frame, QString expression);
+
+    int length() override;
+    ElementPtr item(int index) override;
+    std::vector<ElementData> read(unsigned fields) override;
+    void setChecked(const std::vector<int>& indexes, bool checked) override;
+
+  private:
+    FrameContext frame_;
+    QString expression_;
+};
+
+}  // namespace vorlaken

@@ -1,0 +1,62 @@
+#include "GalleryFixture.h"
+
+#include <QBuffer>
+#include <QImage>
+
+namespace gallery {
+
+QByteArray png(int width, int height, const QColor& color) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+void serve(vorlaken::test::LoopbackHttpServer& server) {
+    server.addPage(QStringLiteral("/img/red.png"), png(40, 30, Qt::red), "image/png");
+    server.addPage(QStringLiteral("/img/green.png"), png(20, 10, Qt::green), "image/png");
+    server.addPage(QStringLiteral("/img/blue.png"), png(8, 8, Qt::blue), "image/png");
+    server.addPage(QStringLiteral("/img/input.png"), png(12, 12, Qt::yellow), "image/png");
+    server.addPage(QStringLiteral("/img/frame.png"), png(30, 30, Qt::cyan), "image/png");
+    server.addPage(QStringLiteral("/img/cross.png"), png(33, 22, Qt::magenta), "image/png");
+    server.addPage(QStringLiteral("/img/inner.png"), png(5, 5, Qt::black), "image/png");
+    server.addDelayed(QStringLiteral("/img/slow.png"), 20000, png(64, 64, Qt::gray), "image/png");
+
+    server.addPage(QStringLiteral("/gallery.html"), QStringLiteral(R"(<!DOCTYPE html>
+<html><head><title>Gallery &amp; friends</title></head>
+<body>
+<div id="slot"></div>
+<a href="/big/1.html"><img id="linked" src="/img/red.png" width="40" height="30"></a>
+<img src="img/green.png">
+<a href="./rel.html"><img src="/img/blue.png" style="width:50px;height:60px"></a>
+<input type="image" src="/img/input.png" width="25" height="15">
+<img src="/img/slow.png">
+<iframe src="/frame-same.html" width="200" height="100"></iframe>
+<iframe src="%1/frame-cross.html" width="200" height="100"></iframe>
+<a href="/last.html">last</a>
+<script>
+  const late = document.createElement('iframe');
+  late.src = '/frame-late.html';
+  document.getElementById('slot').appendChild(late);
+</script>
+</body></html>
+)")
+                                                        .arg(server.localhostUrl(QString()))
+                                                        .toUtf8());
+    server.addPage(QStringLiteral("/frame-same.html"),
+                   "<html><head><title>Same frame</title></head><body><img src=\"/img/frame.png\">"
+                   "<iframe src=\"/frame-inner.html\"></iframe></body></html>");
+    server.addPage(
+        QStringLiteral("/frame-inner.html"),
+        "<html><head><title>Inner frame</title></head><body><img src=\"/img/inner.png\"></body></html>");
+    server.addPage(QStringLiteral("/frame-cross.html"),
+                   "<html><head><title>Cross frame</title></head><body><a href=\"/c.html\">"
+                   "<img src=\"/img/cross.png\"></a></body></html>");
+    server.addPage(QStringLiteral("/frame-late.html"),
+                   "<html><head><title>Late frame</title></head><body>late</body></html>");
+}
+
+}  // namespace gallery
