@@ -10,13 +10,14 @@ namespace {
 
 const QString kObjectGroup = QStringLiteral("vorlaken-frames");
 
-// Each owner element's position among all elements of this document; -1 for an owner in another
-// document (a frame of a frame).
+// Each owner element's rank in document order among the owners in this document; -1 for an owner in
+// another document (a frame of a frame) or out of the page.
 const char kOwnerPositions[] = R"JS(function (...owners) {
-  const pos = new Map();
-  const all = document.getElementsByTagName('*');
-  for (let i = 0; i < all.length; i++) pos.set(all[i], i);
-  return owners.map(o => pos.has(o) ? pos.get(o) : -1);
+  const mine = owners.map((o, i) => [o, i]).filter(([o]) => o && o.ownerDocument === document && o.isConnected);
+  mine.sort((a, b) => (a[0].compareDocumentPosition(b[0]) & Node.DOCUMENT_POSITION_FOLLOWING) ? -1 : 1);
+  const rank = owners.map(() => -1);
+  mine.forEach(([o, i], r) => { rank[i] = r; });
+  return rank;
 })JS";
 
 QJsonObject findFrame(const QJsonObject& tree, const QString& frameId) {

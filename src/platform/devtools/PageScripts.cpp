@@ -55,15 +55,24 @@ QString bindElement(const QString& elementExpression) {
 }
 
 QString readCollection(const QString& collectionExpression, unsigned fields) {
-    return program(
-        QStringLiteral("const items = %1; const F = %2; let pos = null;\n"
-                       "if (F & 512) { pos = new Map(); const all = document.getElementsByTagName('*');"
-                       " for (let i = 0; i < all.length; i++) pos.set(all[i], i); }\n"
-                       "const out = new Array(items.length);\n"
-                       "for (let i = 0; i < items.length; i++) out[i] = D(items[i], F, pos);\n"
-                       "return out;")
-            .arg(collectionExpression)
-            .arg(fields));
+    // In the collection of all elements an item's position is its source index; other collections
+    // look their items up in a map of all elements made once per read.
+    const QString positions =
+        collectionExpression == allElements()
+            ? QStringLiteral(
+                  "const at = (F & 512) ? { i: 0, has: () => true, get() { return this.i; } } : null;")
+            : QStringLiteral(
+                  "const at = (F & 512) ? new Map() : null; if (at) {"
+                  " const all = document.getElementsByTagName('*');"
+                  " for (let i = 0; i < all.length; i++) at.set(all[i], i); }");
+    return program(QStringLiteral("const items = %1; const F = %2;\n%3\n"
+                                  "const out = new Array(items.length);\n"
+                                  "for (let i = 0; i < items.length; i++) {"
+                                  " if (at) at.i = i; out[i] = D(items[i], F, at); }\n"
+                                  "return out;")
+                       .arg(collectionExpression)
+                       .arg(fields)
+                       .arg(positions));
 }
 
 QString readElement(const QString& elementExpression, unsigned fields) {
