@@ -1,0 +1,30 @@
+#include <QApplication>
+
+#include "cacheviewer/ViewerBus.h"
+#include "cacheviewer/ViewerWindow.h"
+#include "common/ProgramDir.h"
+#include "platform/browsercache/DiskBrowserCache.h"
+#include "platform/desktop/QtDesktop.h"
+#include "platform/devtools/DevToolsEndpoint.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tidewell"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tidewell"));
+    QApplication::setDesktopFileName(QStringLiteral("tidecove"));
+
+    // The running browser's profile first: the one whose DevToolsActivePort names its endpoint.
+    QStringList profiles;
+    for (const vorlaken::DevToolsEndpoint& endpoint : vorlaken::DevToolsEndpointCandidates()) {
+        if (!endpoint.profileDir.isEmpty()) {
+            profiles << endpoint.profileDir;
+        }
+    }
+    vorlaken::QtDesktop desktop;
+    vorlaken::ViewerWindow window(vorlaken::ProgramDir::forRunningProgram(),
+                                  vorlaken::CreateBrowserCache(profiles), desktop);
+    vorlaken::ViewerBus bus(window);
+    bus.registerOnSessionBus();
+    window.show();
+    return app.exec();
+}
