@@ -24,7 +24,7 @@ namespace {
 
 constexpr int kTopPictures = 1000;
 constexpr int kFramePictures = 100;
-constexpr int kRuns = 7;
+constexpr int kRuns = 9;
 
 // A 1x1 GIF, written out byte by byte.
 const QByteArray kGif = QByteArray::fromHex(

@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "BrowserProbe.h"
 #include "GalleryFixture.h"
 #include "platform/devtools/DevToolsBrowser.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
@@ -16,38 +17,9 @@ using namespace vorlaken;
 using vorlaken::test::ChromiumProcess;
 using vorlaken::test::LoopbackHttpServer;
 
-namespace {
-
-QJsonValue evaluate(const BrowserPtr& browser, const QString& expression) {
-    return static_cast<DevToolsBrowser&>(*browser).frame().evaluate(expression);
-}
-
-// Runs JavaScript in the page's own world, where page scripts live.
-QJsonValue evaluateInPage(const BrowserPtr& browser, const QString& expression) {
-    const FrameContext& frame = static_cast<DevToolsBrowser&>(*browser).frame();
-    return frame.connection()
-        ->call(QStringLiteral("Runtime.evaluate"),
-               {{QStringLiteral("expression"), expression}, {QStringLiteral("returnByValue"), true}},
-               frame.sessionId())
-        .value(QLatin1String("result"))
-        .toObject()
-        .value(QLatin1String("value"));
-}
-
-// True once the expression holds in the browser; page errors count as not yet.
-bool waitFor(const BrowserPtr& browser, const QString& expression, int timeoutMs = 10000) {
-    return QTest::qWaitFor(
-        [&] {
-            try {
-                return evaluate(browser, expression).toBool();
-            } catch (const PageError&) {
-                return false;
-            }
-        },
-        timeoutMs);
-}
-
-}  // namespace
+using probe::evaluate;
+using probe::evaluateInPage;
+using probe::waitFor;
 
 class DevToolsBrowserTest : public QObject {
     Q_OBJECT
@@ -98,17 +70,7 @@ void DevToolsBrowserTest::cleanupTestCase() {
 }
 
 BrowserPtr DevToolsBrowserTest::open(const QString& path) {
-    BrowserPtr browser = DevToolsBrowserFinder().discover();
-    if (!browser) {
-        return nullptr;
-    }
-    const QString url = server_.url(path);
-    browser->navigate(url);
-    if (!waitFor(browser, QStringLiteral("location.href === %1 && document.readyState !== 'loading'")
-                              .arg(QLatin1Char('"') + url + QLatin1Char('"')))) {
-        return nullptr;
-    }
-    return browser;
+    return probe::openPage(server_.url(path));
 }
 
 BrowserPtr DevToolsBrowserTest::openGallery() {
@@ -124,13 +86,13 @@ BrowserPtr DevToolsBrowserTest::openGallery() {
                 return false;
             }
             for (const BrowserPtr& frame : frames) {
-                if (!waitFor(frame,
+                if (!waitFor(*frame,
                              QStringLiteral("document.readyState === 'complete' && document.title !== ''"),
                              100)) {
                     return false;
                 }
             }
-            return waitFor(browser,
+            return waitFor(*browser,
                            QStringLiteral("document.images[0].complete && document.images[1].complete"), 100);
         },
         10000);
@@ -266,14 +228,14 @@ void DevToolsBrowserTest::framesAreDirectChildrenInDocumentOrder() {
 void DevToolsBrowserTest::pageScriptsCannotFoolReads() {
     const BrowserPtr browser = openGallery();
     QVERIFY(browser);
-    evaluateInPage(browser, QStringLiteral(R"(
+    evaluateInPage(*browser, QStringLiteral(R"(
         Object.defineProperty(HTMLImageElement.prototype, 'src', { get() { return 'http://evil.example/x.png'; } });
         Object.defineProperty(HTMLImageElement.prototype, 'width', { get() { return 9999; } });
         Object.defineProperty(Document.prototype, 'title', { get() { return 'fooled'; } });
         Object.defineProperty(Element.prototype, 'getAttribute', { value() { return 'fooled'; } });
         document.getElementsByTagName = () => [];
         true)"));
-    QCOMPARE(evaluateInPage(browser, QStringLiteral("document.images[0].src")).toString(),
+    QCOMPARE(evaluateInPage(*browser, QStringLiteral("document.images[0].src")).toString(),
              QStringLiteral("http://evil.example/x.png"));
 
     const DocumentPtr document = browser->document();
@@ -295,27 +257,27 @@ void DevToolsBrowserTest::writesReachThePage() {
     const QString html =
         QStringLiteral("<p id=\"w\" title=\"a &quot;b&quot; &amp; 'c'\">Written \u00e9 \u2028</p>");
     body->setInnerHtml(html);
-    QCOMPARE(evaluate(browser, QStringLiteral("document.getElementById('w').title")).toString(),
+    QCOMPARE(evaluate(*browser, QStringLiteral("document.getElementById('w').title")).toString(),
              QStringLiteral("a \"b\" & 'c'"));
     QCOMPARE(body->outerText(), QStringLiteral("Written \u00e9 \u2028"));
     QCOMPARE(browser->document()->all()->read(kTagName).back().tagName, QStringLiteral("P"));
 
     body->setStyleAttribute(QStringLiteral("overflow"), QStringLiteral("scroll"));
-    QCOMPARE(evaluate(browser, QStringLiteral("document.body.style.overflow")).toString(),
+    QCOMPARE(evaluate(*browser, QStringLiteral("document.body.style.overflow")).toString(),
              QStringLiteral("scroll"));
     body->setStyleAttribute(QStringLiteral("overflow"), QString());
-    QCOMPARE(evaluate(browser, QStringLiteral("document.body.style.overflow")).toString(), QString());
+    QCOMPARE(evaluate(*browser, QStringLiteral("document.body.style.overflow")).toString(), QString());
     body->setStyleAttribute(QStringLiteral("backgroundColor"), QStringLiteral("red"));
-    QCOMPARE(evaluate(browser, QStringLiteral("document.body.style.backgroundColor")).toString(),
+    QCOMPARE(evaluate(*browser, QStringLiteral("document.body.style.backgroundColor")).toString(),
              QStringLiteral("red"));
 
     body->setBgColor(QStringLiteral("#FEF9ED"));
-    QCOMPARE(evaluate(browser, QStringLiteral("document.body.getAttribute('bgcolor')")).toString(),
+    QCOMPARE(evaluate(*browser, QStringLiteral("document.body.getAttribute('bgcolor')")).toString(),
              QStringLiteral("#FEF9ED"));
     body->setContentEditable(true);
-    QVERIFY(evaluate(browser, QStringLiteral("document.body.isContentEditable")).toBool());
+    QVERIFY(evaluate(*browser, QStringLiteral("document.body.isContentEditable")).toBool());
     body->setContentEditable(false);
-    QVERIFY(!evaluate(browser, QStringLiteral("document.body.isContentEditable")).toBool());
+    QVERIFY(!evaluate(*browser, QStringLiteral("document.body.isContentEditable")).toBool());
 
     // A click acts like the user's: page listeners run.
     body->setInnerHtml(QStringLiteral("<button onclick=\"this.textContent = 'clicked'\">press</button>"));
@@ -355,7 +317,7 @@ void DevToolsBrowserTest::postedKeysReachThePage() {
     const BrowserPtr browser = open(QStringLiteral("/frame-inner.html"));
     QVERIFY(browser);
     evaluateInPage(
-        browser,
+        *browser,
         QStringLiteral(
             "window.keys = []; document.addEventListener('keydown', e => keys.push(e.key + ':' + e.keyCode));"
             " document.addEventListener('keyup', e => keys.push('up:' + e.keyCode)); true"));
@@ -363,8 +325,8 @@ void DevToolsBrowserTest::postedKeysReachThePage() {
         browser->postKey(key, true);
         browser->postKey(key, false);
     }
-    QVERIFY(waitFor(browser, QStringLiteral("true")));
-    const QJsonArray keys = evaluateInPage(browser, QStringLiteral("window.keys")).toArray();
+    QVERIFY(waitFor(*browser, QStringLiteral("true")));
+    const QJsonArray keys = evaluateInPage(*browser, QStringLiteral("window.keys")).toArray();
     QStringList seen;
     for (const QJsonValue& key : keys) {
         seen << key.toString();
@@ -386,11 +348,11 @@ void DevToolsBrowserTest::navigationGoBackAndReload() {
                               10000);
 
     const qsizetype before = server_.requestsFor(QStringLiteral("/frame-inner.html")).size();
-    evaluateInPage(browser, QStringLiteral("window.marker = 1; true"));
+    evaluateInPage(*browser, QStringLiteral("window.marker = 1; true"));
     browser->reload();
     QTRY_VERIFY_WITH_TIMEOUT(server_.requestsFor(QStringLiteral("/frame-inner.html")).size() > before, 10000);
-    QVERIFY(waitFor(browser, QStringLiteral("document.readyState === 'complete'")));
-    QVERIFY(evaluateInPage(browser, QStringLiteral("window.marker === undefined")).toBool());
+    QVERIFY(waitFor(*browser, QStringLiteral("document.readyState === 'complete'")));
+    QVERIFY(evaluateInPage(*browser, QStringLiteral("window.marker === undefined")).toBool());
     // The isolated world of the new document is made anew.
     QCOMPARE(browser->document()->title(), QStringLiteral("Inner frame"));
 }
@@ -448,7 +410,7 @@ void DevToolsBrowserTest::pageInFrontIsDiscovered() {
     first->openInNewWindow(secondUrl);
     QTRY_COMPARE_WITH_TIMEOUT(DevToolsBrowserFinder().discover()->locationUrl(), secondUrl, 10000);
     const BrowserPtr second = DevToolsBrowserFinder().discover();
-    QVERIFY(evaluate(second, QStringLiteral("document.hasFocus()")).toBool());
+    QVERIFY(evaluate(*second, QStringLiteral("document.hasFocus()")).toBool());
 
     // Once it is closed, the page behind it is found again.
     const QString secondId = static_cast<DevToolsBrowser&>(*second).frame().frameId();
