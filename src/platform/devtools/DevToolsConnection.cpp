@@ -178,7 +178,10 @@ void DevToolsConnection::onEvent(const QString& method, const QJsonObject& param
         const QString sessionId = params.value(QLatin1String("sessionId")).toString();
         const QString frameId = frameSessions_.take(sessionId);
         forgetIsolatedWorld(sessionId, frameId);
-    } else if (method == QLatin1String("Inspector.detached") && fromSession.isEmpty()) {
+    } else if ((method == QLatin1String("Inspector.detached") ||
+                method == QLatin1String("Inspector.targetCrashed")) &&
+               fromSession.isEmpty()) {
+        // The page is closed or its renderer died: nothing will answer any more.
         markGone();
     }
 }

@@ -1,3 +1,5 @@
+#include <csignal>
+
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QSignalSpy>
@@ -43,6 +45,7 @@ class DevToolsBrowserTest : public QObject {
     void pageInFrontIsDiscovered();
     void discoveryWithoutBrowserIsQuickAndSilent();
     void browserKilledDuringReadsThrows();
+    void hungBrowserTimesOut();
 
   private:
     BrowserPtr openGallery();
@@ -464,6 +467,28 @@ void DevToolsBrowserTest::browserKilledDuringReadsThrows() {
     QVERIFY_THROWS_EXCEPTION(BrowserGoneError, browser->postKey(13, true));
     QVERIFY(clock.elapsed() < 100);
     QVERIFY(!DevToolsBrowserFinder().discover());
+}
+
+void DevToolsBrowserTest::hungBrowserTimesOut() {
+    ChromiumProcess frozen;
+    QVERIFY2(frozen.start(server_.url(QStringLiteral("/frame-inner.html"))),
+             qPrintable(frozen.errorString()));
+    qputenv("VORLAKEN_DEVTOOLS", frozen.endpoint().toLatin1());
+    BrowserPtr browser;
+    QTRY_VERIFY_WITH_TIMEOUT((browser = DevToolsBrowserFinder().discover()), 10000);
+    QVERIFY(browser->document());
+
+    // A browser that stops answering costs one bound per operation, not a hang.
+    QCOMPARE(::kill(-pid_t(frozen.processId()), SIGSTOP), 0);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY_THROWS_EXCEPTION(TimeoutError, browser->document()->images()->read(kSrc));
+    QVERIFY(clock.elapsed() >= DevToolsConnection::kBoundMs - 100);
+    QVERIFY(clock.elapsed() < DevToolsConnection::kBoundMs + 1500);
+    clock.restart();
+    QVERIFY(!DevToolsBrowserFinder().discover());
+    QVERIFY(clock.elapsed() < DevToolsConnection::kBoundMs + 1500);
+    ::kill(-pid_t(frozen.processId()), SIGCONT);
 }
 
 QTEST_GUILESS_MAIN(DevToolsBrowserTest)
