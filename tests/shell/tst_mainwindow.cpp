@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
@@ -32,6 +33,7 @@ class MainWindowTest : public QObject {
     void automationReachesControlsByName();
     void filterBoxesHoldLowerCaseOnly();
     void theTwoSkinsLookDifferent();
+    void firstShowingCentresTheStoredSize();
 };
 
 namespace {
@@ -327,6 +329,19 @@ void MainWindowTest::theTwoSkinsLookDifferent() {
     QVERIFY(window.ui().getbtn->grab().toImage() != vistaLook);
     QVERIFY(window.controls().setValue(QStringLiteral("cb1"), QStringLiteral("1")));
     QCOMPARE(QApplication::palette().color(QPalette::Window), vistaWindow);
+}
+
+void MainWindowTest::firstShowingCentresTheStoredSize() {
+    ShellFixture fixture;
+    fixture.writeSettings("[config]\r\nfx=3\r\nfy=4\r\nfw=700\r\nfh=520\r\n");
+    MainWindow& window = fixture.create();
+    window.show();
+    QCOMPARE(window.size(), QSize(700, 520));
+    const QPoint screenCentre = window.screen()->availableGeometry().center();
+    QVERIFY2(
+        (window.geometry().center() - screenCentre).manhattanLength() <= 8,
+        qPrintable(
+            QStringLiteral("%1,%2").arg(window.geometry().center().x()).arg(window.geometry().center().y())));
 }
 
 QTEST_MAIN(MainWindowTest)
