@@ -6,6 +6,7 @@
 #include "platform/browsercache/DiskBrowserCache.h"
 #include "platform/desktop/QtDesktop.h"
 #include "platform/devtools/DevToolsEndpoint.h"
+#include "shell/TerminationWatcher.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -23,6 +24,10 @@ int main(int argc, char* argv[]) {
     vorlaken::QtDesktop desktop;
     vorlaken::ViewerWindow window(vorlaken::ProgramDir::forRunningProgram(),
                                   vorlaken::CreateBrowserCache(profiles), desktop);
+    // Ending the program from a session or terminal closes the window the ordinary way, writing settings.
+    vorlaken::TerminationWatcher termination;
+    QObject::connect(&termination, &vorlaken::TerminationWatcher::terminationRequested, &window,
+                     &QWidget::close);
     vorlaken::ViewerBus bus(window);
     bus.registerOnSessionBus();
     window.show();

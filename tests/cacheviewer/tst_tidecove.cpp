@@ -189,6 +189,21 @@ class TidecoveTest : public QObject {
         QCOMPARE(invoke(QStringLiteral("updatebtn")), QStringLiteral("Upgrade.exe is not found."));
     }
 
+    void closingWritesTheSettings() {
+        setControl(QStringLiteral("Edit3"), QStringLiteral("pics"));
+        setControl(QStringLiteral("c2"), QStringLiteral("0"));
+        process_.terminate();
+        QVERIFY(process_.waitForFinished(15000));
+        QFile settings(root_.path() + QStringLiteral("/tidecove.ini"));
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = settings.readAll().split('\n');
+        QCOMPARE(lines.first().trimmed(), QByteArray("[config]"));
+        QVERIFY(lines.contains("e3=pics\r"));
+        QVERIFY(lines.contains("c2=0\r"));
+        QVERIFY(lines.contains("dir=" + root_.path().toUtf8() + "/saved/\r"));
+        QVERIFY(lines.contains("i1=20\r"));
+    }
+
   private:
     QString cacheFolder() const { return root_.path() + QStringLiteral("/Cache_Data"); }
     static QString url(const QString& path) { return QStringLiteral("http://pics.example") + path; }
