@@ -20,11 +20,14 @@ constexpr std::size_t kMaxFrames = 100;
 DevToolsBrowser::DevToolsBrowser(FrameContext frame) : frame_(std::move(frame)) {}
 
 DocumentPtr DevToolsBrowser::document() {
-    const QString type = frame_.evaluate(QStringLiteral("document.contentType")).toString();
+    const QJsonArray found =
+        frame_.evaluate(QStringLiteral("[document.contentType, document.URL, document.title]")).toArray();
+    const QString type = found.at(0).toString();
     if (type != QLatin1String("text/html") && type != QLatin1String("application/xhtml+xml")) {
         throw PageError(QStringLiteral("The frame shows no HTML document (%1).").arg(type));
     }
-    return std::make_shared<DevToolsDocument>(frame_);
+    return std::make_shared<DevToolsDocument>(
+        frame_, DevToolsDocument::Prefetch{found.at(1).toString(), found.at(2).toString()});
 }
 
 QString DevToolsBrowser::locationUrl() {

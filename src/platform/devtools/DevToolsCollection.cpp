@@ -21,7 +21,8 @@ ElementPtr DevToolsCollection::item(int index) {
         return nullptr;
     }
     const QString element = QStringLiteral("(%1)[%2]").arg(expression_).arg(index);
-    if (!frame_.evaluate(PageScripts::program(QStringLiteral("return !!%1;").arg(element))).toBool()) {
+    if (index >= itemsRead_ &&
+        !frame_.evaluate(PageScripts::program(QStringLiteral("return !!%1;").arg(element))).toBool()) {
         return nullptr;
     }
     return std::make_shared<DevToolsElement>(frame_, element);
@@ -29,6 +30,7 @@ ElementPtr DevToolsCollection::item(int index) {
 
 std::vector<ElementData> DevToolsCollection::read(unsigned fields) {
     const QJsonArray rows = frame_.evaluate(PageScripts::readCollection(expression_, fields)).toArray();
+    itemsRead_ = int(rows.size());
     std::vector<ElementData> data;
     data.reserve(rows.size());
     for (const QJsonValue& row : rows) {

@@ -19,6 +19,8 @@ class DevToolsCollection : public Collection {
   private:
     FrameContext frame_;
     QString expression_;
+    // Items the last read() of this object saw: an item among them is taken without asking again.
+    int itemsRead_ = 0;
 };
 
 }  // namespace vorlaken

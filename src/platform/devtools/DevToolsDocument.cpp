@@ -6,13 +6,43 @@
 
 namespace vorlaken {
 
-DevToolsDocument::DevToolsDocument(FrameContext frame) : frame_(std::move(frame)) {}
+namespace {
+
+// Within one command the prefetched values are as good as new ones; a document object kept longer
+// reads the page again.
+constexpr qint64 kFreshMs = 500;
+
+}  // namespace
+
+DevToolsDocument::DevToolsDocument(FrameContext frame, std::optional<Prefetch> prefetch)
+    : frame_(std::move(frame)) {
+    if (prefetch) {
+        url_ = prefetch->url;
+        title_ = prefetch->title;
+        age_.start();
+    }
+}
+
+std::optional<QString> DevToolsDocument::takeFresh(std::optional<QString>& value) const {
+    std::optional<QString> taken;
+    taken.swap(value);
+    if (taken && age_.isValid() && age_.elapsed() < kFreshMs) {
+        return taken;
+    }
+    return std::nullopt;
+}
 
 QString DevToolsDocument::url() {
+    if (const auto fresh = takeFresh(url_)) {
+        return *fresh;
+    }
     return frame_.evaluate(QStringLiteral("document.URL")).toString();
 }
 
 QString DevToolsDocument::title() {
+    if (const auto fresh = takeFresh(title_)) {
+        return *fresh;
+    }
     return frame_.evaluate(QStringLiteral("document.title")).toString();
 }
 

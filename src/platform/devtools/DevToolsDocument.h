@@ -1,5 +1,9 @@
 #pragma once
 
+#include <optional>
+
+#include <QElapsedTimer>
+
 #include "capture/PageModel.h"
 #include "platform/devtools/FrameContext.h"
 
@@ -8,7 +12,14 @@ namespace vorlaken {
 // The document a frame shows at the moment of each operation.
 class DevToolsDocument : public Document {
   public:
-    explicit DevToolsDocument(FrameContext frame);
+    // The address and title read together with the document's type, so that a command reading them
+    // right away does not pay a round trip for each.
+    struct Prefetch {
+        QString url;
+        QString title;
+    };
+
+    explicit DevToolsDocument(FrameContext frame, std::optional<Prefetch> prefetch = std::nullopt);
 
     QString url() override;
     QString title() override;
@@ -20,8 +31,13 @@ class DevToolsDocument : public Document {
 
   private:
     CollectionPtr collection(const QString& expression) const;
+    // The prefetched value once, while it is fresh; afterwards the page is asked.
+    std::optional<QString> takeFresh(std::optional<QString>& value) const;
 
     FrameContext frame_;
+    std::optional<QString> url_;
+    std::optional<QString> title_;
+    QElapsedTimer age_;
 };
 
 }  // namespace vorlaken
