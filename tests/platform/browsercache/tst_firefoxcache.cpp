@@ -53,7 +53,7 @@ class FirefoxCacheTest : public QObject {
         QVERIFY(process.waitForStarted(10000));
         group_ = process.processId();
         // Firefox writes an entry's metadata when it lets go of the entry, at the latest when it quits.
-        QTRY_VERIFY_WITH_TIMEOUT(server_.hits(fixture_.missingPath) > 0, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(server_.hits(fixture_.missingPath) > 0, 60000);
         for (const QString& path : fixture_.pictures.keys()) {
             QTRY_VERIFY_WITH_TIMEOUT(server_.hits(path) > 0, 10000);
         }
