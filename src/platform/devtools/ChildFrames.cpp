@@ -40,6 +40,13 @@ std::vector<FrameContext> ChildFrames(const FrameContext& parent, std::size_t li
     connection->attachFrameSessions();
     const int parentWorld = parent.world();
 
+    // The frame tree first: the sessions of cross-process frames that came or went meanwhile are
+    // announced on the socket before its answer.
+    const QJsonObject tree =
+        findFrame(connection->call(QStringLiteral("Page.getFrameTree"), {}, parent.sessionId())
+                      .value(QLatin1String("frameTree"))
+                      .toObject(),
+                  parent.frameId());
     // Candidates: this session's frames below the parent, and every cross-process frame. Owners
     // outside the parent's document drop out when they are placed.
     const QHash<QString, QString> remote = connection->frameSessions();
@@ -48,11 +55,6 @@ std::vector<FrameContext> ChildFrames(const FrameContext& parent, std::size_t li
         sessionOfFrame.insert(it.value(), it.key());
     }
     std::vector<FrameContext> candidates;
-    const QJsonObject tree =
-        findFrame(connection->call(QStringLiteral("Page.getFrameTree"), {}, parent.sessionId())
-                      .value(QLatin1String("frameTree"))
-                      .toObject(),
-                  parent.frameId());
     for (const QJsonValue& child : tree.value(QLatin1String("childFrames")).toArray()) {
         const QString frameId =
             child.toObject().value(QLatin1String("frame")).toObject().value(QLatin1String("id")).toString();

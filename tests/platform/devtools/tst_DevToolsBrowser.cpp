@@ -226,6 +226,24 @@ void DevToolsBrowserTest::framesAreDirectChildrenInDocumentOrder() {
     QCOMPARE(pictures[0].width, 33);
     QCOMPARE(pictures[0].parentHrefAttribute, QStringLiteral("/c.html"));
     QCOMPARE(cross->images()->item(0)->parentElement()->tagName(), QStringLiteral("A"));
+
+    // A frame that goes to another site moves to another process; the same browser still finds it, in
+    // its place.
+    const QString moved = server_.localhostUrl(QStringLiteral("/frame-late.html"));
+    frames[1]->navigate(moved);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            try {
+                const auto now = browser->frames();
+                return now.size() == 3 && now[1]->locationUrl() == moved &&
+                       now[1]->document()->title() == QLatin1String("Late frame");
+            } catch (const PageError&) {
+                return false;
+            }
+        }(),
+        10000);
+    QCOMPARE(browser->frames()[2]->document()->url(),
+             server_.localhostUrl(QStringLiteral("/frame-cross.html")));
 }
 
 void DevToolsBrowserTest::pageScriptsCannotFoolReads() {
