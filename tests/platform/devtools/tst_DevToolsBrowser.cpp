@@ -34,6 +34,7 @@ class DevToolsBrowserTest : public QObject {
     void documentReadsMatchThePage();
     void collectionReadAgreesWithElementReads();
     void framesAreDirectChildrenInDocumentOrder();
+    void framesAreAtMostAHundredAndOnlyBrowsers();
     void pageScriptsCannotFoolReads();
     void writesReachThePage();
     void formControlsAndCheckedStates();
@@ -246,6 +247,27 @@ void DevToolsBrowserTest::framesAreDirectChildrenInDocumentOrder() {
              server_.localhostUrl(QStringLiteral("/frame-cross.html")));
 }
 
+void DevToolsBrowserTest::framesAreAtMostAHundredAndOnlyBrowsers() {
+    // A picture in <object> or <embed> is no browser frame; an HTML document in <object> is one.
+    QString html = QStringLiteral(
+        "<html><body><object data=\"/img/red.png\" type=\"image/png\"></object>"
+        "<embed src=\"/img/green.png\" type=\"image/png\"><object data=\"/frame-inner.html\" "
+        "type=\"text/html\"></object>");
+    for (int i = 1; i <= 105; ++i) {
+        html += QStringLiteral("<iframe srcdoc=\"<title>F%1</title>\" width=10 height=10></iframe>").arg(i);
+    }
+    server_.addPage(QStringLiteral("/many.html"), html.toUtf8() + "</body></html>");
+    const BrowserPtr browser = open(QStringLiteral("/many.html"));
+    QVERIFY(browser);
+    QVERIFY(waitFor(*browser, QStringLiteral("document.readyState === 'complete'")));
+
+    const std::vector<BrowserPtr> frames = browser->frames();
+    QCOMPARE(frames.size(), std::size_t(100));
+    QCOMPARE(frames[0]->document()->title(), QStringLiteral("Inner frame"));
+    QCOMPARE(frames[1]->document()->title(), QStringLiteral("F1"));
+    QCOMPARE(frames[99]->document()->title(), QStringLiteral("F99"));
+}
+
 void DevToolsBrowserTest::pageScriptsCannotFoolReads() {
     const BrowserPtr browser = openGallery();
     QVERIFY(browser);
@@ -342,7 +364,7 @@ void DevToolsBrowserTest::postedKeysReachThePage() {
         QStringLiteral(
             "window.keys = []; document.addEventListener('keydown', e => keys.push(e.key + ':' + e.keyCode));"
             " document.addEventListener('keyup', e => keys.push('up:' + e.keyCode)); true"));
-    for (int key : {37, 40, 13, 32, 34, 65, 55}) {
+    for (int key : {37, 40, 13, 32, 34, 65, 55, 27, 112, 97}) {
         browser->postKey(key, true);
         browser->postKey(key, false);
     }
@@ -352,8 +374,10 @@ void DevToolsBrowserTest::postedKeysReachThePage() {
     for (const QJsonValue& key : keys) {
         seen << key.toString();
     }
-    QCOMPARE(seen, QStringList({"ArrowLeft:37", "up:37", "ArrowDown:40", "up:40", "Enter:13", "up:13", " :32",
-                                "up:32", "PageDown:34", "up:34", "a:65", "up:65", "7:55", "up:55"}));
+    QCOMPARE(seen, QStringList({"ArrowLeft:37", "up:37",  "ArrowDown:40", "up:40",       "Enter:13",
+                                "up:13",        " :32",   "up:32",        "PageDown:34", "up:34",
+                                "a:65",         "up:65",  "7:55",         "up:55",       "Escape:27",
+                                "up:27",        "F1:112", "up:112",       "1:97",        "up:97"}));
 }
 
 void DevToolsBrowserTest::navigationGoBackAndReload() {
