@@ -1,9 +1,13 @@
 #include <csignal>
 
+#include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonArray>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -45,6 +49,7 @@ class DevToolsBrowserTest : public QObject {
     void openInNewWindowAddsAPage();
     void pageInFrontIsDiscovered();
     void discoveryWithoutBrowserIsQuickAndSilent();
+    void discoveryThroughProfilePortFile();
     void browserKilledDuringReadsThrows();
     void hungBrowserTimesOut();
 
@@ -477,6 +482,43 @@ void DevToolsBrowserTest::discoveryWithoutBrowserIsQuickAndSilent() {
         QVERIFY(!DevToolsBrowserFinder().discover());
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     }
+}
+
+void DevToolsBrowserTest::discoveryThroughProfilePortFile() {
+    // Without the variable, the port file of a profile folder leads to the browser, and the finder
+    // tells which folder that was. A stale file of another browser, written earlier, is passed over.
+    QTemporaryDir config;
+    const auto writePort = [&config](const QString& folder, const QByteArray& text, int ageSeconds) {
+        QDir(config.path()).mkpath(folder);
+        QFile file(QDir(config.filePath(folder)).filePath(QStringLiteral("DevToolsActivePort")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.flush();
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                         QFileDevice::FileModificationTime);
+    };
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost));
+    const QByteArray stalePort = QByteArray::number(closed.serverPort());
+    closed.close();
+    writePort(QStringLiteral("google-chrome"), stalePort + "\n/devtools/browser/old\n", 1);
+    writePort(QStringLiteral("chromium"), QByteArray::number(chromium_->port()) + "\n/devtools/browser/x\n",
+              60);
+
+    qunsetenv("VORLAKEN_DEVTOOLS");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    DevToolsBrowserFinder finder;
+    const BrowserPtr browser = finder.discover();
+    if (oldConfig.isEmpty()) {
+        qunsetenv("XDG_CONFIG_HOME");
+    } else {
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    }
+    QVERIFY(browser);
+    QVERIFY(finder.lastEndpoint());
+    QCOMPARE(finder.lastEndpoint()->profileDir, config.filePath(QStringLiteral("chromium")));
+    QCOMPARE(finder.lastEndpoint()->url.port(), int(chromium_->port()));
 }
 
 void DevToolsBrowserTest::browserKilledDuringReadsThrows() {
