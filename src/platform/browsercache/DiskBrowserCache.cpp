@@ -77,7 +77,7 @@ void DiskBrowserCache::scanFolder(const CacheFolder& folder,
     const bool chromium = folder.kind == CacheFolder::Kind::ChromiumSimple;
     const SimpleCacheIndex index = chromium ? SimpleCacheIndex::load(folder.path) : SimpleCacheIndex();
     const QStringList names = QDir(folder.path).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
-    byLocalFile_.reserve(byLocalFile_.size() + names.size());
+    records_.reserve(records_.size() + names.size());
     // Times in local time at today's offset: exact instants that compare without a zone look-up each.
     const int offset = QDateTime::currentDateTime().offsetFromUtc();
     for (const QString& name : names) {
@@ -103,17 +103,17 @@ void DiskBrowserCache::scanFolder(const CacheFolder& folder,
         }
         record->lastAccess = QDateTime::fromMSecsSinceEpoch(usedMs, Qt::OffsetFromUTC, offset);
         const Entry entry{record->sourceUrl, localFileFor(*record, name), record->lastAccess};
-        const auto stored = byLocalFile_.insert(entry.localFileName, Found{std::move(*record), folder.path});
-        if (!onFound(*stored, entry)) {
+        records_.append(Found{std::move(*record), folder.path, entry.localFileName});
+        if (!onFound(records_.last(), entry)) {
             return;
         }
     }
 }
 
 void DiskBrowserCache::scan(const std::function<bool(const Found&, const Entry&)>& onFound) {
+    records_.clear();
     byLocalFile_.clear();
-    localFileByUrl_.clear();
-    urlsIndexed_ = false;
+    byUrl_.clear();
     bool going = true;
     for (const CacheFolder& folder : folders_) {
         scanFolder(folder, [&](const Found& found, const Entry& entry) {
@@ -176,41 +176,47 @@ bool DiskBrowserCache::writeBody(const Found& found, const QString& target) {
     return out.commit();
 }
 
-bool DiskBrowserCache::materialize(const Entry& entry) {
-    auto found = byLocalFile_.constFind(entry.localFileName);
-    if (found == byLocalFile_.constEnd()) {
-        return false;
+void DiskBrowserCache::buildIndexes() {
+    // Built on the first use after a listing: listing itself only appends.
+    if (!byLocalFile_.isEmpty() || records_.isEmpty()) {
+        return;
     }
-    return writeBody(*found, entry.localFileName);
+    byLocalFile_.reserve(records_.size());
+    for (qsizetype i = 0; i < records_.size(); ++i) {
+        const Found& found = records_.at(i);
+        byLocalFile_.insert(found.localFile, i);
+        // The most recently used entry of each address.
+        const auto known = byUrl_.constFind(found.record.sourceUrl);
+        if (known == byUrl_.constEnd() || records_.at(*known).record.lastAccess < found.record.lastAccess) {
+            byUrl_.insert(found.record.sourceUrl, i);
+        }
+    }
 }
 
-const QHash<QString, QString>& DiskBrowserCache::localFileByUrl() {
-    if (!urlsIndexed_) {
-        // The most recently used entry of each address, built on the first look-up after a listing.
-        for (auto it = byLocalFile_.cbegin(); it != byLocalFile_.cend(); ++it) {
-            const auto known = localFileByUrl_.constFind(it->record.sourceUrl);
-            if (known == localFileByUrl_.constEnd() ||
-                byLocalFile_.value(*known).record.lastAccess < it->record.lastAccess) {
-                localFileByUrl_.insert(it->record.sourceUrl, it.key());
-            }
-        }
-        urlsIndexed_ = true;
+bool DiskBrowserCache::materialize(const Entry& entry) {
+    buildIndexes();
+    const auto at = byLocalFile_.constFind(entry.localFileName);
+    if (at == byLocalFile_.constEnd()) {
+        return false;
     }
-    return localFileByUrl_;
+    return writeBody(records_.at(*at), entry.localFileName);
 }
 
 QString DiskBrowserCache::lookup(const QString& url) {
     const bool fresh = refreshIfStale();
-    QString local = localFileByUrl().value(url);
-    if (local.isEmpty() && !fresh) {
+    buildIndexes();
+    qsizetype at = byUrl_.value(url, -1);
+    if (at < 0 && !fresh) {
         // The browser may have cached it since the last listing.
         scan([](const Found&, const Entry&) { return true; });
-        local = localFileByUrl().value(url);
+        buildIndexes();
+        at = byUrl_.value(url, -1);
     }
-    if (local.isEmpty()) {
+    if (at < 0) {
         return {};
     }
-    return writeBody(byLocalFile_.value(local), local) ? local : QString();
+    const Found& found = records_.at(at);
+    return writeBody(found, found.localFile) ? found.localFile : QString();
 }
 
 bool DiskBrowserCache::removeEntryFiles(const Found& found) {
@@ -236,9 +242,9 @@ bool DiskBrowserCache::removeEntryFiles(const Found& found) {
 bool DiskBrowserCache::deleteEntry(const QString& url) {
     refreshIfStale();
     bool removed = false;
-    for (auto it = byLocalFile_.cbegin(); it != byLocalFile_.cend(); ++it) {
-        if (it->record.sourceUrl == url) {
-            removed = removeEntryFiles(*it) || removed;
+    for (const Found& found : std::as_const(records_)) {
+        if (found.record.sourceUrl == url) {
+            removed = removeEntryFiles(found) || removed;
         }
     }
     if (removed) {

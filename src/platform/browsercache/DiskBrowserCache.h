@@ -38,7 +38,8 @@ class DiskBrowserCache : public BrowserCache {
   private:
     struct Found {
         CacheRecord record;
-        QString folder;  // canonical cache folder of the entry file
+        QString folder;     // canonical cache folder of the entry file
+        QString localFile;  // where its body is materialised
     };
     void scanFolder(const CacheFolder& folder,
                     const std::function<bool(const Found&, const Entry&)>& onFound);
@@ -52,10 +53,11 @@ class DiskBrowserCache : public BrowserCache {
 
     QList<CacheFolder> folders_;
     QString materializeFolder_;
-    QHash<QString, Found> byLocalFile_;
-    const QHash<QString, QString>& localFileByUrl();
-    QHash<QString, QString> localFileByUrl_;
-    bool urlsIndexed_ = false;
+    void buildIndexes();
+
+    QList<Found> records_;                   // the entries of the last listing, in its order
+    QHash<QString, qsizetype> byLocalFile_;  // built when first needed
+    QHash<QString, qsizetype> byUrl_;        // the most recently used entry of each address
     QElapsedTimer sinceScan_;
 };
 
