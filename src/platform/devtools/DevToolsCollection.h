@@ -6,7 +6,7 @@
 namespace vorlaken {
 
 // A live collection of a frame's document (images, links, forms, all elements, a form's controls),
-// addressed by a JavaScript expression. Each operation is one evaluation in the page.
+// addressed by a JavaScript expression. Each operation is at most one evaluation in the page.
 class DevToolsCollection : public Collection {
   public:
     DevToolsCollection(FrameContext frame, QString expression);
