@@ -11,7 +11,10 @@ struct CacheRecord {
 
     Format format = Format::ChromiumSimple;
     QString sourceUrl;
-    QString contentType;    // lower case, without parameters; empty when unknown
+    QString contentType;  // lower case, without parameters; empty when unknown
+    // A complete successful answer. Others (404 pages, redirects) are entries of the cache too, but
+    // hold no body worth listing.
+    bool usable = true;
     qint64 lastUsedMs = 0;  // as the entry itself stores it, ms since the epoch; 0 when it has none
     QDateTime lastAccess;   // invalid when unknown
     QString entryFile;      // the cache's own file holding the body

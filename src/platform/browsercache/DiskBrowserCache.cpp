@@ -72,7 +72,7 @@ bool isEntryName(const QString& name, bool chromium) {
 
 }  // namespace
 
-void DiskBrowserCache::scanFolder(const CacheFolder& folder,
+void DiskBrowserCache::scanFolder(const CacheFolder& folder, bool allEntries,
                                   const std::function<bool(const Found&, const Entry&)>& onFound) {
     const bool chromium = folder.kind == CacheFolder::Kind::ChromiumSimple;
     const SimpleCacheIndex index = chromium ? SimpleCacheIndex::load(folder.path) : SimpleCacheIndex();
@@ -91,7 +91,7 @@ void DiskBrowserCache::scanFolder(const CacheFolder& folder,
         }
         std::optional<CacheRecord> record =
             chromium ? SimpleCacheEntryReader::read(source) : FirefoxCacheEntryReader::read(source);
-        if (!record) {
+        if (!record || (!record->usable && !allEntries)) {
             continue;
         }
         record->entryFile = path;
@@ -110,13 +110,13 @@ void DiskBrowserCache::scanFolder(const CacheFolder& folder,
     }
 }
 
-void DiskBrowserCache::scan(const std::function<bool(const Found&, const Entry&)>& onFound) {
+void DiskBrowserCache::scan(const std::function<bool(const Found&, const Entry&)>& onFound, bool allEntries) {
     records_.clear();
     byLocalFile_.clear();
     byUrl_.clear();
     bool going = true;
     for (const CacheFolder& folder : folders_) {
-        scanFolder(folder, [&](const Found& found, const Entry& entry) {
+        scanFolder(folder, allEntries, [&](const Found& found, const Entry& entry) {
             going = onFound(found, entry);
             return going;
         });
@@ -254,14 +254,12 @@ bool DiskBrowserCache::deleteEntry(const QString& url) {
 }
 
 void DiskBrowserCache::clearCache() {
-    QList<Found> all;
-    scan([&](const Found& found, const Entry&) {
-        all.append(found);
-        return true;
-    });
-    for (const Found& found : all) {
+    // Every entry of the cache goes, error pages included; files that are no entries stay.
+    scan([](const Found&, const Entry&) { return true; }, true);
+    for (const Found& found : std::as_const(records_)) {
         removeEntryFiles(found);
     }
+    records_.clear();
     sinceScan_.invalidate();
 }
 

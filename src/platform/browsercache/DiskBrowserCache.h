@@ -41,10 +41,11 @@ class DiskBrowserCache : public BrowserCache {
         QString folder;     // canonical cache folder of the entry file
         QString localFile;  // where its body is materialised
     };
-    void scanFolder(const CacheFolder& folder,
+    // allEntries: also the entries without a usable body (for clearing).
+    void scanFolder(const CacheFolder& folder, bool allEntries,
                     const std::function<bool(const Found&, const Entry&)>& onFound);
     // Calls onFound for every readable entry of every folder, remembering it for materialize/lookup.
-    void scan(const std::function<bool(const Found&, const Entry&)>& onFound);
+    void scan(const std::function<bool(const Found&, const Entry&)>& onFound, bool allEntries = false);
     // Lists the caches again unless that was done a moment ago; true when it did.
     bool refreshIfStale();
     bool writeBody(const Found& found, const QString& target);

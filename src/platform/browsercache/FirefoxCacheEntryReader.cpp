@@ -94,14 +94,12 @@ std::optional<CacheRecord> FirefoxCacheEntryReader::read(ByteSource& source) {
         pos = valueEnd + 1;
     }
     const ResponseHead head = ResponseHead::parse(responseHead);
-    if (!head.isUsable()) {
-        return std::nullopt;
-    }
 
     CacheRecord record;
     record.format = CacheRecord::Format::Firefox;
     record.sourceUrl = url;
     record.contentType = head.contentType;
+    record.usable = head.isUsable();
     record.lastUsedMs = qint64(lastFetched) * 1000;
     record.bodyOffset = 0;
     record.bodyLength = metaOffset;

@@ -112,14 +112,12 @@ std::optional<CacheRecord> SimpleCacheEntryReader::read(ByteSource& source) {
         return std::nullopt;
     }
     const ResponseHead head = ResponseHead::parse(headersOfResponseInfo(stream0));
-    if (!head.isUsable()) {
-        return std::nullopt;
-    }
 
     CacheRecord record;
     record.format = CacheRecord::Format::ChromiumSimple;
     record.sourceUrl = url;
     record.contentType = head.contentType;
+    record.usable = head.isUsable();
     record.bodyOffset = bodyOffset;
     record.bodyLength = end1Offset - bodyOffset;
     record.bodyHasCrc = (end1->flags & kFlagCrc) != 0;

@@ -29,7 +29,7 @@ class SimpleCacheEntryReader {
     static constexpr int kMaxKeyLength = 64 * 1024;
     static constexpr int kMaxHeadersLength = 1024 * 1024;
 
-    // The usable successful response in this entry, or nothing.
+    // The response stored in this entry, or nothing when the entry does not add up.
     static std::optional<CacheRecord> read(ByteSource& source);
     // The address a cache key stands for: keys carry a partition prefix ("1/0/_dk_site site url"), the
     // address is the last part. Empty when the key holds no http(s) address.
