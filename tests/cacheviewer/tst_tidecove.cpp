@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "CacheFolderCopy.h"
 #include "CachingHttpServer.h"
+#include "ChromiumCacheRun.h"
 #include "PictureFixture.h"
 #include "cacheviewer/ViewerBus.h"
 #include "support/ChromiumProcess.h"
@@ -51,18 +51,8 @@ class TidecoveTest : public QObject {
         VORLAKEN_REQUIRE_CHROMIUM();
         QVERIFY(server_.listen());
         fixture_.install(&server_);
-        {
-            ChromiumProcess chromium;
-            QVERIFY2(chromium.start(server_.url(fixture_.pagePath)), qPrintable(chromium.errorString()));
-            QTRY_VERIFY_WITH_TIMEOUT(server_.hits(fixture_.missingPath) > 0, 20000);
-            const QString cacheData = chromium.profileDir() + QStringLiteral("/Default/Cache/Cache_Data");
-            QTRY_VERIFY_WITH_TIMEOUT(QDir(cacheData).entryList({QStringLiteral("*_0")}, QDir::Files).size() >
-                                         fixture_.pictures.size(),
-                                     15000);
-            QTest::qWait(500);
-            chromium.close(10000);
-            QVERIFY(CopyCacheFolder(cacheData, cacheFolder()));
-        }
+        const QString failure = RunChromiumOnFixture(server_, fixture_, cacheFolder());
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QFile stranger(cacheFolder() + QStringLiteral("/notes.txt"));
         QVERIFY(stranger.open(QIODevice::WriteOnly));
 

@@ -8,6 +8,7 @@
 
 #include "CacheFolderCopy.h"
 #include "CachingHttpServer.h"
+#include "ChromiumCacheRun.h"
 #include "PictureFixture.h"
 #include "SimpleCacheWriter.h"
 #include "platform/browsercache/DiskBrowserCache.h"
@@ -42,18 +43,9 @@ class ChromiumCacheTest : public QObject {
         VORLAKEN_REQUIRE_CHROMIUM();
         QVERIFY(server_.listen());
         fixture_.install(&server_);
-        ChromiumProcess chromium;
-        QVERIFY2(chromium.start(server_.url(fixture_.pagePath)), qPrintable(chromium.errorString()));
-        QTRY_VERIFY_WITH_TIMEOUT(server_.hits(fixture_.missingPath) > 0, 20000);
-        for (const QString& path : fixture_.pictures.keys()) {
-            QTRY_VERIFY_WITH_TIMEOUT(server_.hits(path) > 0, 10000);
-        }
-        const QString cacheData = chromium.profileDir() + QStringLiteral("/Default/Cache/Cache_Data");
-        // Entries are written shortly after the loads; page, pictures and the 404 answers.
-        QTRY_VERIFY_WITH_TIMEOUT(entryFileCount(cacheData) >= fixture_.pictures.size() + 1, 15000);
-        QTest::qWait(500);
-        chromium.close(10000);
-        QVERIFY(CopyCacheFolder(cacheData, original_.path() + QStringLiteral("/Cache_Data")));
+        const QString failure =
+            RunChromiumOnFixture(server_, fixture_, original_.path() + QStringLiteral("/Cache_Data"));
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
 
     void listsExactlyTheServedPictures() {
