@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include "cacheviewer/CacheClearing.h"
+#include "cacheviewer/LoadedZone.h"
 #include "cacheviewer/PictureList.h"
 #include "cacheviewer/ShownCommands.h"
 #include "cacheviewer/ViewerSettings.h"
@@ -38,6 +39,7 @@ ViewerWindow::ViewerWindow(const ProgramDir& programDir, std::unique_ptr<Browser
     wb1_ = new WebZone(ui_.wb1, base);
     wb2_ = new WebZone(ui_.wb2, base);
     wb1_->setParent(this);
+    view_ = std::make_unique<LoadedZone>(*wb1_);
     wb2_->setParent(this);
     loadSettings();
     setGeometry(state_.geometry);
@@ -174,7 +176,7 @@ void ViewerWindow::setListItemTicked(int row, bool ticked) {
 }
 
 void ViewerWindow::connectCommands() {
-    const auto shown = [this] { return ShownCommands(state_, *wb1_, desktop_, programDir_, &IECache1); };
+    const auto shown = [this] { return ShownCommands(state_, *view_, desktop_, programDir_, &IECache1); };
     connect(ui_.Button1, &QPushButton::clicked, this, [this] {
         run([this] { PictureList::ListPictures(state_, IECache1, QDateTime::currentDateTime()); });
     });

@@ -59,6 +59,7 @@ class ViewerWindow : public QWidget {
     ViewerState state_;
     ViewerWindowUi ui_;
     WebZone* wb1_ = nullptr;
+    std::unique_ptr<Zone> view_;  // wb1 for the commands: loads finish before they go on
     WebZone* wb2_ = nullptr;
     QTimer Timer1;
     bool shownOnce_ = false;

@@ -4,8 +4,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QSplitter>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "shell/ClickableLabel.h"
 
@@ -28,7 +28,7 @@ QSpinBox* limitSpin(const char* name) {
 
 // The two filter fields take lower-case input only: the validator lowers whatever is typed or pasted.
 class LowerCaseValidator : public QValidator {
-public:
+  public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
         input = input.toLower();

@@ -59,6 +59,12 @@ class TidecoveTest : public QObject {
         // The program runs from its own folder, so its settings and temporary page stay in the test's.
         const QString program = root_.path() + QStringLiteral("/tidecove");
         QVERIFY(QFile::copy(qEnvironmentVariable("VORLAKEN_BIN_DIR") + QStringLiteral("/tidecove"), program));
+        // A stand-in for the outside updater beside it: it notes how it was started.
+        QFile updater(root_.path() + QStringLiteral("/upgrade"));
+        QVERIFY(updater.open(QIODevice::WriteOnly));
+        updater.write("#!/bin/sh\necho \"$@\" >> \"$(dirname \"$0\")/upgrade-runs.txt\"\n");
+        updater.close();
+        updater.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("TIDEWELL_CACHE"), cacheFolder());
         environment.insert(QStringLiteral("XDG_CACHE_HOME"), root_.path() + QStringLiteral("/xdg"));
@@ -193,8 +199,35 @@ class TidecoveTest : public QObject {
         QCOMPARE(control(QStringLiteral("Label1")), QStringLiteral("Total:5"));  // not refreshed
     }
 
-    void upgradeNowWithoutUpdater() {
-        QCOMPARE(invoke(QStringLiteral("updatebtn")), QStringLiteral("Upgrade.exe is not found."));
+    void timerStartsTheUpdaterWhenDue() {
+        // No "lastupdate" yet: two seconds after the window showed, the updater was started.
+        QTRY_VERIFY_WITH_TIMEOUT(!readFile(root_.path() + QStringLiteral("/upgrade-runs.txt")).isEmpty(),
+                                 10000);
+        const QList<QByteArray> run =
+            readFile(root_.path() + QStringLiteral("/upgrade-runs.txt")).trimmed().split(' ');
+        QCOMPARE(run.size(), 2);
+        QVERIFY(run.first().toULongLong() > 0);
+        QCOMPARE(run.last(), QByteArray("upgrade_tidecove.ini"));
+        QCOMPARE(invoke(QStringLiteral("updatebtn")), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(readFile(root_.path() + QStringLiteral("/upgrade-runs.txt")).count('\n'), 2,
+                                  10000);
+    }
+
+    void layoutsFollowTheBoxes() {
+        invoke(QStringLiteral("Button3"));
+        setControl(QStringLiteral("CheckBox5"), QStringLiteral("1"));
+        QTRY_VERIFY_WITH_TIMEOUT(control(QStringLiteral("wb1")).contains(QStringLiteral("<table")), 10000);
+        setControl(QStringLiteral("CheckBox6"), QStringLiteral("0"));
+        QCOMPARE(control(QStringLiteral("Button4.enabled")), QStringLiteral("0"));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            control(QStringLiteral("wb1")).contains(QStringLiteral("this.width&gt;100")) ||
+                control(QStringLiteral("wb1")).contains(QStringLiteral("this.width>100")),
+            10000);
+        setControl(QStringLiteral("CheckBox5"), QStringLiteral("0"));
+        QTRY_VERIFY_WITH_TIMEOUT(!control(QStringLiteral("wb1")).contains(QStringLiteral("<table")), 10000);
+        invoke(QStringLiteral("Button3"));
+        QCOMPARE(control(QStringLiteral("CheckBox6")), QStringLiteral("1"));
+        QCOMPARE(control(QStringLiteral("Button4.enabled")), QStringLiteral("1"));
     }
 
     void closingWritesTheSettings() {
