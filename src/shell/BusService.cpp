@@ -134,4 +134,8 @@ void BusService::SetChecked(const QList<bool>& checked) {
     }
 }
 
+QString BusService::Clipboard() {
+    return window_.desktop().lastClipboardText();
+}
+
 }  // namespace vorlaken

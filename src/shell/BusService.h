@@ -45,6 +45,8 @@ class BusService : public QObject, protected QDBusContext {
     QList<vorlaken::PictureRow> Pictures();
     QList<bool> Checked();
     void SetChecked(const QList<bool>& checked);
+    // The text the program last put on the clipboard.
+    QString Clipboard();
 
   private:
     void failUnknown(const QString& name);

@@ -14,6 +14,7 @@
 #include "platform/desktop/QtDesktop.h"
 #include "platform/webzone/WebZone.h"
 #include "shell/ButtonPairs.h"
+#include "shell/ResultsController.h"
 #include "shell/Skins.h"
 #include "shell/StateBinding.h"
 #include "shell/UpgradeNow.h"
@@ -46,6 +47,7 @@ MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, QtDesktop& 
     wb1_ = new WebZone(ui_.wb1, base);
     wb2_ = new WebZone(ui_.wb2, base);
     wbad_ = new WebZone(ui_.wbad, base);
+    results_ = new ResultsController(*this, *wb1_, *wb2_);
     controls_ = std::make_unique<ControlAccess>(this, [this](const QString& name) { return zone(name); });
 
     dragger_ = new WindowDragger(this);
@@ -174,7 +176,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::onFirstShown() {
-    ui_.Panel2->hide();
+    results_->hideCommentPanel();
     loadWelcomePage();
     waitForDocumentComplete();
     if (!templateMissing_) {
@@ -246,10 +248,10 @@ void MainWindow::renderPreview() {
     options.thumbnail = ui_.chkhorizontal->isChecked();
     options.originSize = ui_.CheckBox1->isChecked();
     options.showSize = ui_.whCheck->isChecked();
-    const bool commentShown = ui_.Panel2->isVisibleTo(this);
+    const CommentPanelState& comments = results_->commentPanelState();
     options.availableWidth =
         PreviewAvailableWidth(ui_.PageControl1->width(), style()->pixelMetric(QStyle::PM_ScrollBarExtent),
-                              commentShown, commentShown ? ui_.Panel2->width() : 0);
+                              comments.visible, comments.visible ? comments.width : 0);
     RenderPreview(state_, *wb1_, options, kPreviewBgColor);
     emit previewRendered();
 }

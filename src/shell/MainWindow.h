@@ -17,6 +17,7 @@
 namespace vorlaken {
 
 class QtDesktop;
+class ResultsController;
 class WebZone;
 class WindowDragger;
 
@@ -31,6 +32,7 @@ class MainWindow : public QMainWindow {
     MainWindowUi& ui() { return ui_; }
     CaptureState& state() { return state_; }
     const ControlAccess& controls() const { return *controls_; }
+    ResultsController& results() { return *results_; }
     QtDesktop& desktop() { return desktop_; }
     const ProgramDir& programDir() const { return dir_; }
     // The web zone shown by the view of that name (wb1, wb2, wbad, ...); null for other names.
@@ -86,6 +88,7 @@ class MainWindow : public QMainWindow {
     WebZone* wb2_ = nullptr;
     WebZone* wbad_ = nullptr;
     WindowDragger* dragger_ = nullptr;
+    ResultsController* results_ = nullptr;
     QTimer* timer1_ = nullptr;
     WindowSettings settings_;
     QString welcomeText_;
