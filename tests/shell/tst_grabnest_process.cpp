@@ -93,6 +93,7 @@ class GrabnestProcessTest : public QObject {
     void getOverTheBusListsWhatThePreviewShows();
     void messagesComeBackInsteadOfWindows();
     void terminationClosesTheWindowAndWritesTheSettings();
+    void resultCommandsOverTheBus();
 };
 
 void GrabnestProcessTest::init() {
@@ -231,6 +232,56 @@ void GrabnestProcessTest::terminationClosesTheWindowAndWritesTheSettings() {
     QVERIFY(ini.open(QIODevice::ReadOnly));
     const QByteArray text = ini.readAll();
     QVERIFY2(text.contains("\r\nh=64\r\n") && text.contains("\r\nrunfirst=0\r\n"), text.constData());
+}
+
+void GrabnestProcessTest::resultCommandsOverTheBus() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    LoopbackHttpServer server;
+    QVERIFY(server.listen());
+    server.setRoot(QStringLiteral(VORLAKEN_SOURCE_DATA "/demo"));
+    ChromiumProcess chromium;
+    QVERIFY2(chromium.start(server.url(QStringLiteral("/index.html"))), qPrintable(chromium.errorString()));
+    Installed grabnestDir;
+    QVERIFY(grabnestDir.ready());
+    grabnestDir.start(chromium.endpoint());
+    QTRY_VERIFY_WITH_TIMEOUT(serviceUp(), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(control(QStringLiteral("cLabel")), QStringLiteral("9"), 20000);
+    QDBusInterface bus = grabnest();
+    const auto invoke = [&bus](const QString& name) {
+        QDBusReply<QString> reply = bus.call(QStringLiteral("Invoke"), name, QString());
+        return reply.isValid() ? reply.value() : QStringLiteral("<error %1>").arg(reply.error().message());
+    };
+    const auto clipboard = [&bus] {
+        return QDBusReply<QString>(bus.call(QStringLiteral("Clipboard"))).value();
+    };
+
+    QList<bool> ticks(9, false);
+    ticks[1] = ticks[3] = true;
+    bus.call(QStringLiteral("SetChecked"), QVariant::fromValue(ticks));
+    QCOMPARE(invoke(QStringLiteral("N42")), QString());
+    QCOMPARE(control(QStringLiteral("cLabel")), QStringLiteral("2"));
+
+    QCOMPARE(invoke(QStringLiteral("N10")), QString());
+    const QStringList lines = clipboard().split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines.at(0).startsWith(server.url(QStringLiteral("/"))));
+    QCOMPARE(lines.at(2), QString());
+
+    invoke(QStringLiteral("N46"));
+    QCOMPARE(control(QStringLiteral("Panel2.visible")), QStringLiteral("1"));
+    QVERIFY(control(QStringLiteral("wb2"))
+                .contains(QStringLiteral("[img]") + lines.at(0) + QStringLiteral("[/img]")));
+
+    QCOMPARE(control(QStringLiteral("nearbychk")), QStringLiteral("0"));
+    bus.call(QStringLiteral("SetControl"), QStringLiteral("nearbychk"), QStringLiteral("1"));
+    QCOMPARE(control(QStringLiteral("nearbychk")), QStringLiteral("1"));
+
+    invoke(QStringLiteral("N2"));
+    QCOMPARE(control(QStringLiteral("savebtn.enabled")), QStringLiteral("0"));
+    const QDBusArgument rows = bus.call(QStringLiteral("Pictures")).arguments().at(0).value<QDBusArgument>();
+    rows.beginArray();
+    QVERIFY(rows.atEnd());
+    rows.endArray();
 }
 
 QTEST_MAIN(GrabnestProcessTest)
