@@ -1,6 +1,7 @@
 // The result operations wired into the main window: every command is reached through its menu item
 // by name (the way the bus and a user reach it), in real Qt WebEngine zones, and the origin page in a
 // real headless Chromium.
+#include <QFile>
 #include <QSplitter>
 #include <QTest>
 
@@ -9,6 +10,7 @@
 #include "ShellFixture.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "results/OriginPage.h"
+#include "results/PreviewReadBack.h"
 #include "shell/BusService.h"
 #include "shell/ResultsController.h"
 
@@ -33,6 +35,7 @@ class ResultsControllerTest : public QObject {
     void clearResultFromEitherMenu();
     void onlyTextAndPicturesFromTheMenus();
     void scrollBarToggleAndRestore();
+    void selectionOnAnotherPageTellsTheUser();
     void originPageInTheAttachedBrowser();
     void originPageWithoutBrowserDoesNothing();
 };
@@ -311,6 +314,27 @@ void ResultsControllerTest::scrollBarToggleAndRestore() {
         w.invoke("N38");
         QCOMPARE(overflow(), use % 2 == 1);
         QCOMPARE(w.window.results().scrollToggleCount(), use % 2);
+    }
+    w.invoke("nN37");
+    QTRY_VERIFY(w.zone("wb1").locationUrl().endsWith(QStringLiteral("/grabnest.htm")));
+}
+
+void ResultsControllerTest::selectionOnAnotherPageTellsTheUser() {
+    Window w;
+    QVERIFY(w.ok);
+    QFile page(w.fixture.path(QStringLiteral("origin.htm")));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.write("<html><body><img src='a.png'><img src='b.png'><a href='x.htm'>x</a></body></html>");
+    page.close();
+    w.bus.SetControl(QStringLiteral("Edit2"), QUrl::fromLocalFile(page.fileName()).toString());
+    w.invoke("N35");
+    QTRY_VERIFY(w.zone("wb1").locationUrl().endsWith(QStringLiteral("/origin.htm")));
+    QTRY_COMPARE(w.zone("wb1").document()->images()->length(), 2);
+
+    for (const char* reduce : {"N42", "N43", "N44"}) {
+        QCOMPARE(w.invoke(reduce), kNotPreviewPageMessage);
+        QCOMPARE(w.rows(), (QList<int>{1, 2, 3, 4, 5}));
+        QCOMPARE(w.window.ui().cLabel->text(), QStringLiteral("Total:0"));
     }
     w.invoke("nN37");
     QTRY_VERIFY(w.zone("wb1").locationUrl().endsWith(QStringLiteral("/grabnest.htm")));
