@@ -59,10 +59,11 @@ void BusService::failUnknown(const QString& name) {
 }
 
 QString BusService::Invoke(const QString& name, const QString& argument) {
-    Q_UNUSED(argument);  // picks a dynamic menu entry once there are such menus
+    // With an argument, the control is a menu and the argument names the item to choose (catPopup).
     QtDesktop& desktop = window_.desktop();
     desktop.beginBusCall();
-    const bool found = window_.controls().invoke(name);
+    const bool found =
+        argument.isEmpty() ? window_.controls().invoke(name) : window_.controls().invokeItem(name, argument);
     const QStringList messages = desktop.endBusCall();
     if (!found) {
         failUnknown(name);

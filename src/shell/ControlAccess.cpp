@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -69,6 +70,22 @@ bool ControlAccess::invoke(const QString& name) const {
     if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         button->click();
         return true;
+    }
+    return false;
+}
+
+bool ControlAccess::invokeItem(const QString& menuName, const QString& item) const {
+    auto* menu = qobject_cast<QMenu*>(find(menuName));
+    if (!menu)
+        return false;
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator() || !action->isEnabled())
+            continue;
+        if (action->data().toString() == item || action->text() == item) {
+            menu->hide();
+            action->trigger();
+            return true;
+        }
     }
     return false;
 }

@@ -26,6 +26,9 @@ class ControlAccess {
     // Clicks a button, check box or command label, triggers a menu item. False when there is no such
     // control or it takes no clicks. A disabled control does nothing, as for a user.
     bool invoke(const QString& name) const;
+    // Triggers the item of the menu of that name whose category name (its data) or caption is item, as
+    // choosing it would. False when there is no such menu or item.
+    bool invokeItem(const QString& menuName, const QString& item) const;
     // The value as text; "name.enabled" and "name.visible" give "1"/"0". Web zones give their body's
     // inner HTML. False when there is no such control.
     bool value(const QString& name, QString* result) const;

@@ -15,6 +15,7 @@
 #include "platform/webzone/WebZone.h"
 #include "shell/ButtonPairs.h"
 #include "shell/ResultsController.h"
+#include "shell/SaveController.h"
 #include "shell/Skins.h"
 #include "shell/StateBinding.h"
 #include "shell/UpgradeNow.h"
@@ -28,6 +29,7 @@ namespace {
 const QString kTemplate = QStringLiteral("grabnest.htm");
 const QString kWarningPage = QStringLiteral("warngrabnest.htm");
 const QString kSettingsFile = QStringLiteral("vorlaken.ini");
+const QString kCategoriesFile = QStringLiteral("cat.txt");
 const QString kSection = QStringLiteral("config");
 // A zone that never reports a finished document must not hold the start-up forever.
 constexpr int kDocumentWaitBoundMs = 15000;
@@ -49,6 +51,9 @@ MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, QtDesktop& 
     wbad_ = new WebZone(ui_.wbad, base);
     results_ = new ResultsController(*this, *wb1_, *wb2_);
     controls_ = std::make_unique<ControlAccess>(this, [this](const QString& name) { return zone(name); });
+    saving_ = std::make_unique<SaveController>(
+        SaveController::Parts{this, &ui_, &state_, &desktop_, &finder_, wb1_, wb2_,
+                              dir_.writtenFile(kCategoriesFile), settingsPath()});
 
     dragger_ = new WindowDragger(this);
     for (QWidget* panel : ui_.dragPanels)
@@ -143,9 +148,7 @@ void MainWindow::loadSettings() {
     file.load();
     settings_ = SettingsBinding::read(file, this);
     Skins::apply(ui_.cb1->currentIndex());
-    ui_.Label106->setToolTip(settings_.categoriesOn
-                                 ? QStringLiteral("pictures are saved under categories")
-                                 : QStringLiteral("pictures are not saved under categories"));
+    saving_->load(settings_);
     setGeometry(settings_.geometry);
     file.writeBool(kSection, QStringLiteral("menuinit"), true);
     file.save();
@@ -157,6 +160,7 @@ void MainWindow::writeSettings() {
     IniFile file(settingsPath());
     file.load();
     settings_.geometry = geometry();
+    saving_->store(settings_);
     SettingsBinding::write(file, this, settings_);
     file.save();
 }

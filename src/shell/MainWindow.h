@@ -18,6 +18,7 @@ namespace vorlaken {
 
 class QtDesktop;
 class ResultsController;
+class SaveController;
 class WebZone;
 class WindowDragger;
 
@@ -32,6 +33,7 @@ class MainWindow : public QMainWindow {
     MainWindowUi& ui() { return ui_; }
     CaptureState& state() { return state_; }
     const ControlAccess& controls() const { return *controls_; }
+    SaveController& saving() { return *saving_; }
     ResultsController& results() { return *results_; }
     QtDesktop& desktop() { return desktop_; }
     const ProgramDir& programDir() const { return dir_; }
@@ -84,6 +86,7 @@ class MainWindow : public QMainWindow {
     CaptureState state_;
     GetCommand getCommand_;
     std::unique_ptr<ControlAccess> controls_;
+    std::unique_ptr<SaveController> saving_;
     WebZone* wb1_ = nullptr;
     WebZone* wb2_ = nullptr;
     WebZone* wbad_ = nullptr;

@@ -74,7 +74,7 @@ bool ChromiumProcess::start(const QString& startUrl, const QStringList& extraArg
         return false;
     }
     QStringList arguments = standardArguments();
-    arguments << QStringLiteral("--user-data-dir=") + profile_.path()
+    arguments << QStringLiteral("--user-data-dir=") + profileDir()
               << QStringLiteral("--remote-debugging-port=0") << extraArguments;
     if (!startUrl.isEmpty()) {
         arguments << startUrl;
@@ -87,7 +87,7 @@ bool ChromiumProcess::start(const QString& startUrl, const QStringList& extraArg
     group_ = process_.processId();
 
     // The browser writes the port on the first line of this file once it listens.
-    const QString portFile = profile_.filePath(QStringLiteral("DevToolsActivePort"));
+    const QString portFile = profileDir() + QStringLiteral("/DevToolsActivePort");
     QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
         QFile file(portFile);

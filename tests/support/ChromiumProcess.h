@@ -31,7 +31,10 @@ class ChromiumProcess {
     quint16 port() const { return port_; }
     // http://127.0.0.1:PORT
     QString endpoint() const;
-    QString profileDir() const { return profile_.path(); }
+    QString profileDir() const { return profileDir_.isEmpty() ? profile_.path() : profileDir_; }
+    // Runs the browser on this (existing, empty) folder instead of a fresh temporary one, for tests that
+    // need the profile where the program looks for browsers. Call before start(); the caller removes it.
+    void setProfileDir(const QString& folder) { profileDir_ = folder; }
     qint64 processId() const { return process_.processId(); }
     QString errorString() const { return error_; }
 
@@ -45,6 +48,7 @@ class ChromiumProcess {
     void signalGroup(int signal);
 
     QTemporaryDir profile_;
+    QString profileDir_;
     QProcess process_;
     qint64 group_ = 0;
     quint16 port_ = 0;

@@ -1,0 +1,84 @@
+#include "shell/CategoryDialog.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "common/Desktop.h"
+#include "save/SaveState.h"
+
+namespace vorlaken {
+
+CategoryDialog::CategoryDialog(SaveState& save, Desktop& desktop, QString catFile, QWidget* parent)
+    : QDialog(parent),
+      save_(save),
+      desktop_(desktop),
+      catFile_(std::move(catFile)),
+      editor_(save.categoriesOn),
+      cat_(new QPlainTextEdit),
+      checkBox1_(new QCheckBox(QStringLiteral("save pictures under categories"))),
+      label1_(new ClickableLabel(QStringLiteral("Default Category"))),
+      savecat_(new QPushButton(QStringLiteral("Ok"))),
+      cancelcat_(new QPushButton(QStringLiteral("Cancel"))) {
+    setObjectName(QStringLiteral("TfrmCat"));
+    setWindowTitle(QStringLiteral("Picture Category"));
+    setModal(true);
+    cat_->setObjectName(QStringLiteral("cat"));
+    cat_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
+    label1_->setObjectName(QStringLiteral("Label1"));
+    label1_->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
+    label1_->setCursor(Qt::PointingHandCursor);
+    savecat_->setObjectName(QStringLiteral("savecat"));
+    cancelcat_->setObjectName(QStringLiteral("cancelcat"));
+    savecat_->setAutoDefault(false);
+    cancelcat_->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(label1_);
+    buttons->addStretch();
+    buttons->addWidget(savecat_);
+    buttons->addWidget(cancelcat_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(checkBox1_);
+    layout->addWidget(cat_);
+    layout->addLayout(buttons);
+    resize(340, 420);
+
+    checkBox1_->setChecked(editor_.checked);
+    fromEditor();
+    connect(checkBox1_, &QCheckBox::toggled, this, [this](bool on) {
+        editor_.setChecked(on);
+        cat_->setEnabled(editor_.textEnabled());
+    });
+    connect(label1_, &ClickableLabel::clicked, this, [this] {
+        editor_.restoreDefaults();
+        cat_->setPlainText(editor_.text);
+    });
+    connect(savecat_, &QPushButton::clicked, this, &CategoryDialog::onOk);
+    connect(cancelcat_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CategoryDialog::fromEditor() {
+    cat_->setPlainText(editor_.text);
+    cat_->setEnabled(editor_.textEnabled());
+}
+
+void CategoryDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (loaded_)
+        return;
+    loaded_ = true;
+    editor_.loadFile(catFile_);
+    fromEditor();
+}
+
+void CategoryDialog::onOk() {
+    editor_.text = cat_->toPlainText();
+    const bool closes = editor_.ok(save_, desktop_, catFile_);
+    // The cleaned lines are shown whether or not the dialog closes.
+    cat_->setPlainText(editor_.text);
+    if (closes)
+        accept();
+}
+
+}  // namespace vorlaken

@@ -1,0 +1,166 @@
+#include "shell/SaveController.h"
+
+#include "platform/browsercache/DiskBrowserCache.h"
+#include "platform/desktop/QtDesktop.h"
+#include "platform/devtools/DevToolsBrowserFinder.h"
+#include "save/Categories.h"
+#include "save/TargetFolder.h"
+#include "shell/CategoryDialog.h"
+#include "shell/MainWindowUi.h"
+#include "shell/SaveBinding.h"
+#include "shell/SettingsBinding.h"
+#include "shell/StateBinding.h"
+
+namespace vorlaken {
+
+SaveController::SaveController(const Parts& parts, QObject* parent)
+    : QObject(parent),
+      parts_(parts),
+      ui_(*parts.ui),
+      capture_(*parts.capture),
+      progress_(new SaveProgressWindow(parts.window)),
+      settingsFile_(parts.settingsFile) {
+    // The category names become the captions exactly, so the menu gets no accelerators of its own.
+    catPopup_ = new QMenu(parts_.window);
+    catPopup_->setObjectName(QStringLiteral("catPopup"));
+    N30_ = new QAction(QStringLiteral("Open local webpage"), ui_.savePopupMenu);
+    N30_->setObjectName(QStringLiteral("N30"));
+    ui_.savePopupMenu->insertAction(ui_.N32, N30_);
+
+    services_.desktop = parts_.desktop;
+    services_.progress = progress_;
+    services_.previewZone = parts_.previewZone;
+    services_.settings = &settingsFile_;
+    services_.popCategoryMenu = [this] {
+        catPopup_->popup(ui_.savebtn->mapToGlobal(ui_.savebtn->rect().bottomLeft()));
+    };
+    services_.refresh = [this] { refreshWindow(); };
+
+    connect(ui_.savebtn, &QPushButton::clicked, this, &SaveController::onSave);
+    connect(ui_.N28, &QAction::triggered, this, [this] {
+        runOnState([this] {
+            settingsFile_.load();
+            ChooseSaveFolder(save_, *parts_.desktop, &settingsFile_);
+        });
+    });
+    connect(ui_.N29, &QAction::triggered, this,
+            [this] { runOnState([this] { OpenLocalFolder(save_, *parts_.desktop); }); });
+    connect(N30_, &QAction::triggered, this,
+            [this] { runOnState([this] { OpenLocalWebpage(save_, *parts_.desktop); }); });
+    // N32 is a check item: its tick is KeepFolder, carried by the binding.
+    connect(ui_.extchk, &QCheckBox::clicked, this,
+            [this](bool ticked) { runOnState([this, ticked] { ClickForceExtension(save_, ticked); }); });
+    connect(ui_.autoextchk, &QCheckBox::clicked, this,
+            [this](bool ticked) { runOnState([this, ticked] { ClickAutoRecognise(save_, ticked); }); });
+    connect(ui_.Label106, &ClickableLabel::clicked, this, &SaveController::onEditCategories);
+}
+
+SaveController::~SaveController() = default;
+
+void SaveController::load(const WindowSettings& settings) {
+    save_.saveFolder = settings.saveFolder;
+    save_.categoriesOn = settings.categoriesOn;
+    Categories::load(save_, parts_.catFile);
+    buildCategoryMenu();
+    SaveBinding::toState(ui_, save_);
+    SaveBinding::toWidgets(save_, ui_);
+}
+
+void SaveController::store(WindowSettings& settings) const {
+    settings.saveFolder = save_.saveFolder;
+    settings.categoriesOn = save_.categoriesOn;
+}
+
+template <typename Command>
+void SaveController::runOnState(Command command) {
+    StateBinding::toState(ui_, capture_);
+    SaveBinding::toState(ui_, save_);
+    command();
+    StateBinding::toWidgets(capture_, ui_);
+    SaveBinding::toWidgets(save_, ui_);
+}
+
+void SaveController::refreshWindow() {
+    StateBinding::toWidgets(capture_, ui_);
+    SaveBinding::toWidgets(save_, ui_);
+    ui_.Label3->repaint();
+}
+
+void SaveController::applyWindowRequests() {
+    if (save_.showFirstPage)
+        ui_.PageControl1->setCurrentIndex(0);
+    if (save_.focusTitle)
+        ui_.cbtitle->setFocus();
+    save_.showFirstPage = false;
+    save_.focusTitle = false;
+}
+
+QString SaveController::attachedProfile() const {
+    if (auto* devtools = dynamic_cast<DevToolsBrowserFinder*>(parts_.finder)) {
+        if (const auto endpoint = devtools->lastEndpoint(); endpoint && !endpoint->profileDir.isEmpty())
+            return endpoint->profileDir;
+    }
+    for (const DevToolsEndpoint& candidate : DevToolsEndpointCandidates()) {
+        if (!candidate.profileDir.isEmpty())
+            return candidate.profileDir;
+    }
+    return QString();
+}
+
+void SaveController::ensureCache() {
+    // Opened on first use, and again when the attached browser is another one.
+    const QString profile = attachedProfile();
+    if (cache_ && profile == cacheProfile_)
+        return;
+    cacheProfile_ = profile;
+    cache_ = CreateBrowserCache(profile.isEmpty() ? QStringList() : QStringList{profile});
+}
+
+void SaveController::prepareServices() {
+    ensureCache();
+    services_.cache = cache_.get();
+    services_.comments.visible = ui_.Panel2->isVisibleTo(parts_.window);
+    services_.comments.zone = parts_.commentZone;
+    settingsFile_.load();
+}
+
+void SaveController::onSave() {
+    runOnState([this] {
+        prepareServices();
+        StartSave(capture_, save_, services_, capture_.saveEnabled, capture_.savedLabel);
+        applyWindowRequests();
+    });
+    emit saveFinished();
+}
+
+void SaveController::onCategoryChosen(QAction* item) {
+    catPopup_->hide();
+    runOnState([this, item] {
+        prepareServices();
+        ChooseCategory(capture_, save_, services_, item->text());
+        applyWindowRequests();
+    });
+    save_.pendingSaveLabel = nullptr;
+    emit saveFinished();
+}
+
+void SaveController::buildCategoryMenu() {
+    catPopup_->clear();
+    const QStringList captions = Categories::menuCaptions(save_.categories);
+    for (qsizetype i = 0; i < captions.size(); ++i) {
+        QAction* item = catPopup_->addAction(captions[i]);
+        // Scripts choose an item by its category name.
+        item->setData(save_.categories[i]);
+        connect(item, &QAction::triggered, this, [this, item] { onCategoryChosen(item); });
+    }
+}
+
+void SaveController::onEditCategories() {
+    SaveBinding::toState(ui_, save_);
+    CategoryDialog dialog(save_, *parts_.desktop, parts_.catFile, parts_.window);
+    if (dialog.exec() == QDialog::Accepted && save_.categoriesOn)
+        buildCategoryMenu();
+    SaveBinding::toWidgets(save_, ui_);
+}
+
+}  // namespace vorlaken

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <memory>
+
+#include <QMenu>
+#include <QObject>
+
+#include "capture/BrowserFinder.h"
+#include "capture/CaptureState.h"
+#include "common/BrowserCache.h"
+#include "common/IniFile.h"
+#include "save/SaveRun.h"
+#include "save/SaveState.h"
+#include "shell/SaveProgressWindow.h"
+
+namespace vorlaken {
+
+class MainWindowUi;
+class QtDesktop;
+struct WindowSettings;
+
+// The saving side of the main window: owns the SaveState, the progress window TfrmPrompt and the
+// category menu catPopup, and binds savebtn, the save menu, the extension boxes and "Picture Category
+// Set" to the save commands. The browser cache is opened on the first run, so start-up does not pay
+// for listing it.
+class SaveController : public QObject {
+    Q_OBJECT
+  public:
+    struct Parts {
+        QWidget* window = nullptr;
+        MainWindowUi* ui = nullptr;
+        CaptureState* capture = nullptr;
+        QtDesktop* desktop = nullptr;
+        BrowserFinder* finder = nullptr;
+        Browser* previewZone = nullptr;  // wb1
+        Browser* commentZone = nullptr;  // wb2
+        QString catFile;                 // cat.txt
+        QString settingsFile;            // vorlaken.ini, for the folder chosen during a run
+    };
+
+    explicit SaveController(const Parts& parts, QObject* parent = nullptr);
+    ~SaveController() override;
+
+    // Start-up: the values of the settings file not held by a control, then cat.txt and the menu.
+    void load(const WindowSettings& settings);
+    // Close: the values the settings binding writes besides the controls.
+    void store(WindowSettings& settings) const;
+
+    SaveState& state() { return save_; }
+    SaveProgressWindow& progressWindow() { return *progress_; }
+    QMenu* categoryMenu() const { return catPopup_; }
+    // Cache folders the last run read through (created on the first run).
+    BrowserCache* cache() const { return cache_.get(); }
+
+  signals:
+    // A save run (or a choice that led to none) has ended.
+    void saveFinished();
+
+  private:
+    template <typename Command>
+    void runOnState(Command command);
+    void refreshWindow();
+    void applyWindowRequests();
+    void prepareServices();
+    void ensureCache();
+    QString attachedProfile() const;
+    void buildCategoryMenu();
+    void onSave();
+    void onCategoryChosen(QAction* item);
+    void onEditCategories();
+
+    Parts parts_;
+    MainWindowUi& ui_;
+    CaptureState& capture_;
+    SaveState save_;
+    SaveServices services_;
+    SaveProgressWindow* progress_;  // a separate window, owned by the main window
+    std::unique_ptr<BrowserCache> cache_;
+    QString cacheProfile_;
+    IniFile settingsFile_;
+    QMenu* catPopup_ = nullptr;
+    QAction* N30_ = nullptr;
+};
+
+}  // namespace vorlaken

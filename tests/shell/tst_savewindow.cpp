@@ -1,0 +1,380 @@
+// Saving from the main window: the Save button, the category menu and its editor, the progress window,
+// and pictures the attached browser has cached copied from its disk cache.
+#include <algorithm>
+
+#include <QBuffer>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QTest>
+#include <QTimer>
+
+#include "CachingHttpServer.h"
+#include "ChromiumProcess.h"
+#include "LoopbackHttpServer.h"
+#include "ShellFixture.h"
+#include "platform/browsercache/DiskBrowserCache.h"
+#include "platform/devtools/DevToolsBrowserFinder.h"
+#include "shell/BusService.h"
+#include "shell/CategoryDialog.h"
+#include "shell/SaveController.h"
+
+using namespace vorlaken;
+using namespace vorlaken::test;
+
+class SaveWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void saveButtonStoresTheTickedPictures();
+    void categoryMenuChoiceSavesIntoTheCategoryFolder();
+    void extensionBoxesExcludeEachOtherByClick();
+    void categoryEditor_data();
+    void categoryEditor();
+    void cachedPictureIsCopiedWhileItsServerIsDown();
+
+  private:
+    // A window attached to the gallery in the shared browser, saving below out (set as "dir").
+    MainWindow& openOnGallery(ShellFixture& fixture, const QString& out, const QByteArray& moreSettings = {});
+
+    LoopbackHttpServer server_;
+    std::unique_ptr<ChromiumProcess> chromium_;
+    DevToolsBrowserFinder finder_;
+};
+
+namespace {
+
+const QByteArray kGallery =
+    "<html><head><title>Save gallery</title></head><body>"
+    "<img src='photo1.png' width=360 height=240>"
+    "<a href='/photo2.png'><img src='photo2.png' width=360 height=240></a>"
+    "<img src='photo3.png' width=360 height=240>"
+    "</body></html>";
+
+// Files below folder, as paths relative to it, sorted.
+QStringList filesBelow(const QString& folder) {
+    QStringList files;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << QDir(folder).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
+QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Waits until every picture of the preview has been loaded (a picture not loaded is not saved).
+bool previewPicturesLoaded(MainWindow& window, int count) {
+    return QTest::qWaitFor(
+        [&] {
+            try {
+                const auto images = window.zone(QStringLiteral("wb1"))->document()->images()->read(kWidth);
+                if (int(images.size()) != count)
+                    return false;
+                for (const ElementData& image : images) {
+                    if (image.width <= 0)
+                        return false;
+                }
+                return true;
+            } catch (const PageError&) {
+                return false;
+            }
+        },
+        15000);
+}
+
+QByteArray pngOf(int width, int height, QRgb colour) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+}  // namespace
+
+void SaveWindowTest::initTestCase() {
+    QVERIFY(server_.listen());
+    server_.setRoot(QStringLiteral(VORLAKEN_SOURCE_DATA "/demo"));
+    server_.addPage(QStringLiteral("/gallery.htm"), kGallery);
+    if (!ChromiumProcess::available())
+        return;
+    chromium_ = std::make_unique<ChromiumProcess>();
+    QVERIFY2(chromium_->start(server_.url(QStringLiteral("/gallery.htm"))),
+             qPrintable(chromium_->errorString()));
+}
+
+void SaveWindowTest::cleanupTestCase() {
+    qunsetenv("VORLAKEN_DEVTOOLS");
+    chromium_.reset();
+}
+
+MainWindow& SaveWindowTest::openOnGallery(ShellFixture& fixture, const QString& out,
+                                          const QByteArray& moreSettings) {
+    QDir().mkpath(out);
+    fixture.writeSettings("[config]\r\ndir=" + out.toUtf8() + "\r\nkeepdir=1\r\n" + moreSettings);
+    qputenv("VORLAKEN_DEVTOOLS", chromium_->endpoint().toUtf8());
+    MainWindow& window = fixture.create(finder_);
+    [&] {
+        QVERIFY(fixture.showAndWaitForStartup());
+        QCOMPARE(window.state().table.size(), 3);
+        QVERIFY(previewPicturesLoaded(window, 3));
+    }();
+    return window;
+}
+
+void SaveWindowTest::saveButtonStoresTheTickedPictures() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    ShellFixture fixture;
+    const QString out = fixture.path(QStringLiteral("out"));
+    MainWindow& window = openOnGallery(fixture, out);
+    if (QTest::currentTestFailed())
+        return;
+    SaveProgressWindow& progress = window.saving().progressWindow();
+    QCOMPARE(progress.objectName(), QStringLiteral("TfrmPrompt"));
+
+    // The progress window shows the run while it goes on.
+    int shownWhileRunning = 0;
+    QString lastProgressText;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        if (progress.isVisible()) {
+            ++shownWhileRunning;
+            lastProgressText = progress.label()->text();
+        }
+    });
+    watch.start(10);
+    window.desktop().beginBusCall();
+    window.ui().savebtn->click();
+    const QStringList messages = window.desktop().endBusCall();
+    watch.stop();
+
+    QCOMPARE(messages, QStringList());
+    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:3/3"));
+    QVERIFY(shownWhileRunning > 0);
+    QCOMPARE(lastProgressText, QStringLiteral("Saved:3/3"));
+    QVERIFY(!progress.isVisible());
+    QVERIFY(window.ui().savebtn->isEnabled());
+    QVERIFY(window.ui().getbtn->isEnabled());
+
+    // Domain, then title; the pictures numbered, recognised as PNG; the local webpage beside them.
+    QStringList files = filesBelow(out);
+    QCOMPARE(files.size(), 4);
+    // The pictures first, the page last.
+    std::stable_partition(files.begin(), files.end(),
+                          [](const QString& file) { return !file.endsWith(QLatin1String(".htm")); });
+    const QString folder = QStringLiteral("127.0.0.1_%1/Save_gallery/").arg(server_.port());
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY2(files[i].startsWith(folder) && files[i].endsWith(QLatin1String(".png")),
+                 qPrintable(files[i]));
+        QCOMPARE(contentOf(out + QLatin1Char('/') + files[i]),
+                 contentOf(QStringLiteral(VORLAKEN_SOURCE_DATA "/demo/photo%1.png").arg(i + 1)));
+    }
+    QVERIFY2(files[3].startsWith(folder) && files[3].endsWith(QLatin1String(".htm")), qPrintable(files[3]));
+    QCOMPARE(window.saving().state().lastIndexPage, out + QLatin1Char('/') + files[3]);
+}
+
+void SaveWindowTest::categoryMenuChoiceSavesIntoTheCategoryFolder() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    ShellFixture fixture;
+    {
+        QFile cat(fixture.path(QStringLiteral("cat.txt")));
+        QVERIFY(cat.open(QIODevice::WriteOnly));
+        cat.write("Nature\r\nFood_&_Drink\r\nR&&D\r\n");
+    }
+    const QString out = fixture.path(QStringLiteral("out"));
+    MainWindow& window = openOnGallery(fixture, out, "cat=1\r\nsave=0\r\n");
+    if (QTest::currentTestFailed())
+        return;
+    QMenu* menu = window.saving().categoryMenu();
+    QCOMPARE(menu->objectName(), QStringLiteral("catPopup"));
+    QCOMPARE(window.ui().Label106->toolTip(), QStringLiteral("pictures are saved under categories"));
+    // "&" doubled, so the menu shows the names exactly.
+    QStringList captions;
+    for (QAction* item : menu->actions())
+        captions << item->text();
+    QCOMPARE(captions, (QStringList{QStringLiteral("Nature"), QStringLiteral("Food_&&_Drink"),
+                                    QStringLiteral("R&&&&D")}));
+
+    // Save pops the menu and saves nothing yet.
+    window.ui().savebtn->click();
+    QTRY_VERIFY(menu->isVisible());
+    QCOMPARE(filesBelow(out), QStringList());
+
+    // A script chooses the entry by its category name.
+    BusService bus(window);
+    QCOMPARE(bus.Invoke(QStringLiteral("catPopup"), QStringLiteral("Food_&_Drink")), QString());
+    QVERIFY(!menu->isVisible());
+    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:3/3"));
+    const QStringList files = filesBelow(out);
+    QCOMPARE(files.size(), 3);
+    for (const QString& file : files)
+        QVERIFY2(
+            file.startsWith(QStringLiteral("Food_&_Drink/127.0.0.1_%1/Save_gallery/").arg(server_.port())),
+            qPrintable(file));
+    QCOMPARE(window.saving().state().currentCategory, QStringLiteral("Food_&_Drink"));
+    QCOMPARE(bus.Invoke(QStringLiteral("catPopup"), QStringLiteral("No such category")), QString());
+    QCOMPARE(filesBelow(out).size(), 3);
+}
+
+void SaveWindowTest::extensionBoxesExcludeEachOtherByClick() {
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    window.show();
+    QCheckBox* force = window.ui().extchk;
+    QCheckBox* autoBox = window.ui().autoextchk;
+    // Both are on after start-up.
+    QVERIFY(force->isChecked() && autoBox->isChecked());
+    QVERIFY(window.controls().invoke(QStringLiteral("autoextchk")));  // unticks "auto recognise"
+    QVERIFY(force->isChecked() && !autoBox->isChecked());
+    QVERIFY(window.controls().invoke(QStringLiteral("autoextchk")));
+    QVERIFY(!force->isChecked() && autoBox->isChecked());
+    QVERIFY(window.controls().invoke(QStringLiteral("extchk")));
+    QVERIFY(force->isChecked() && !autoBox->isChecked());
+
+    // The save menu carries its four commands in order; "rember last folder" is a check item whose tick
+    // is written as "keepdir".
+    QStringList names;
+    for (QAction* item : window.ui().savePopupMenu->actions())
+        names << item->objectName();
+    QCOMPARE(names, (QStringList{QStringLiteral("N28"), QStringLiteral("N29"), QStringLiteral("N30"),
+                                 QStringLiteral("N32")}));
+    QVERIFY(window.controls().invoke(QStringLiteral("N32")));
+    QVERIFY(!window.ui().N32->isChecked());
+    window.close();
+    const QByteArray settings = fixture.settingsText();
+    QVERIFY2(settings.contains("keepdir=0"), settings.constData());
+    // Each key once; no folder is remembered while "rember last folder" is off.
+    QCOMPARE(settings.count("\nsaveext="), 1);
+    QCOMPARE(settings.count("\nkeepdir="), 1);
+    QCOMPARE(settings.count("\ndir="), 0);
+}
+
+void SaveWindowTest::categoryEditor_data() {
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("written");
+    QTest::addColumn<bool>("on");
+    QTest::addColumn<int>("menuItems");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("ok cleans and writes")
+        << true << QStringLiteral("  sea side \n\nhills\n") << QByteArray("sea_side\r\nhills\r\n") << true
+        << 2 << QStringLiteral("Pictures are saved under categories");
+    QTest::newRow("cancel changes nothing")
+        << false << QStringLiteral("other") << QByteArray("Nature\r\n") << false << 1
+        << QStringLiteral("pictures are not saved under categories");
+}
+
+void SaveWindowTest::categoryEditor() {
+    QFETCH(bool, ok);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, written);
+    QFETCH(bool, on);
+    QFETCH(int, menuItems);
+    QFETCH(QString, hint);
+    ShellFixture fixture;
+    const QString catFile = fixture.path(QStringLiteral("cat.txt"));
+    {
+        QFile cat(catFile);
+        QVERIFY(cat.open(QIODevice::WriteOnly));
+        cat.write("Nature\r\n");
+    }
+    MainWindow& window = fixture.create();
+    window.show();
+    QCOMPARE(window.saving().categoryMenu()->actions().size(), 1);
+
+    QString shownText;
+    bool textEnabledBefore = true;
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<CategoryDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto* text = dialog->findChild<QPlainTextEdit*>(QStringLiteral("cat"));
+        shownText = text->toPlainText();
+        textEnabledBefore = text->isEnabled();
+        dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->click();
+        text->setPlainText(typed);
+        dialog->findChild<QPushButton*>(ok ? QStringLiteral("savecat") : QStringLiteral("cancelcat"))
+            ->click();
+    });
+    QVERIFY(window.controls().invoke(QStringLiteral("Label106")));
+
+    QCOMPARE(shownText, QStringLiteral("Nature"));  // the file's list replaced the default one
+    QVERIFY(!textEnabledBefore);                    // the option was off
+    QCOMPARE(contentOf(catFile), written);
+    QCOMPARE(window.saving().state().categoriesOn, on);
+    QCOMPARE(window.saving().categoryMenu()->actions().size(), menuItems);
+    QCOMPARE(window.ui().Label106->toolTip(), hint);
+    window.close();
+    QVERIFY(fixture.settingsText().contains(on ? "cat=1" : "cat=0"));
+}
+
+void SaveWindowTest::cachedPictureIsCopiedWhileItsServerIsDown() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    // A browser whose profile sits where the program looks for browsers, so its endpoint comes with its
+    // profile folder, and a server whose answers it may cache.
+    QTemporaryDir config;
+    QVERIFY(QDir().mkpath(config.filePath(QStringLiteral("chromium"))));
+    auto server = std::make_unique<CachingHttpServer>();
+    QVERIFY(server->listen());
+    const QByteArray picture = pngOf(150, 120, qRgb(200, 40, 40));
+    server->add(QStringLiteral("/cached.htm"),
+                {200, "text/html",
+                 "<html><head><title>Cached</title></head><body>"
+                 "<img src='/pic/red.png' width=150 height=120></body></html>"});
+    server->add(QStringLiteral("/pic/red.png"), {200, "image/png", picture});
+    const QString pictureUrl = server->url(QStringLiteral("/pic/red.png"));
+
+    ChromiumProcess browser;
+    browser.setProfileDir(config.filePath(QStringLiteral("chromium")));
+    QVERIFY2(browser.start(server->url(QStringLiteral("/cached.htm"))), qPrintable(browser.errorString()));
+    qunsetenv("VORLAKEN_DEVTOOLS");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    auto restore = qScopeGuard([&] {
+        if (oldConfig.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+    });
+    // The browser stores the picture in its disk cache shortly after loading it.
+    QTRY_VERIFY_WITH_TIMEOUT(server->hits(QStringLiteral("/pic/red.png")) > 0, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !CreateBrowserCache({config.filePath(QStringLiteral("chromium"))})->lookup(pictureUrl).isEmpty(),
+        20000);
+
+    ShellFixture fixture;
+    const QString out = fixture.path(QStringLiteral("out"));
+    QDir().mkpath(out);
+    fixture.writeSettings("[config]\r\ndir=" + out.toUtf8() + "\r\nkeepdir=1\r\nsave=0\r\n");
+    DevToolsBrowserFinder finder;
+    MainWindow& window = fixture.create(finder);
+    QVERIFY(fixture.showAndWaitForStartup());
+    QCOMPARE(window.state().table.size(), 1);
+    QVERIFY(previewPicturesLoaded(window, 1));
+    QVERIFY(finder.lastEndpoint().has_value());
+    QCOMPARE(finder.lastEndpoint()->profileDir, config.filePath(QStringLiteral("chromium")));
+    // No cache is opened before the first save.
+    QVERIFY(!window.saving().cache());
+
+    server.reset();  // the picture's server is gone
+    window.desktop().beginBusCall();
+    window.ui().savebtn->click();
+    const QStringList messages = window.desktop().endBusCall();
+    QCOMPARE(messages, QStringList());
+    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:1/1"));
+    const QStringList files = filesBelow(out);
+    QCOMPARE(files.size(), 1);
+    QCOMPARE(contentOf(out + QLatin1Char('/') + files[0]), picture);
+    QVERIFY(window.saving().cache());
+}
+
+QTEST_MAIN(SaveWindowTest)
+#include "tst_savewindow.moc"
