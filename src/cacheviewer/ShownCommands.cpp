@@ -51,9 +51,9 @@ void ShownCommands::RenderShown() {
     } catch (const PageError&) {
         const QString path = programDir_.writtenFile(QStringLiteral("tidecove_temp.htm"));
         QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly)) {
-            file.write(ShownPage::text(lines).toUtf8());
-            if (file.commit()) {
+        if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+            const QByteArray data = ShownPage::text(lines).toUtf8();
+            if (file.write(data) == data.size() && file.commit()) {
                 try {
                     wb1_.navigate(path);
                 } catch (const PageError&) {

@@ -58,12 +58,16 @@ bool Categories::read(const QString& path, QStringList* lines) {
 bool Categories::write(const QString& path, const QStringList& lines) {
     // Written beside the old list and renamed over it, so a failed write keeps the old list whole.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered so a short write shows at once and a partial list is never committed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     QByteArray text;
     for (const QString& line : lines)
         text += line.toUtf8() + "\r\n";
-    file.write(text);
+    if (file.write(text) != text.size()) {
+        file.cancelWriting();
+        return false;
+    }
     return file.commit();
 }
 

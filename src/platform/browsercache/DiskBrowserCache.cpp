@@ -154,7 +154,8 @@ bool DiskBrowserCache::writeBody(const Found& found, const QString& target) {
     }
     // The whole copy is checked before it replaces anything: a body whose CRC fails is never seen.
     QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) {
+    // Unbuffered so a short write shows at once and a partial copy is never committed.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return false;
     }
     uLong crc = crc32(0, nullptr, 0);
