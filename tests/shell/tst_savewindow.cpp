@@ -29,6 +29,9 @@ class SaveWindowTest : public QObject {
     void initTestCase();
     void cleanupTestCase();
     void saveButtonStoresTheTickedPictures();
+    void saveThroughTheBusAsksForTheFolder();
+    void stopSavingEndsTheRunAfterThePictureInHand();
+    void folderThatCannotBeMadeShowsTheTitleBox();
     void categoryMenuChoiceSavesIntoTheCategoryFolder();
     void extensionBoxesExcludeEachOtherByClick();
     void categoryEditor_data();
@@ -37,6 +40,7 @@ class SaveWindowTest : public QObject {
 
   private:
     // A window attached to the gallery in the shared browser, saving below out (set as "dir").
+    // With an empty out, no folder is remembered.
     MainWindow& openOnGallery(ShellFixture& fixture, const QString& out, const QByteArray& moreSettings = {});
 
     LoopbackHttpServer server_;
@@ -104,6 +108,12 @@ void SaveWindowTest::initTestCase() {
     QVERIFY(server_.listen());
     server_.setRoot(QStringLiteral(VORLAKEN_SOURCE_DATA "/demo"));
     server_.addPage(QStringLiteral("/gallery.htm"), kGallery);
+    // The first picture comes slowly, so a run can be stopped while it is in hand.
+    HttpRoute slow;
+    slow.contentType = "image/png";
+    slow.body = contentOf(QStringLiteral(VORLAKEN_SOURCE_DATA "/demo/photo1.png"));
+    slow.delayMs = 400;
+    server_.addRoute(QStringLiteral("/photo1.png"), slow);
     if (!ChromiumProcess::available())
         return;
     chromium_ = std::make_unique<ChromiumProcess>();
@@ -118,8 +128,12 @@ void SaveWindowTest::cleanupTestCase() {
 
 MainWindow& SaveWindowTest::openOnGallery(ShellFixture& fixture, const QString& out,
                                           const QByteArray& moreSettings) {
-    QDir().mkpath(out);
-    fixture.writeSettings("[config]\r\ndir=" + out.toUtf8() + "\r\nkeepdir=1\r\n" + moreSettings);
+    QByteArray settings = "[config]\r\nkeepdir=1\r\n" + moreSettings;
+    if (!out.isEmpty()) {
+        QDir().mkpath(out);
+        settings += "dir=" + out.toUtf8() + "\r\n";
+    }
+    fixture.writeSettings(settings);
     qputenv("VORLAKEN_DEVTOOLS", chromium_->endpoint().toUtf8());
     MainWindow& window = fixture.create(finder_);
     [&] {
@@ -179,6 +193,91 @@ void SaveWindowTest::saveButtonStoresTheTickedPictures() {
     }
     QVERIFY2(files[3].startsWith(folder) && files[3].endsWith(QLatin1String(".htm")), qPrintable(files[3]));
     QCOMPARE(window.saving().state().lastIndexPage, out + QLatin1Char('/') + files[3]);
+}
+
+void SaveWindowTest::saveThroughTheBusAsksForTheFolder() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    ShellFixture fixture;
+    MainWindow& window = openOnGallery(fixture, QString(), "save=0\r\n");
+    if (QTest::currentTestFailed())
+        return;
+    const QString out = fixture.path(QStringLiteral("chosen"));
+    QVERIFY(QDir().mkpath(out));
+    BusService bus(window);
+    // No folder yet: the folder dialog takes the script's answer.
+    bus.SetAnswer(out);
+    QCOMPARE(bus.Invoke(QStringLiteral("savebtn"), QString()), QString());
+    QCOMPARE(bus.Control(QStringLiteral("Label3")), QStringLiteral("Saved:3/3"));
+    QCOMPARE(bus.Control(QStringLiteral("savebtn.enabled")), QStringLiteral("1"));
+    QCOMPARE(filesBelow(out).size(), 3);
+    // The chosen folder is remembered at once, not only at close.
+    QVERIFY2(fixture.settingsText().contains("\ndir=" + out.toUtf8() + "/"),
+             fixture.settingsText().constData());
+
+    // "Specify file folder to save pictures..." takes another answer; Cancel keeps the folder.
+    const QString other = fixture.path(QStringLiteral("other"));
+    QVERIFY(QDir().mkpath(other));
+    bus.SetAnswer(other);
+    QCOMPARE(bus.Invoke(QStringLiteral("N28"), QString()), QString());
+    QCOMPARE(window.saving().state().saveFolder, other + QLatin1Char('/'));
+    QCOMPARE(bus.Invoke(QStringLiteral("N28"), QString()), QString());
+    QCOMPARE(window.saving().state().saveFolder, other + QLatin1Char('/'));
+    window.close();
+    QVERIFY(fixture.settingsText().contains("\ndir=" + other.toUtf8() + "/"));
+}
+
+void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    ShellFixture fixture;
+    const QString out = fixture.path(QStringLiteral("out"));
+    MainWindow& window = openOnGallery(fixture, out, "save=0\r\n");
+    if (QTest::currentTestFailed())
+        return;
+    SaveProgressWindow& progress = window.saving().progressWindow();
+    QTimer stopper;
+    connect(&stopper, &QTimer::timeout, this, [&] {
+        // The box takes a tick only between transfers, as for a user.
+        if (progress.isVisible() && progress.stopBox()->isEnabled()) {
+            progress.stopBox()->click();
+            stopper.stop();
+        }
+    });
+    stopper.start(0);
+    window.desktop().beginBusCall();
+    window.ui().savebtn->click();
+    window.desktop().endBusCall();
+    stopper.stop();
+    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:1/3"));
+    QCOMPARE(filesBelow(out).size(), 1);
+    QVERIFY(!progress.isVisible());
+    QVERIFY(!progress.stopBox()->isChecked());  // the next run starts unticked
+    QVERIFY(window.ui().savebtn->isEnabled());
+}
+
+void SaveWindowTest::folderThatCannotBeMadeShowsTheTitleBox() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    ShellFixture fixture;
+    const QString out = fixture.path(QStringLiteral("out"));
+    MainWindow& window = openOnGallery(fixture, out);
+    if (QTest::currentTestFailed())
+        return;
+    // A file stands where the title folder would go.
+    const QString titleFolder = QStringLiteral("%1/127.0.0.1_%2/Save_gallery").arg(out).arg(server_.port());
+    QVERIFY(QDir().mkpath(QFileInfo(titleFolder).path()));
+    {
+        QFile blocker(titleFolder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
+    window.ui().PageControl1->setCurrentIndex(1);
+    BusService bus(window);
+    const QString messages = bus.Invoke(QStringLiteral("savebtn"), QString());
+    QVERIFY2(messages.startsWith(QStringLiteral("Can not create directory:")) &&
+                 messages.endsWith(QStringLiteral(", Please modify webpage title and then save")),
+             qPrintable(messages));
+    QCOMPARE(window.ui().PageControl1->currentIndex(), 0);
+    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:0/0"));
+    QVERIFY(window.ui().savebtn->isEnabled());
+    QCOMPARE(filesBelow(out), QStringList{QDir(out).relativeFilePath(titleFolder)});
 }
 
 void SaveWindowTest::categoryMenuChoiceSavesIntoTheCategoryFolder() {
