@@ -5,6 +5,7 @@
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -94,6 +95,7 @@ class GrabnestProcessTest : public QObject {
     void messagesComeBackInsteadOfWindows();
     void terminationClosesTheWindowAndWritesTheSettings();
     void resultCommandsOverTheBus();
+    void saveOverTheBus();
 };
 
 void GrabnestProcessTest::init() {
@@ -282,6 +284,42 @@ void GrabnestProcessTest::resultCommandsOverTheBus() {
     rows.beginArray();
     QVERIFY(rows.atEnd());
     rows.endArray();
+}
+
+void GrabnestProcessTest::saveOverTheBus() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    LoopbackHttpServer server;
+    QVERIFY(server.listen());
+    server.setRoot(QStringLiteral(VORLAKEN_SOURCE_DATA "/demo"));
+    ChromiumProcess chromium;
+    QVERIFY2(chromium.start(server.url(QStringLiteral("/index.html"))), qPrintable(chromium.errorString()));
+    Installed grabnestDir;
+    QVERIFY(grabnestDir.ready());
+    grabnestDir.start(chromium.endpoint());
+    QTRY_VERIFY_WITH_TIMEOUT(serviceUp(), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(control(QStringLiteral("cLabel")), QStringLiteral("9"), 20000);
+    QDBusInterface bus = grabnest();
+    QList<bool> ticks(9, false);
+    ticks[0] = ticks[4] = true;
+    bus.call(QStringLiteral("SetChecked"), QVariant::fromValue(ticks));
+    // The preview loads its pictures from the loopback server; only loaded ones are saved.
+    QTest::qWait(1000);
+
+    // No folder has been chosen yet: the folder dialog takes the script's answer.
+    QTemporaryDir out;
+    bus.call(QStringLiteral("SetAnswer"), out.path());
+    QDBusReply<QString> saved = bus.call(QStringLiteral("Invoke"), QStringLiteral("savebtn"), QString());
+    QVERIFY2(saved.isValid(), qPrintable(saved.error().message()));
+    QCOMPARE(saved.value(), QString());
+    QCOMPARE(control(QStringLiteral("Label3")), QStringLiteral("Saved:2/2"));
+    QCOMPARE(control(QStringLiteral("savebtn.enabled")), QStringLiteral("1"));
+    QStringList files;
+    for (QDirIterator it(out.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        files << QDir(out.path()).relativeFilePath(it.next());
+    QCOMPARE(files.size(), 3);  // the two pictures and the local webpage
+    const QString domain = QStringLiteral("127.0.0.1_%1/").arg(server.port());
+    for (const QString& file : files)
+        QVERIFY2(file.startsWith(domain), qPrintable(file));
 }
 
 QTEST_MAIN(GrabnestProcessTest)
