@@ -1,7 +1,9 @@
 // The result operations wired into the main window: every command is reached through its menu item
 // by name (the way the bus and a user reach it), in real Qt WebEngine zones, and the origin page in a
 // real headless Chromium.
+#include <QApplication>
 #include <QFile>
+#include <QMouseEvent>
 #include <QSplitter>
 #include <QTest>
 
@@ -221,6 +223,23 @@ void ResultsControllerTest::commentPanelIsOneStateForWidgetsAndPreview() {
     }
     QVERIFY(results.commentPanelState().visible);
     QTRY_COMPARE(w.window.ui().Splitter1->sizes().value(1), 205);
+
+    // A width the user drags is kept when the panel is hidden and shown again.
+    QSplitterHandle* handle = w.window.ui().Splitter1->handle(1);
+    const QPoint grip = handle->rect().center();
+    const auto drag = [handle](QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, handle->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(handle, &event);
+    };
+    drag(QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    drag(QEvent::MouseMove, grip - QPoint(60, 0), Qt::LeftButton);
+    drag(QEvent::MouseButtonRelease, grip - QPoint(60, 0), Qt::NoButton);
+    const int dragged = w.window.ui().Splitter1->sizes().value(1);
+    QVERIFY(dragged != 205);
+    QCOMPARE(results.commentPanelState().width, dragged);
+    w.invoke("n23");
+    w.invoke("n23");
+    QTRY_COMPARE(w.window.ui().Splitter1->sizes().value(1), dragged);
 
     // The thumbnail columns follow the width left beside the panel.
     w.window.ui().chkhorizontal->click();
