@@ -329,6 +329,9 @@ void SaveWindowTest::extensionBoxesExcludeEachOtherByClick() {
     window.show();
     QCheckBox* force = window.ui().extchk;
     QCheckBox* autoBox = window.ui().autoextchk;
+    // The progress window shares component names with the main window; scripts reach the main ones.
+    QCOMPARE(window.controls().find(QStringLiteral("Label3")), window.ui().Label3);
+    QCOMPARE(window.controls().find(QStringLiteral("CheckBox1")), window.ui().CheckBox1);
     // Both are on after start-up.
     QVERIFY(force->isChecked() && autoBox->isChecked());
     QVERIFY(window.controls().invoke(QStringLiteral("autoextchk")));  // unticks "auto recognise"
