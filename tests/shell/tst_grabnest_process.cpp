@@ -302,8 +302,11 @@ void GrabnestProcessTest::saveOverTheBus() {
     QList<bool> ticks(9, false);
     ticks[0] = ticks[4] = true;
     bus.call(QStringLiteral("SetChecked"), QVariant::fromValue(ticks));
-    // The preview loads its pictures from the loopback server; only loaded ones are saved.
-    QTest::qWait(1000);
+    // The preview loads its pictures from the loopback server; only loaded ones are saved. Both ticked
+    // pictures are fetched once by Chromium and once by the preview zone; then give it a moment to decode.
+    for (const QString& path : {QStringLiteral("/photo1.png"), QStringLiteral("/photo5.png")})
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestsFor(path).size() >= 2, 20000);
+    QTest::qWait(300);
 
     // No folder has been chosen yet: the folder dialog takes the script's answer.
     QTemporaryDir out;
