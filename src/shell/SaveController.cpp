@@ -157,8 +157,20 @@ void SaveController::buildCategoryMenu() {
 
 void SaveController::onEditCategories() {
     SaveBinding::toState(ui_, save_);
-    CategoryDialog dialog(save_, *parts_.desktop, parts_.catFile, parts_.window);
-    if (dialog.exec() == QDialog::Accepted && save_.categoriesOn)
+    bool accepted = false;
+    if (parts_.desktop->inBusCall()) {
+        // A bus call never opens a modal window: the editor runs on the stored list and takes the
+        // script's answer ("ok" applies and writes it cleaned, anything else is Cancel).
+        CategoryEditor editor(save_.categoriesOn);
+        editor.loadFile(parts_.catFile);
+        if (parts_.desktop->ask(QStringLiteral("Picture Category"), QStringLiteral("Picture Category"),
+                                Desktop::Buttons::OkCancel) == Desktop::Answer::Ok)
+            accepted = editor.ok(save_, *parts_.desktop, parts_.catFile);
+    } else {
+        CategoryDialog dialog(save_, *parts_.desktop, parts_.catFile, parts_.window);
+        accepted = dialog.exec() == QDialog::Accepted;
+    }
+    if (accepted && save_.categoriesOn)
         buildCategoryMenu();
     SaveBinding::toWidgets(save_, ui_);
 }

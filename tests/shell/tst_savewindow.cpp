@@ -36,6 +36,7 @@ class SaveWindowTest : public QObject {
     void extensionBoxesExcludeEachOtherByClick();
     void categoryEditor_data();
     void categoryEditor();
+    void categoryEditorOverTheBusOpensNoWindow();
     void cachedPictureIsCopiedWhileItsServerIsDown();
 
   private:
@@ -416,6 +417,31 @@ void SaveWindowTest::categoryEditor() {
     QCOMPARE(window.ui().Label106->toolTip(), hint);
     window.close();
     QVERIFY(fixture.settingsText().contains(on ? "cat=1" : "cat=0"));
+}
+
+void SaveWindowTest::categoryEditorOverTheBusOpensNoWindow() {
+    ShellFixture fixture;
+    const QString catFile = fixture.path(QStringLiteral("cat.txt"));
+    {
+        QFile cat(catFile);
+        QVERIFY(cat.open(QIODevice::WriteOnly));
+        cat.write(" a/b:c \r\n\r\nNature\r\n");
+    }
+    MainWindow& window = fixture.create();
+    window.show();
+    BusService bus(window);
+    // Without an answer the editor is cancelled: nothing is written, no modal window waits.
+    QCOMPARE(bus.Invoke(QStringLiteral("Label106"), QString()), QString());
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(contentOf(catFile), QByteArray(" a/b:c \r\n\r\nNature\r\n"));
+    // "ok" runs the editor's Ok on the stored list: cleaned and written.
+    bus.SetAnswer(QStringLiteral("ok"));
+    QCOMPARE(bus.Invoke(QStringLiteral("Label106"), QString()), QString());
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(contentOf(catFile), QByteArray("a_b_c\r\nNature\r\n"));
+    QCOMPARE(window.saving().state().categories,
+             (QStringList{QStringLiteral("a_b_c"), QStringLiteral("Nature")}));
+    QCOMPARE(window.ui().Label106->toolTip(), QStringLiteral("Pictures aren't saved under categories"));
 }
 
 void SaveWindowTest::cachedPictureIsCopiedWhileItsServerIsDown() {
