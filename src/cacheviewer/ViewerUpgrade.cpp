@@ -34,7 +34,7 @@ void ViewerUpgrade::AutoUpgradeCheck(const QDateTime& now) {
 
 void ViewerUpgrade::UpgradeNow() {
     if (!QFileInfo(updater()).isFile()) {
-        desktop_.showMessage(QStringLiteral("Upgrade.exe is not found."), QStringLiteral("Hint"));
+        desktop_.showMessage(QStringLiteral("Upgrade is not found."), QStringLiteral("Hint"));
         return;
     }
     desktop_.startProgram(updater(), {QString::number(windowHandle_), kStateFile});

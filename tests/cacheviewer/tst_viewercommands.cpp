@@ -86,7 +86,7 @@ class ViewerCommandsTest : public QObject {
         const ProgramDir programDir(dir.path(), dir.path());
         FakeDesktop desktop;
         ViewerUpgrade(programDir, desktop, 1).UpgradeNow();
-        QCOMPARE(desktop.messages, QStringList({QStringLiteral("Upgrade.exe is not found.")}));
+        QCOMPARE(desktop.messages, QStringList({QStringLiteral("Upgrade is not found.")}));
         QCOMPARE(desktop.messageCaptions, QStringList({QStringLiteral("Hint")}));
         QVERIFY(desktop.startedPrograms.isEmpty());
     }
