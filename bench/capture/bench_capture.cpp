@@ -55,8 +55,8 @@ double median(std::vector<double> values) {
 // The fewest evaluations that collect what a capture needs: one per document.
 void floorRead(const std::vector<FrameContext>& documents) {
     const unsigned imageFields =
-        kSrc | kWidth | kHeight | kParentTagName | kParentHrefAttribute | kSourceIndex;
-    const unsigned allFields = kTagName | kHrefAttribute | kType | kSrc | kWidth | kHeight;
+        kSrc | kWidth | kHeight | kParentTagName | kParentLinkAddress | kSourceIndex;
+    const unsigned allFields = kTagName | kLinkAddress | kType | kSrc | kWidth | kHeight;
     const QString script = PageScripts::program(
         QStringLiteral(
             "const all = document.getElementsByTagName('*'); const pos = new Map();"

@@ -139,30 +139,4 @@ void Capture(CaptureState& state, bool useEnhancedFilters) {
     CaptureRun(state, useEnhancedFilters).run();
 }
 
-QString ResolveRelativeLink(const QString& link, const QString& documentUrl) {
-    if (link.isEmpty() || (link[0] != u'/' && link[0] != u'.')) {
-        return link;
-    }
-    QString u = documentUrl;
-    for (QChar stop : {u'?', u'#'}) {
-        const qsizetype at = u.indexOf(stop);
-        if (at >= 0) {
-            u.truncate(at);
-        }
-    }
-    const QString folder = u.left(u.lastIndexOf(u'/') + 1);
-    // The site root ends at the first "/" after the "//" of the scheme (or after the first character
-    // when there is no "//").
-    const qsizetype slashes = u.indexOf(QLatin1String("//"));
-    const qsizetype rootEnd = u.indexOf(u'/', slashes < 0 ? 1 : slashes + 2);
-    QString root = rootEnd < 0 ? u : u.left(rootEnd + 1);
-    if (link[0] == u'/') {
-        if (root.endsWith(u'/')) {
-            root.chop(1);
-        }
-        return root + link;
-    }
-    return folder + link;
-}
-
 }  // namespace vorlaken

@@ -13,8 +13,4 @@ namespace vorlaken {
 // Requires state.attached.
 void Capture(CaptureState& state, bool useEnhancedFilters);
 
-// The absolute form of a link that begins with "/" or "." on the page at documentUrl; any other link
-// is returned as it is. Query and fragment of the page address are ignored; "." links keep their dots.
-QString ResolveRelativeLink(const QString& link, const QString& documentUrl);
-
 }  // namespace vorlaken

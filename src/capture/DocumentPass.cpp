@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "capture/Capture.h"
 
 namespace vorlaken {
 namespace {
@@ -60,7 +59,7 @@ std::optional<DocumentFindings> DocumentPass::run(Browser& browser) {
 }
 
 void DocumentPass::imagePass(Collection& images, const QString& documentUrl) {
-    unsigned fields = kSrc | kWidth | kHeight | kParentTagName | kParentHrefAttribute;
+    unsigned fields = kSrc | kWidth | kHeight | kParentTagName | kParentLinkAddress;
     if (linkNearBy_) {
         fields |= kSourceIndex;
     }
@@ -82,11 +81,11 @@ void DocumentPass::imagePass(Collection& images, const QString& documentUrl) {
             continue;
         }
         const bool linked = picture.parentTagName == QLatin1String("A");
-        QString link = linked ? ResolveRelativeLink(picture.parentHrefAttribute, documentUrl) : QString();
+        // Link addresses arrive absolute, as the browser follows them, so they keep their meaning in
+        // the preview, the lists and the index page, far from the page they came from.
+        QString link = linked ? picture.parentLinkAddress : QString();
         if (link.isEmpty() && linkNearBy_) {
-            // Resolved like an enclosing link: the attribute is as written in the page, and a relative
-            // link kept as it is would point into the preview's own folder once shown there.
-            link = ResolveRelativeLink(nearByLink(picture.sourceIndex), documentUrl);
+            link = nearByLink(picture.sourceIndex);
         }
         if ((!link.isEmpty() || picturesWithLinks_) && !filters_.passesLink(asciiLower(link))) {
             continue;
@@ -139,7 +138,7 @@ const std::vector<ElementData>& DocumentPass::allElements() {
     }
     unsigned fields = 0;
     if (linkNearBy_) {
-        fields |= kTagName | kHrefAttribute | kSourceIndex;
+        fields |= kTagName | kLinkAddress | kSourceIndex;
     }
     if (specialProcess_) {
         fields |= kTagName | kType | kSrc | kWidth | kHeight;
@@ -155,14 +154,14 @@ const std::vector<ElementData>& DocumentPass::allElements() {
         nextHref_.assign(all_.size() + 1, QString());
         for (std::size_t i = all_.size(); i-- > 0;) {
             const ElementData& e = all_[i];
-            const bool link = e.tagName == QLatin1String("A") && !e.hrefAttribute.isEmpty();
-            nextHref_[i] = link ? e.hrefAttribute : nextHref_[i + 1];
+            const bool link = e.tagName == QLatin1String("A") && !e.linkAddress.isEmpty();
+            nextHref_[i] = link ? e.linkAddress : nextHref_[i + 1];
         }
     }
     return all_;
 }
 
-// The HREF of the first A element after the picture, however far; empty A elements are passed over.
+// The link of the first A element after the picture, however far; empty A elements are passed over.
 QString DocumentPass::nearByLink(int sourceIndex) {
     const std::vector<ElementData>& all = allElements();
     const auto after =

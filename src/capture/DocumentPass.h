@@ -58,7 +58,7 @@ class DocumentPass {
     QSet<QString> passKeys_;
     bool allRead_ = false;
     std::vector<ElementData> all_;
-    // For each position of all_: the first non-empty HREF of an A element at or after it.
+    // For each position of all_: the first link address of an A element at or after it.
     std::vector<QString> nextHref_;
 };
 

@@ -39,6 +39,11 @@ enum ElementField : unsigned {
     kOuterHtml = 1u << 12,
     kOuterText = 1u << 13,
     kInnerHtml = 1u << 14,
+    // The link address: HREF as the browser follows it (absolute, <base> honoured); a link with a scheme
+    // other than http, https, ftp or file (javascript:, mailto: ...) as written; empty for no or a blank
+    // HREF.
+    kLinkAddress = 1u << 15,
+    kParentLinkAddress = 1u << 16,  // the link address of the parent element
 };
 
 struct ElementData {
@@ -53,6 +58,8 @@ struct ElementData {
     QString outerHtml;
     QString outerText;
     QString innerHtml;
+    QString linkAddress;
+    QString parentLinkAddress;
     int width = 0;
     int height = 0;
     int sourceIndex = -1;

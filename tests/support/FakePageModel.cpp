@@ -1,5 +1,8 @@
 #include "support/FakePageModel.h"
 
+#include <QRegularExpression>
+#include <QUrl>
+
 #include "support/FakeHtml.h"
 
 namespace vorlaken {
@@ -128,6 +131,27 @@ void FakeElement::fill(ElementData& out, unsigned fields, int sourceIndex) const
         out.outerText = data.outerText;
     if (fields & kInnerHtml)
         out.innerHtml = data.innerHtml;
+    if (fields & kLinkAddress)
+        out.linkAddress = linkAddress();
+    if ((fields & kParentLinkAddress) && up)
+        out.parentLinkAddress = up->linkAddress();
+}
+
+QString FakeElement::linkAddress() const {
+    const QString written = data.hrefAttribute.trimmed();
+    if (written.isEmpty()) {
+        return {};
+    }
+    static const QRegularExpression scheme(QStringLiteral("^([A-Za-z][A-Za-z0-9+.\\-]*):"));
+    static const QRegularExpression web(QStringLiteral("^(https?|ftp|file)$"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch own = scheme.match(written);
+    if (own.hasMatch() && !web.match(own.captured(1)).hasMatch()) {
+        return written;
+    }
+    const QUrl resolved = QUrl(document_->baseValue.isEmpty() ? document_->urlValue : document_->baseValue)
+                              .resolved(QUrl(written));
+    return resolved.isValid() && !resolved.isRelative() ? resolved.toString(QUrl::FullyEncoded) : written;
 }
 
 QString FakeElement::tagName() {

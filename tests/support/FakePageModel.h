@@ -84,6 +84,9 @@ class FakeElement : public Element, public std::enable_shared_from_this<FakeElem
     void removeChildren();
     // This element and its descendants in document order.
     void collect(std::vector<FakeElementPtr>& out);
+    // The link address as the real back-ends give it: the HREF resolved against the document's base,
+    // links of other schemes than the web's as written, nothing for a blank HREF.
+    QString linkAddress() const;
     // The requested fields as the page model gives them, without counting a call.
     void fill(ElementData& out, unsigned fields, int sourceIndex) const;
     FakeDocument* document() const { return document_; }
@@ -124,6 +127,7 @@ class FakeDocument : public Document {
 
     QString urlValue;
     QString titleValue;
+    QString baseValue;  // the address of a <base href>; empty: links resolve against urlValue
     // Operations of this document that throw ("url", "title", "images", ...), and of the collections it
     // hands out ("images.read", "all.read", "forms.item", ...).
     QSet<QString> failing;

@@ -2,8 +2,6 @@
 
 #include <memory>
 
-#include <QJsonObject>
-
 #include "capture/PageModel.h"
 #include "platform/webzone/ScriptRunner.h"
 
@@ -19,11 +17,6 @@ class ZoneCollection : public Collection {
     ElementPtr item(int index) override;
     std::vector<ElementData> read(unsigned fields) override;
     void setChecked(const std::vector<int>& indexes, bool checked) override;
-
-    // The script function F(el) that gives the requested fields of one element as an object; shared
-    // with single-element reads.
-    static QString readerFunction(unsigned fields);
-    static ElementData toData(const QJsonObject& object);
 
   private:
     std::shared_ptr<const ScriptRunner> runner_;

@@ -1,7 +1,6 @@
 #include "platform/webzone/ZoneElement.h"
 
-#include <QJsonObject>
-
+#include "platform/pagescript/FieldScript.h"
 #include "platform/webzone/ZoneCollection.h"
 
 namespace vorlaken {
@@ -15,8 +14,8 @@ QJsonValue ZoneElement::onElement(const QString& body) const {
 }
 
 ElementData ZoneElement::field(unsigned mask) const {
-    return ZoneCollection::toData(
-        onElement(ZoneCollection::readerFunction(mask) + QStringLiteral(" return F(el);")).toObject());
+    return FieldScript::parseRow(
+        runner_->run(QStringLiteral("return %1;").arg(FieldScript::readElement(expression_, mask))), mask);
 }
 
 QString ZoneElement::tagName() {

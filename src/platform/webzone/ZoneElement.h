@@ -40,7 +40,7 @@ class ZoneElement : public Element {
   private:
     // Runs body with the element bound to el; throws PageError when the element is gone.
     QJsonValue onElement(const QString& body) const;
-    // One field of the element as ZoneCollection reads it.
+    // The fields of the element, read as a collection reads them.
     ElementData field(unsigned mask) const;
 
     std::shared_ptr<const ScriptRunner> runner_;

@@ -91,7 +91,7 @@ void DevToolsCaptureTest::getCapturesTopPageAndDirectFrames() {
     expected.append(server_.url(QStringLiteral("/img/green.png")), QStringLiteral("20*10"),
                     kPlaceholderLinkUrl, top);
     expected.append(server_.url(QStringLiteral("/img/blue.png")), QStringLiteral("50*60"),
-                    server_.url(QStringLiteral("/./rel.html")), top);
+                    server_.url(QStringLiteral("/rel.html")), top);  // as the browser follows it
     expected.append(server_.url(QStringLiteral("/img/slow.png")), slowSize, kPlaceholderLinkUrl, top);
     expected.append(server_.url(QStringLiteral("/img/input.png")), QStringLiteral("25*15"),
                     kPlaceholderLinkUrl, top);

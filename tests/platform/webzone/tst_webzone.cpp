@@ -17,6 +17,8 @@ class WebZoneTest : public QObject {
     void cleanup();
 
     void batchedReadsGiveEveryFieldOfEveryItem();
+    void linkAddressesAsTheBrowserFollowsThem_data();
+    void linkAddressesAsTheBrowserFollowsThem();
     void checkedStateIsSetForManyBoxesAtOnce();
     void innerHtmlRoundTripsAwkwardText();
     void relativeNamesResolveAgainstTheProgramFolder();
@@ -90,6 +92,61 @@ void WebZoneTest::batchedReadsGiveEveryFieldOfEveryItem() {
     QCOMPARE(first->width(), 120);
     QCOMPARE(first->parentElement()->getAttribute(QStringLiteral("HREF")), QStringLiteral("/big/1.jpg"));
     QVERIFY(!document->images()->item(5));
+}
+
+// Links arrive absolute, against the page's <base> when it has one; other schemes as written.
+void WebZoneTest::linkAddressesAsTheBrowserFollowsThem_data() {
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<QString>("href");
+    QTest::addColumn<QString>("expected");
+
+    const QString base = QStringLiteral("http://site.test/d/p.htm?q=1#top");
+    QTest::newRow("plain relative") << base << "big.htm"
+                                    << "http://site.test/d/big.htm";
+    QTest::newRow("parent folder") << base << "../x/y.htm"
+                                   << "http://site.test/x/y.htm";
+    QTest::newRow("dot") << base << "./here.htm"
+                         << "http://site.test/d/here.htm";
+    QTest::newRow("root") << base << "/root.htm"
+                          << "http://site.test/root.htm";
+    QTest::newRow("query only") << base << "?id=2"
+                                << "http://site.test/d/p.htm?id=2";
+    QTest::newRow("fragment only") << base << "#f"
+                                   << "http://site.test/d/p.htm?q=1#f";
+    QTest::newRow("protocol-relative") << base << "//cdn.test/z.htm"
+                                       << "http://cdn.test/z.htm";
+    QTest::newRow("blanks around") << base << " spaced.htm\n"
+                                   << "http://site.test/d/spaced.htm";
+    QTest::newRow("javascript as written") << base << "JavaScript:go('a b')"
+                                           << "JavaScript:go('a b')";
+    QTest::newRow("mailto as written") << base << "mailto:Someone@Example.test"
+                                       << "mailto:Someone@Example.test";
+    QTest::newRow("empty") << base << ""
+                           << "";
+    QTest::newRow("blank") << base << "   "
+                           << "";
+    QTest::newRow("no base: the program folder") << QString() << "big.htm"
+                                                 << "{dir}big.htm";
+}
+
+void WebZoneTest::linkAddressesAsTheBrowserFollowsThem() {
+    QFETCH(QString, base);
+    QFETCH(QString, href);
+    QFETCH(QString, expected);
+    expected.replace(QStringLiteral("{dir}"), QUrl::fromLocalFile(dir_.path() + QLatin1Char('/')).toString());
+
+    const QString head = base.isEmpty() ? QString() : QStringLiteral("<base href=\"%1\">").arg(base);
+    load(QStringLiteral("<html><head>%1</head><body><a href=\"%2\"><img src='http://127.0.0.1:9/a.jpg'></a>"
+                        "</body></html>")
+             .arg(head, href.toHtmlEscaped()));
+    const DocumentPtr document = zone_->document();
+    QCOMPARE(document->images()->read(kParentLinkAddress).at(0).parentLinkAddress, expected);
+    const auto all = document->all()->read(kTagName | kLinkAddress | kHrefAttribute);
+    const auto anchor =
+        std::find_if(all.begin(), all.end(), [](const ElementData& d) { return d.tagName == "A"; });
+    QVERIFY(anchor != all.end());
+    QCOMPARE(anchor->linkAddress, expected);
+    QCOMPARE(anchor->hrefAttribute, href);  // the attribute itself stays as written
 }
 
 void WebZoneTest::checkedStateIsSetForManyBoxesAtOnce() {
