@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "capture/LocalFiles.h"
 
 namespace vorlaken {
 namespace {
@@ -72,7 +73,7 @@ void DocumentPass::imagePass(Collection& images, const QString& documentUrl) {
 
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         const ElementData& picture = pictures[i];
-        if (picture.src.isEmpty()) {
+        if (picture.src.isEmpty() || !MayTakePicture(picture.src, documentUrl)) {
             continue;
         }
         const int w = picture.width;
@@ -121,7 +122,7 @@ void DocumentPass::imagePass(Collection& images, const QString& documentUrl) {
 void DocumentPass::inputPass(const QString& documentUrl) {
     for (const ElementData& element : allElements()) {
         if (element.tagName != QLatin1String("INPUT") || element.type != QLatin1String("image") ||
-            element.src.isEmpty()) {
+            element.src.isEmpty() || !MayTakePicture(element.src, documentUrl)) {
             continue;
         }
         if (!filters_.passesSize(element.width, element.height) ||

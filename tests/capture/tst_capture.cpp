@@ -24,6 +24,9 @@ class TestCapture : public QObject {
     void linkFilters();
 
     void inputPass();
+    void localPictures_data();
+    void localPictures();
+    void localPicturesJudgedPerFrame();
     void duplicatesIgnoreCase();
     void mergeOrReplace();
 
@@ -315,6 +318,84 @@ void TestCapture::inputPass() {
     Capture(f.state, false);
     QCOMPARE(f.rows(), (QStringList{"http://h/pic.jpg|10*10|http://h/show.htm|http://h/d/p.htm",
                                     "http://h/button.gif|30*20|-|http://h/d/p.htm"}));
+}
+
+void TestCapture::localPictures_data() {
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("src");
+    QTest::addColumn<bool>("taken");
+
+    const QString web = "http://h/d/p.htm";
+    const QString local = "file:///home/u/p.htm";
+    QTest::newRow("web page, file picture") << web << "file:///home/u/private.png" << false;
+    QTest::newRow("web page, upper-case scheme") << web << "FILE:///home/u/private.png" << false;
+    QTest::newRow("web page, blanks around") << web << " \tfile:///home/u/private.png " << false;
+    QTest::newRow("web page, tab inside the scheme") << web << "fi\tle:///home/u/private.png" << false;
+    QTest::newRow("web page, file host form") << web << "file://localhost/etc/x.png" << false;
+    QTest::newRow("web page, blob of a local origin") << web << "blob:file:///0f1e-22" << false;
+    QTest::newRow("web page, filesystem of a local origin")
+        << web << "Filesystem:FILE:///temporary/x.png" << false;
+    QTest::newRow("web page, blob of a web origin") << web << "blob:http://h/0f1e-22" << true;
+    QTest::newRow("web page, file only in the query") << web << "http://h/i?u=file:///x.png" << true;
+    QTest::newRow("web page, file in the name") << web << "http://h/file.png" << true;
+    QTest::newRow("local page, file picture") << local << "file:///home/u/private.png" << true;
+    QTest::newRow("local page, upper-case") << "FILE:///home/u/p.htm"
+                                            << "file:///home/u/a.png" << true;
+    QTest::newRow("unreadable page address, file picture") << ""
+                                                           << "file:///home/u/private.png" << false;
+    QTest::newRow("blank page, file picture") << "about:blank"
+                                              << "file:///home/u/private.png" << false;
+}
+
+void TestCapture::localPictures() {
+    QFETCH(QString, page);
+    QFETCH(QString, src);
+    QFETCH(bool, taken);
+
+    CaptureFixture f(page.isEmpty() ? QStringLiteral("http://h/d/p.htm") : page);
+    if (page.isEmpty()) {
+        f.doc->failing = {"url"};
+    }
+    f.state.specialProcess = true;
+    f.doc->addImage("http://h/before.jpg", 10, 10);
+    f.doc->addImage(src, 50, 50, f.doc->addLink("http://h/big.htm"));
+    FakeElementPtr input = f.doc->add("INPUT");
+    input->data.type = "image";
+    input->data.src = src + "#input";
+    f.doc->addImage("http://h/after.jpg", 10, 10);
+    Capture(f.state, false);
+
+    QStringList expected{"http://h/before.jpg", "http://h/after.jpg"};
+    if (taken) {
+        expected.insert(1, src);
+        expected << src + "#input";
+    }
+    QCOMPARE(f.state.table.picUrl, expected);
+    // A picture left out is no candidate for the click of the auto-click mode either.
+    QCOMPARE(f.state.probe.biggestArea, taken ? 2500 : 100);
+}
+
+// Each document is judged by its own address, frames included.
+void TestCapture::localPicturesJudgedPerFrame() {
+    CaptureFixture f("file:///home/u/top.htm");
+    f.doc->addImage("file:///home/u/top.png", 10, 10);
+    std::shared_ptr<FakeBrowser> web = f.browser->addFrame("http://h/f.htm", "Web");
+    web->page->addImage("file:///home/u/secret.png", 900, 900);
+    web->page->addImage("http://h/f.png", 10, 10);
+    std::shared_ptr<FakeBrowser> local = f.browser->addFrame("file:///home/u/f.htm", "Local");
+    local->page->addImage("file:///home/u/f.png", 10, 10);
+
+    Capture(f.state, false);
+    QCOMPARE(f.rows(), (QStringList{"file:///home/u/top.png|10*10|-|file:///home/u/top.htm",
+                                    "http://h/f.png|10*10|-|http://h/f.htm",
+                                    "file:///home/u/f.png|10*10|-|file:///home/u/f.htm"}));
+
+    // A web page framing a local one: the local frame shows its own pictures.
+    CaptureFixture g("http://h/top.htm");
+    g.doc->addImage("file:///home/u/top.png", 10, 10);
+    g.browser->addFrame("file:///home/u/f.htm", "Local")->page->addImage("file:///home/u/f.png", 10, 10);
+    Capture(g.state, false);
+    QCOMPARE(g.state.table.picUrl, QStringList{"file:///home/u/f.png"});
 }
 
 void TestCapture::duplicatesIgnoreCase() {

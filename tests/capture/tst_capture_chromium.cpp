@@ -37,6 +37,7 @@ class CaptureChromiumTest : public QObject {
     void previewValuesReadBackUnchanged();
     void linksAsTheBrowserFollowsThem_data();
     void linksAsTheBrowserFollowsThem();
+    void localPicturesOnlyFromLocalPages();
 
   private:
     BrowserPtr open(const QString& url);
@@ -309,6 +310,48 @@ void CaptureChromiumTest::linksAsTheBrowserFollowsThem() {
     QString expected = QString::fromUtf8(kLinkCases[row].expected);
     expected.replace(QStringLiteral("{O}"), origin);
     QCOMPARE(links.value(linkPicture(row)), expected);
+}
+
+// A web page cannot hand the program its visitor's local files; a local page shows its own.
+void CaptureChromiumTest::localPicturesOnlyFromLocalPages() {
+    QVERIFY(files_.isValid());
+    const QString privatePicture = files_.filePath(QStringLiteral("private.gif"));
+    QFile file(privatePicture);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(kGif);
+    file.close();
+    const QString privateUrl = QUrl::fromLocalFile(privatePicture).toString();
+
+    const QByteArray upper = "FILE://" + privateUrl.mid(7).toUtf8();
+    server_.addPage("/web.html",
+                    "<html><head><title>Web</title></head><body>"
+                    "<img src=\"/g/1.gif\" width=\"10\" height=\"10\">"
+                    "<a href=\"/big.htm\"><img src=\"" +
+                        privateUrl.toUtf8() +
+                        "\" width=\"90\" height=\"90\"></a>"
+                        "<img src=\" " +
+                        upper +
+                        "?2 \" width=\"90\" height=\"90\">"
+                        "<input type=\"image\" src=\"" +
+                        privateUrl.toUtf8() +
+                        "?3\" width=\"90\" height=\"90\">"
+                        "<img src=\"/g/2.gif\" width=\"10\" height=\"10\">"
+                        "</body></html>");
+    const QString web = server_.url("/web.html");
+    const QMap<QString, QString> fromWeb = linksOf(web, 2);
+    QCOMPARE(fromWeb.keys(), (QStringList{server_.url("/g/1.gif"), server_.url("/g/2.gif")}));
+
+    QFile local(files_.filePath(QStringLiteral("local.html")));
+    QVERIFY(local.open(QIODevice::WriteOnly));
+    local.write(
+        "<html><head><title>Local</title></head><body>"
+        "<a href=\"big.htm\"><img src=\"private.gif\" width=\"90\" height=\"90\"></a>"
+        "</body></html>");
+    local.close();
+    const QString localUrl = QUrl::fromLocalFile(local.fileName()).toString();
+    const QMap<QString, QString> fromLocal = linksOf(localUrl, 1);
+    QCOMPARE(fromLocal.keys(), QStringList{privateUrl});
+    QCOMPARE(fromLocal.value(privateUrl), QUrl::fromLocalFile(files_.filePath("big.htm")).toString());
 }
 
 QTEST_GUILESS_MAIN(CaptureChromiumTest)
