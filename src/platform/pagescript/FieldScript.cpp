@@ -6,9 +6,10 @@ namespace vorlaken::FieldScript {
 
 namespace {
 
-// S: a text property (SVG animated strings included); N: a size in whole pixels, where an element has
-// no size of its own its displayed box; U: upper case; A: an attribute or empty; I: the source index;
-// L: the link address; D: the fields of mask F of element e (pos maps elements to their source index).
+// S: a text property (SVG animated strings included); N: whole pixels; W: the displayed size of a
+// picture, or the box of an element without a size of its own; U: upper case; A: an attribute or empty;
+// I: the source index; L: the link address; D: the fields of mask F of element e (pos maps elements to
+// their source index).
 //
 // L gives an HREF the way the browser follows it: the anchor's href property, which honours <base>,
 // or the same resolution against the element's base for elements without one. A link with a scheme
