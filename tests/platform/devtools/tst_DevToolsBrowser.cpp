@@ -281,6 +281,8 @@ void DevToolsBrowserTest::pageScriptsCannotFoolReads() {
         Object.defineProperty(HTMLImageElement.prototype, 'width', { get() { return 9999; } });
         Object.defineProperty(Document.prototype, 'title', { get() { return 'fooled'; } });
         Object.defineProperty(Element.prototype, 'getAttribute', { value() { return 'fooled'; } });
+        Object.defineProperty(HTMLAnchorElement.prototype, 'href', { get() { return 'http://evil.example/'; } });
+        Object.defineProperty(Node.prototype, 'baseURI', { get() { return 'http://evil.example/'; } });
         document.getElementsByTagName = () => [];
         true)"));
     QCOMPARE(evaluateInPage(*browser, QStringLiteral("document.images[0].src")).toString(),
@@ -289,10 +291,11 @@ void DevToolsBrowserTest::pageScriptsCannotFoolReads() {
     const DocumentPtr document = browser->document();
     QCOMPARE(document->title(), QStringLiteral("Gallery & friends"));
     const std::vector<ElementData> images =
-        document->images()->read(kSrc | kWidth | kParentHrefAttribute | kSourceIndex);
+        document->images()->read(kSrc | kWidth | kParentHrefAttribute | kParentLinkAddress | kSourceIndex);
     QCOMPARE(images[0].src, server_.url(QStringLiteral("/img/red.png")));
     QCOMPARE(images[0].width, 40);
     QCOMPARE(images[0].parentHrefAttribute, QStringLiteral("/big/1.html"));
+    QCOMPARE(images[0].parentLinkAddress, server_.url(QStringLiteral("/big/1.html")));
     QVERIFY(images[0].sourceIndex > 0);
     QCOMPARE(document->images()->item(0)->src(), server_.url(QStringLiteral("/img/red.png")));
 }
