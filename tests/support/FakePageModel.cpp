@@ -149,8 +149,7 @@ QString FakeElement::linkAddress() const {
     if (own.hasMatch() && !web.match(own.captured(1)).hasMatch()) {
         return written;
     }
-    const QUrl resolved = QUrl(document_->baseValue.isEmpty() ? document_->urlValue : document_->baseValue)
-                              .resolved(QUrl(written));
+    const QUrl resolved = QUrl(document_->urlValue).resolved(QUrl(written));
     return resolved.isValid() && !resolved.isRelative() ? resolved.toString(QUrl::FullyEncoded) : written;
 }
 

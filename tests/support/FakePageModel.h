@@ -84,7 +84,7 @@ class FakeElement : public Element, public std::enable_shared_from_this<FakeElem
     void removeChildren();
     // This element and its descendants in document order.
     void collect(std::vector<FakeElementPtr>& out);
-    // The link address as the real back-ends give it: the HREF resolved against the document's base,
+    // The link address as the real back-ends give it: the HREF resolved against the document's address,
     // links of other schemes than the web's as written, nothing for a blank HREF.
     QString linkAddress() const;
     // The requested fields as the page model gives them, without counting a call.
@@ -127,7 +127,6 @@ class FakeDocument : public Document {
 
     QString urlValue;
     QString titleValue;
-    QString baseValue;  // the address of a <base href>; empty: links resolve against urlValue
     // Operations of this document that throw ("url", "title", "images", ...), and of the collections it
     // hands out ("images.read", "all.read", "forms.item", ...).
     QSet<QString> failing;
