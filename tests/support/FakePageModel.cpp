@@ -307,7 +307,8 @@ FakeElementPtr FakeDocument::addImage(const QString& src, int width, int height,
 FakeElementPtr FakeDocument::addLink(const QString& href, const FakeElementPtr& parent) {
     FakeElementPtr a = add(QStringLiteral("A"), parent);
     a->data.hrefAttribute = href;
-    a->data.href = href;
+    // The href property is absolute, as in a browser; absolute addresses are kept exactly as given.
+    a->data.href = QUrl(href).isRelative() && !href.isEmpty() ? a->linkAddress() : href;
     return a;
 }
 
