@@ -1,5 +1,6 @@
 #include "capture/LocalFiles.h"
 
+#include <QRegularExpression>
 #include <QStringView>
 
 namespace vorlaken {
@@ -31,7 +32,7 @@ bool startsWithScheme(QStringView url, QLatin1StringView scheme) {
 
 }  // namespace
 
-bool ReachesLocalFiles(const QString& url) {
+bool IsLocalAddress(const QString& url) {
     const QString address = parsed(url);
     QStringView rest(address);
     // blob:file:///... and filesystem:file:///... carry the origin they stand for inside.
@@ -47,8 +48,13 @@ bool ReachesLocalFiles(const QString& url) {
     return startsWithScheme(rest, QLatin1StringView("file:"));
 }
 
+bool ReachesLocalFiles(const QString& url) {
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.\\-]*:"));
+    return IsLocalAddress(url) || !scheme.match(parsed(url)).hasMatch();
+}
+
 bool MayTakePicture(const QString& pictureUrl, const QString& documentUrl) {
-    return !ReachesLocalFiles(pictureUrl) || ReachesLocalFiles(documentUrl);
+    return !ReachesLocalFiles(pictureUrl) || IsLocalAddress(documentUrl);
 }
 
 }  // namespace vorlaken

@@ -338,6 +338,10 @@ void TestCapture::localPictures_data() {
     QTest::newRow("web page, blob of a web origin") << web << "blob:http://h/0f1e-22" << true;
     QTest::newRow("web page, file only in the query") << web << "http://h/i?u=file:///x.png" << true;
     QTest::newRow("web page, file in the name") << web << "http://h/file.png" << true;
+    QTest::newRow("web page, path without scheme") << web << "/etc/passwd" << false;
+    QTest::newRow("data frame, name without scheme") << "data:text/html,<img src=x.png>"
+                                                     << "x.png" << false;
+    QTest::newRow("web page, protocol-relative") << web << "//h/x.png" << false;
     QTest::newRow("local page, file picture") << local << "file:///home/u/private.png" << true;
     QTest::newRow("local page, upper-case") << "FILE:///home/u/p.htm"
                                             << "file:///home/u/a.png" << true;

@@ -323,6 +323,11 @@ void CaptureChromiumTest::localPicturesOnlyFromLocalPages() {
     const QString privateUrl = QUrl::fromLocalFile(privatePicture).toString();
 
     const QByteArray upper = "FILE://" + privateUrl.mid(7).toUtf8();
+    // A data: frame cannot resolve a path: its picture keeps the bare path, which the preview would
+    // read from the disk.
+    const QByteArray dataFrame = QUrl::toPercentEncoding(
+        QStringLiteral("<img src='%1' width=90 height=90><img src='%2' width=9 height=9>")
+            .arg(privatePicture, server_.url("/g/small.gif")));
     server_.addPage("/web.html",
                     "<html><head><title>Web</title></head><body>"
                     "<img src=\"/g/1.gif\" width=\"10\" height=\"10\">"
@@ -336,10 +341,12 @@ void CaptureChromiumTest::localPicturesOnlyFromLocalPages() {
                         privateUrl.toUtf8() +
                         "?3\" width=\"90\" height=\"90\">"
                         "<img src=\"/g/2.gif\" width=\"10\" height=\"10\">"
-                        "</body></html>");
+                        "<iframe src=\"data:text/html," +
+                        dataFrame + "\"></iframe></body></html>");
     const QString web = server_.url("/web.html");
-    const QMap<QString, QString> fromWeb = linksOf(web, 2);
-    QCOMPARE(fromWeb.keys(), (QStringList{server_.url("/g/1.gif"), server_.url("/g/2.gif")}));
+    const QMap<QString, QString> fromWeb = linksOf(web, 3);
+    QCOMPARE(fromWeb.keys(),
+             (QStringList{server_.url("/g/1.gif"), server_.url("/g/2.gif"), server_.url("/g/small.gif")}));
 
     QFile local(files_.filePath(QStringLiteral("local.html")));
     QVERIFY(local.open(QIODevice::WriteOnly));
