@@ -326,7 +326,8 @@ void CaptureChromiumTest::localPicturesOnlyFromLocalPages() {
     // A data: frame cannot resolve a path: its picture keeps the bare path, which the preview would
     // read from the disk.
     const QByteArray dataFrame = QUrl::toPercentEncoding(
-        QStringLiteral("<img src='%1' width=90 height=90><img src='%2' width=9 height=9>")
+        QStringLiteral(
+            "<img src='%1' width=90 height=90><a href='big.htm'><img src='%2' width=9 height=9></a>")
             .arg(privatePicture, server_.url("/g/small.gif")));
     server_.addPage("/web.html",
                     "<html><head><title>Web</title></head><body>"
@@ -347,6 +348,8 @@ void CaptureChromiumTest::localPicturesOnlyFromLocalPages() {
     const QMap<QString, QString> fromWeb = linksOf(web, 3);
     QCOMPARE(fromWeb.keys(),
              (QStringList{server_.url("/g/1.gif"), server_.url("/g/2.gif"), server_.url("/g/small.gif")}));
+    // Nor does it resolve a relative link: the picture has none rather than one into the program folder.
+    QCOMPARE(fromWeb.value(server_.url("/g/small.gif")), QStringLiteral("-"));
 
     QFile local(files_.filePath(QStringLiteral("local.html")));
     QVERIFY(local.open(QIODevice::WriteOnly));

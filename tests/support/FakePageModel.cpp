@@ -150,7 +150,7 @@ QString FakeElement::linkAddress() const {
         return written;
     }
     const QUrl resolved = QUrl(document_->urlValue).resolved(QUrl(written));
-    return resolved.isValid() && !resolved.isRelative() ? resolved.toString(QUrl::FullyEncoded) : written;
+    return resolved.isValid() && !resolved.isRelative() ? resolved.toString(QUrl::FullyEncoded) : QString();
 }
 
 QString FakeElement::tagName() {

@@ -85,7 +85,7 @@ class FakeElement : public Element, public std::enable_shared_from_this<FakeElem
     // This element and its descendants in document order.
     void collect(std::vector<FakeElementPtr>& out);
     // The link address as the real back-ends give it: the HREF resolved against the document's address,
-    // links of other schemes than the web's as written, nothing for a blank HREF.
+    // links of other schemes than the web's as written, nothing for a blank or unresolvable HREF.
     QString linkAddress() const;
     // The requested fields as the page model gives them, without counting a call.
     void fill(ElementData& out, unsigned fields, int sourceIndex) const;

@@ -13,8 +13,9 @@ namespace {
 //
 // L gives an HREF the way the browser follows it: the anchor's href property, which honours <base>,
 // or the same resolution against the element's base for elements without one. A link with a scheme
-// of its own other than the web's (javascript:, mailto:, data: ...) is handed on as written, and an
-// empty or blank HREF is no link at all.
+// of its own other than the web's (javascript:, mailto:, data: ...) is handed on as written. An empty or
+// blank HREF is no link at all, and neither is a relative one that the page's base cannot resolve (in a
+// data: frame): handed on, it would point wherever its reader stands, such as the program folder.
 const char kHelpers[] = R"JS(
 const S = v => typeof v === 'string' ? v : (v && typeof v.baseVal === 'string' ? v.baseVal : (v == null ? '' : String(v)));
 const N = v => typeof v === 'number' && isFinite(v) ? Math.trunc(v) : 0;
@@ -29,8 +30,8 @@ const L = e => {
   if (scheme && !/^(https?|ftp|file)$/i.test(scheme[1])) return a;
   let r = '';
   if (typeof e.href === 'string') r = e.href;
-  else { try { r = new URL(a, e.baseURI).href; } catch (x) { r = ''; } }
-  return r || a;
+  else { try { r = new URL(a, e.baseURI).href; } catch (x) { r = a; } }
+  return /^[a-z][a-z0-9+.\-]*:/i.test(r) ? r : '';
 };
 const D = (e, F, pos) => {
   const r = [];
