@@ -41,7 +41,7 @@ enum ElementField : unsigned {
     kInnerHtml = 1u << 14,
     // The link address: HREF as the browser follows it (absolute, <base> honoured); a link with a scheme
     // other than http, https, ftp or file (javascript:, mailto: ...) as written; empty for no or a blank
-    // HREF.
+    // HREF and for a relative one the page's base cannot resolve.
     kLinkAddress = 1u << 15,
     kParentLinkAddress = 1u << 16,  // the link address of the parent element
 };
