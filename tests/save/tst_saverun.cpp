@@ -65,8 +65,9 @@ class TestSaveRun : public QObject {
         QCOMPARE(f.capture.titleText, QStringLiteral("a_b"));
     }
 
-    // "Number+Name" on a malformed escape ends the run at that picture; earlier pictures stay.
-    void invalidEscapeEndsTheRun() {
+    // "Number+Name" on a malformed escape costs that picture only: counted as failed, no message, and
+    // the run, its index page and its zip go on with the others.
+    void invalidEscapeSkipsThePicture() {
         SaveFixture f;
         f.save.namingRule = kNumberName;
         f.save.forceExtension = false;
@@ -77,12 +78,16 @@ class TestSaveRun : public QObject {
             f.addPicture(url);
         }
         f.run();
-        QCOMPARE(f.desktop.messages, QStringList{"Invalid hex digit in URL"});
-        QCOMPARE(f.filesIn(f.saveFolder), QStringList{"1_a.png"});
-        QCOMPARE(f.label, QStringLiteral("Saved:1/3"));
+        QCOMPARE(f.desktop.messages, QStringList());
+        QCOMPARE(f.label, QStringLiteral("Saved:2/3"));
+        const QStringList files = f.filesIn(f.saveFolder);
+        QCOMPARE(files.size(), 4);  // two pictures, the page and the archive
+        QVERIFY(files.contains("1_a.png") && files.contains("3_c.png"));
         QVERIFY(!f.progress.shown);
         QVERIFY(f.capture.getEnabled && f.capture.saveEnabled && !f.save.running);
-        QCOMPARE(f.save.lastIndexPage, QString());
+        const QString page = QString::fromUtf8(readFile(f.save.lastIndexPage));
+        QVERIFY(page.contains("http://h/b%2.png"));  // listed among the ticked addresses
+        QVERIFY(!page.contains("2_b"));
     }
 
     void stopSavingEndsAfterTheCurrentPicture() {
@@ -174,10 +179,10 @@ class TestSaveRun : public QObject {
         f.run();
         QCOMPARE(QDir(f.root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), outside);
         QCOMPARE(QDir(f.root + "..").entryList().contains("evil.png"), false);
-        QCOMPARE(f.label, QStringLiteral("Saved:4/5"));  // the 300-character name is refused
+        QCOMPARE(f.label, QStringLiteral("Saved:5/5"));  // the 300-character name is shortened
         const QString target = f.saveFolder + ".._.._cat/_/_/";
         QCOMPARE(f.save.lastSaveFolder, f.saveFolder + ".._.._cat/_/_");
-        QCOMPARE(f.filesIn(target).size(), 6);
+        QCOMPARE(f.filesIn(target).size(), 7);
     }
 
     // Two runs within one second: the second page and archive take the stamp with _001.

@@ -62,43 +62,42 @@ class TestSaveTransfer : public QObject {
         FakeBrowser browser;
         if (cookie)
             browser.cookies.insert(server_.url(path), "session=42");
-        RecordingProgress progress;
         Downloader downloader;
-        QCOMPARE(downloader.downloadToFile(server_.url(path), target, &browser, progress), stored);
+        QCOMPARE(downloader.downloadToFile(server_.url(path), target, &browser).stored(), stored);
         QCOMPARE(QFile::exists(target), stored);
         if (stored)
             QVERIFY(readFile(target).startsWith("\x89PNG"));
         if (path == "/big.png")
             QCOMPARE(readFile(target), pngBody(200 * 1024));
-        QCOMPARE(progress.stopEnabledChanges, QList<bool>({false, true}));
     }
 
     // Addresses without an HTTP status are taken as they come.
     void otherSchemes() {
         QTemporaryDir dir;
         const QString source = writeFile(dir.path() + "/source.gif", "GIF89a-local");
-        RecordingProgress progress;
         Downloader downloader;
-        QVERIFY(downloader.downloadToFile(QUrl::fromLocalFile(source).toString(), dir.path() + "/a.gif",
-                                          nullptr, progress));
+        QVERIFY(downloader.downloadToFile(QUrl::fromLocalFile(source).toString(), dir.path() + "/a.gif", nullptr)
+                    .stored());
         QCOMPARE(readFile(dir.path() + "/a.gif"), QByteArray("GIF89a-local"));
-        QVERIFY(downloader.downloadToFile("data:image/gif;base64,R0lGODlh", dir.path() + "/b.gif", nullptr,
-                                          progress));
+        QVERIFY(
+            downloader.downloadToFile("data:image/gif;base64,R0lGODlh", dir.path() + "/b.gif", nullptr).stored());
         QCOMPARE(readFile(dir.path() + "/b.gif"), QByteArray("GIF89a"));
-        QVERIFY(!downloader.downloadToFile(QUrl::fromLocalFile(dir.path() + "/none.gif").toString(),
-                                           dir.path() + "/c.gif", nullptr, progress));
+        QCOMPARE(downloader
+                     .downloadToFile(QUrl::fromLocalFile(dir.path() + "/none.gif").toString(),
+                                     dir.path() + "/c.gif", nullptr)
+                     .kind,
+                 StoreOutcome::kFailed);
         QVERIFY(!QFile::exists(dir.path() + "/c.gif"));
         // An existing target is never written to.
-        QVERIFY(!downloader.downloadToFile(server_.url("/big.png"), source, nullptr, progress));
+        QCOMPARE(downloader.downloadToFile(server_.url("/big.png"), source, nullptr).kind, StoreOutcome::kFailed);
         QCOMPARE(readFile(source), QByteArray("GIF89a-local"));
     }
 
     void sendsProgramNameAsUserAgent() {
         QTemporaryDir dir;
         server_.clearRequests();
-        RecordingProgress progress;
         Downloader downloader;
-        QVERIFY(downloader.downloadToFile(server_.url("/big.png"), dir.path() + "/a.png", nullptr, progress));
+        QVERIFY(downloader.downloadToFile(server_.url("/big.png"), dir.path() + "/a.png", nullptr).stored());
         const QList<HttpRequestRecord> requests = server_.requestsFor("/big.png");
         QCOMPARE(requests.size(), 1);
         QCOMPARE(requests[0].headers.value("user-agent"), QByteArray("tst_savetransfer"));
@@ -122,11 +121,10 @@ class TestSaveTransfer : public QObject {
             mute.close();
             url = QStringLiteral("http://127.0.0.1:%1/a.png").arg(port);
         }
-        RecordingProgress progress;
         Downloader downloader;
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(!downloader.downloadToFile(url, dir.path() + "/a.png", nullptr, progress));
+        QCOMPARE(downloader.downloadToFile(url, dir.path() + "/a.png", nullptr).kind, StoreOutcome::kFailed);
         QVERIFY2(clock.elapsed() < 4500, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(!QFile::exists(dir.path() + "/a.png"));
     }
