@@ -13,20 +13,21 @@
 
 namespace vorlaken::test {
 
-// A folder that holds only so many bytes: a tmpfs of that size where the machine lets us mount one (as
-// root), else a limit on the size of every file this process writes (with SIGXFSZ ignored, so a write
-// past it fails instead of killing the process). Either way a write that does not fit fails.
+// A folder that holds only so many bytes: a tmpfs of diskBytes where the machine lets us mount one (as
+// root), else a limit of fileBytes on the size of every file this process writes (with SIGXFSZ
+// ignored, so a write past it fails instead of killing the process). Either way a write that does not
+// fit fails.
 class SmallDisk {
   public:
-    explicit SmallDisk(qint64 bytes) {
+    SmallDisk(qint64 diskBytes, qint64 fileBytes) {
         path_ = dir_.path() + QStringLiteral("/small");
         QDir().mkpath(path_);
-        const QByteArray options = "size=" + QByteArray::number(bytes);
+        const QByteArray options = "size=" + QByteArray::number(diskBytes);
         mounted_ =
             ::mount("tmpfs", QFile::encodeName(path_).constData(), "tmpfs", 0, options.constData()) == 0;
         if (!mounted_) {
             ::getrlimit(RLIMIT_FSIZE, &before_);
-            const struct rlimit limit = {rlim_t(bytes), before_.rlim_max};
+            const struct rlimit limit = {rlim_t(fileBytes), before_.rlim_max};
             limited_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
             previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
         }
@@ -43,6 +44,7 @@ class SmallDisk {
     SmallDisk& operator=(const SmallDisk&) = delete;
 
     bool ready() const { return mounted_ || limited_; }
+    bool mounted() const { return mounted_; }
     // Ends with "/".
     QString path() const { return path_ + u'/'; }
 
