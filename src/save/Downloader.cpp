@@ -90,8 +90,10 @@ class Transfer {
 
         if (!reply_->isFinished()) {
             // The loop was told to end without the reply: the application is quitting.
+            // Marked failed first, so what the abort emits writes nothing more.
+            failed_ = true;
+            answered_ = true;
             outcome_ = StoreOutcome::of(StoreOutcome::kStopped);
-            QObject::disconnect(reply_, nullptr, nullptr, nullptr);
             reply_->abort();
         } else if (!failed_ && reply_->error() != QNetworkReply::NoError) {
             outcome_ = StoreOutcome::of(StoreOutcome::kFailed);

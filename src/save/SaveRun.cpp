@@ -127,6 +127,9 @@ void runPictures(CaptureState& capture, SaveState& save, SaveServices& services,
             const QString stored = save.autoRecognise ? RecognisePictureType(target) : target;
             run.saved.append({stored.mid(stored.lastIndexOf(u'/') + 1), entry.linkUrl, entry.pictureUrl});
         }
+        // A transfer stopped without anyone asking: the application is quitting under the run.
+        if (outcome.kind == StoreOutcome::kStopped && !progress.stopTicked())
+            save.closing = true;
         if (save.closing)
             return;
         const QString text = QStringLiteral("Saved:%1/%2").arg(run.saved.size()).arg(total);
