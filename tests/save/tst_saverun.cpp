@@ -187,6 +187,22 @@ class TestSaveRun : public QObject {
         QCOMPARE(f.filesIn(target).size(), 7);
     }
 
+    // A cached copy that is empty or unreadable is no picture: not stored, not counted, no message.
+    void emptyOrMissingCachedCopyIsAFailedPicture() {
+        SaveFixture f;
+        f.save.namingRule = kNumber;
+        cachePicture(f, "http://h/empty.png", QByteArray());
+        f.cache.direct.insert("http://h/gone.png", f.root + "no-such-cache-file");
+        cachePicture(f, "http://h/a.png", kPng);
+        f.addPicture("http://h/empty.png");
+        f.addPicture("http://h/gone.png");
+        f.addPicture("http://h/a.png");
+        f.run();
+        QCOMPARE(f.label, QStringLiteral("Saved:1/3"));
+        QCOMPARE(f.filesIn(f.saveFolder), QStringList{"3.png"});
+        QCOMPARE(f.desktop.messages, QStringList());
+    }
+
     // The folder removed under a run: the run ends at the next picture with a message naming the
     // folder, counting only the picture that was stored.
     void folderRemovedMidRun() {
