@@ -1,16 +1,20 @@
 // A save run of 200 pictures of about 200 KB from a loopback HTTP server, against wget fetching the
 // same list one by one. Prints save_ms, wget_ms and save_ratio (save / wget); the best of five rounds
-// of each, taken alternately, so both see the same machine load.
+// of each, taken alternately, so both see the same machine load. Then one transfer of an endless body,
+// stopped after 1 GB: endless_mb_per_s and endless_rss_growth_mb, the growth of the process's peak
+// resident memory meanwhile, which must stay within kMostGrowthMb (the benchmark fails otherwise).
 #include <cstdio>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include "capture/CaptureState.h"
+#include "save/Downloader.h"
 #include "save/NullBrowserCache.h"
 #include "save/SaveRun.h"
 #include "support/FakeDesktop.h"
@@ -92,6 +96,43 @@ qint64 timeWget(const QString& list, const QString& folder) {
     return ms;
 }
 
+// A value of /proc/self/status in kB; -1 when it cannot be read.
+qint64 statusKb(const QByteArray& key) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(key + ':'))
+            return line.mid(key.size() + 1).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+constexpr qint64 kEndlessBytes = 1024ll * 1024 * 1024;
+constexpr qint64 kMostGrowthMb = 64;
+
+// Streams an endless body into a file until kEndlessBytes are on disk. Returns false when the
+// transfer did not go as far, or memory could not be read.
+bool streamEndless(const QString& url, const QString& folder, qint64* ms, qint64* growthKb) {
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1)
+        return false;
+    clear.close();
+    const qint64 before = statusKb("VmRSS");
+    const QString target = folder + QStringLiteral("endless.jpg");
+    Downloader downloader;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 written = 0;
+    const StoreOutcome outcome = downloader.downloadToFile(url, target, nullptr, [&] {
+        written = QFileInfo(target).size();
+        return written >= kEndlessBytes;
+    });
+    *ms = clock.elapsed();
+    *growthKb = statusKb("VmHWM") - before;
+    return outcome.kind == StoreOutcome::kStopped && written >= kEndlessBytes && before > 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -136,5 +177,19 @@ int main(int argc, char** argv) {
     std::printf("save_ms %lld\n", static_cast<long long>(bestSave));
     std::printf("wget_ms %lld\n", static_cast<long long>(bestWget));
     std::printf("save_ratio %.3f\n", double(bestSave) / double(qMax<qint64>(bestWget, 1)));
+
+    server.addEndless(QStringLiteral("/endless.jpg"), pictureBody(0).left(1024), "image/jpeg");
+    qint64 endlessMs = 0;
+    qint64 growthKb = 0;
+    if (!streamEndless(server.url(QStringLiteral("/endless.jpg")), dir.path() + u'/', &endlessMs, &growthKb))
+        return 1;
+    std::printf("endless_mb_per_s %.1f\n",
+                double(kEndlessBytes >> 20) * 1000.0 / double(qMax<qint64>(endlessMs, 1)));
+    std::printf("endless_rss_growth_mb %.1f\n", double(growthKb) / 1024.0);
+    if (growthKb > kMostGrowthMb * 1024) {
+        std::fprintf(stderr, "memory grew by %lld kB while an endless body streamed\n",
+                     static_cast<long long>(growthKb));
+        return 1;
+    }
     return 0;
 }

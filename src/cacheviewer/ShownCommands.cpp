@@ -146,7 +146,9 @@ void ShownCommands::SaveShown() {
         }
         // SaveName picks a name nobody uses, so a copy never replaces a file already there.
         const QString target = SaveName(state_.CacheSaveFolder, state_.ShownUrls.at(i), i + 1, total);
-        QFile::copy(state_.ShownFiles.at(i), target);
+        if (!target.isEmpty()) {
+            QFile::copy(state_.ShownFiles.at(i), target);
+        }
     }
     desktop_.openPath(state_.CacheSaveFolder);
 }

@@ -11,6 +11,8 @@
 #include <QNetworkRequest>
 #include <QTimer>
 
+#include "save/FileNaming.h"
+
 namespace vorlaken {
 
 namespace {
@@ -36,7 +38,9 @@ class SystemProxies : public QNetworkProxyFactory {
 
 }  // namespace
 
-Downloader::Downloader() {
+Downloader::Downloader() : Downloader(Limits{}) {}
+
+Downloader::Downloader(const Limits& limits) : limits_(limits) {
     manager_.setProxyFactory(new SystemProxies);
 }
 
@@ -50,16 +54,22 @@ namespace {
 // One transfer from the request to the closed file.
 class Transfer {
   public:
-    Transfer(QNetworkReply* reply, const QString& target) : reply_(reply), out_(target) {}
+    Transfer(QNetworkReply* reply, const QString& target, const Downloader::Limits& limits,
+             const std::function<bool()>& stopRequested)
+        : reply_(reply), out_(target), limits_(limits), stopRequested_(stopRequested) {}
 
-    bool run() {
+    StoreOutcome run() {
         QEventLoop loop;
         QTimer connectTimer;
         connectTimer.setSingleShot(true);
         QObject::connect(&connectTimer, &QTimer::timeout, reply_, [this] {
             if (!answered_)
-                reply_->abort();
+                fail(StoreOutcome::kFailed);
         });
+        // Looks after "stop saving" and the stall bound even while no byte arrives.
+        QTimer watch;
+        watch.setInterval(kWatchMs);
+        QObject::connect(&watch, &QTimer::timeout, reply_, [this] { watchOver(); });
         QObject::connect(reply_, &QNetworkReply::metaDataChanged, reply_, [this, &connectTimer] {
             if (answer())
                 connectTimer.stop();
@@ -70,23 +80,36 @@ class Transfer {
             pump();
         });
         QObject::connect(reply_, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-        connectTimer.start(Downloader::kConnectTimeoutMs);
+        connectTimer.start(limits_.connectTimeoutMs);
+        window_.start();
+        watch.start();
         if (!reply_->isFinished())
             loop.exec();
         connectTimer.stop();
+        watch.stop();
 
-        bool ok = !failed_ && reply_->error() == QNetworkReply::NoError;
-        if (ok && !answered_)
-            ok = answer(true);
-        if (ok)
-            ok = drain();
-        if (ok)
-            ok = complete();
+        if (!reply_->isFinished()) {
+            // The loop was told to end without the reply: the application is quitting.
+            // Marked failed first, so what the abort emits writes nothing more.
+            failed_ = true;
+            answered_ = true;
+            outcome_ = StoreOutcome::of(StoreOutcome::kStopped);
+            reply_->abort();
+        } else if (!failed_ && reply_->error() != QNetworkReply::NoError) {
+            outcome_ = StoreOutcome::of(StoreOutcome::kFailed);
+        } else if (!failed_) {
+            if (!answered_)
+                answer(true);
+            if (!failed_)
+                drain();
+            if (!failed_)
+                finish();
+        }
         if (out_.isOpen())
             out_.close();
-        if (!ok && created_)
+        if (!outcome_.stored() && created_)
             out_.remove();
-        return ok;
+        return outcome_;
     }
 
   private:
@@ -102,23 +125,47 @@ class Transfer {
             if (!finished && code >= 300 && code < 400 && reply_->hasRawHeader("Location"))
                 return false;
             if (code != 200)
-                return fail();
+                return fail(StoreOutcome::kFailed);
         } else if (!finished && reply_->bytesAvailable() == 0) {
             return false;
         }
         answered_ = true;
+        if (NameTaken(out_.fileName()))
+            return fail(StoreOutcome::kFailed);
         if (!out_.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return fail();
+            return fail(StoreOutcome::kWriteFailed, out_.errorString());
         created_ = true;
         return true;
     }
 
     // The reply is told to stop once its signal has returned: aborting inside it upsets the reply.
-    bool fail() {
+    bool fail(StoreOutcome::Kind kind, const QString& reason = QString()) {
+        if (failed_)
+            return false;
         answered_ = true;
         failed_ = true;
+        outcome_ = StoreOutcome::of(kind, reason);
         QMetaObject::invokeMethod(reply_, &QNetworkReply::abort, Qt::QueuedConnection);
         return false;
+    }
+
+    bool stopAsked() {
+        if (!failed_ && stopRequested_ && stopRequested_())
+            fail(StoreOutcome::kStopped);
+        return failed_;
+    }
+
+    void watchOver() {
+        if (stopAsked())
+            return;
+        if (window_.elapsed() < limits_.stallWindowMs)
+            return;
+        if (written_ - windowStart_ < limits_.stallMinimumBytes) {
+            fail(StoreOutcome::kFailed);
+            return;
+        }
+        window_.restart();
+        windowStart_ = written_;
     }
 
     // Writes what has arrived, one piece at a time, letting the window breathe between pieces. Asking
@@ -135,17 +182,17 @@ class Transfer {
             if (sinceEvents_.elapsed() >= kBreathMs) {
                 QCoreApplication::processEvents();
                 sinceEvents_.restart();
+                stopAsked();
             }
         }
         pumping_ = false;
     }
 
-    bool drain() {
+    void drain() {
         while (!failed_ && reply_->bytesAvailable() > 0) {
             if (!writePiece())
-                return false;
+                return;
         }
-        return !failed_;
     }
 
     bool writePiece() {
@@ -153,39 +200,51 @@ class Transfer {
         if (got <= 0)
             return false;
         if (out_.write(buffer_, got) != got)
-            return fail();
+            return fail(StoreOutcome::kWriteFailed, out_.errorString());
         written_ += got;
         return true;
     }
 
-    // A body shorter than announced is a cut transfer. Decompressed bodies are not comparable.
-    bool complete() {
-        if (reply_->hasRawHeader("Content-Encoding"))
-            return true;
+    // The body is whole when it is not empty, not shorter than announced (decompressed bodies are not
+    // comparable) and on disk.
+    void finish() {
         const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
-        return !length.isValid() || written_ >= length.toLongLong();
+        if (written_ == 0 || (!reply_->hasRawHeader("Content-Encoding") && length.isValid() &&
+                              written_ < length.toLongLong())) {
+            outcome_ = StoreOutcome::of(StoreOutcome::kFailed);
+            return;
+        }
+        if (!out_.flush()) {
+            outcome_ = StoreOutcome::of(StoreOutcome::kWriteFailed, out_.errorString());
+            return;
+        }
+        outcome_ = StoreOutcome::of(StoreOutcome::kStored);
     }
 
     QNetworkReply* reply_;
     QFile out_;
+    const Downloader::Limits& limits_;
+    const std::function<bool()>& stopRequested_;
+    StoreOutcome outcome_;
     qint64 written_ = 0;
+    qint64 windowStart_ = 0;
     bool answered_ = false;
     bool failed_ = false;
     bool created_ = false;
     bool pumping_ = false;
+    QElapsedTimer window_;
     QElapsedTimer sinceEvents_;
     char buffer_[Downloader::kPieceSize];
     static constexpr int kBreathMs = 10;
+    static constexpr int kWatchMs = 100;
 };
 
 }  // namespace
 
-bool Downloader::downloadToFile(const QString& url, const QString& target, Browser* attached,
-                                SaveProgress& progress) {
-    progress.setStopEnabled(false);
+StoreOutcome Downloader::downloadToFile(const QString& url, const QString& target, Browser* attached,
+                                        const std::function<bool()>& stopRequested) {
     QNetworkRequest request{QUrl(url)};
     request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
-    request.setTransferTimeout(kStallTimeoutMs);
     if (attached) {
         try {
             const QString cookie = attached->cookieHeader(url);
@@ -196,14 +255,15 @@ bool Downloader::downloadToFile(const QString& url, const QString& target, Brows
         }
     }
     QNetworkReply* reply = manager_.get(request);
-    bool ok = false;
+    // Without a bound the reply keeps everything the server sends that has not been read yet.
+    reply->setReadBufferSize(kReadBufferSize);
+    StoreOutcome outcome;
     {
-        Transfer transfer(reply, target);
-        ok = transfer.run();
+        Transfer transfer(reply, target, limits_, stopRequested);
+        outcome = transfer.run();
     }
     delete reply;
-    progress.setStopEnabled(true);
-    return ok;
+    return outcome;
 }
 
 }  // namespace vorlaken

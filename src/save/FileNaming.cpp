@@ -24,12 +24,29 @@ QString HarmlessNamePart(const QString& part) {
     return result;
 }
 
+QString PathForMessage(const QString& path) {
+    constexpr qsizetype kLongest = 160;
+    constexpr qsizetype kHead = 60;
+    constexpr qsizetype kTail = 80;
+    if (path.size() <= kLongest)
+        return path;
+    qsizetype head = kHead;
+    if (path.at(head - 1).isHighSurrogate())
+        --head;
+    qsizetype tail = kTail;
+    if (path.at(path.size() - tail).isLowSurrogate())
+        --tail;
+    return path.left(head) + QStringLiteral("...") + path.right(tail);
+}
+
 QString UniqueFileName(const QString& fullName) {
     const qsizetype slash = fullName.lastIndexOf(u'/');
-    const qsizetype dot = fullName.lastIndexOf(u'.');
-    const qsizetype split = dot > slash ? dot : fullName.size();
-    const QString stem = fullName.left(split);
-    const QString suffix = fullName.mid(split);
+    // Room for "_0000" in every candidate.
+    const QString name = FitNameBytes(fullName.mid(slash + 1), kMaxNameBytes - 5);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const qsizetype split = dot >= 0 ? dot : name.size();
+    const QString stem = fullName.left(slash + 1) + name.left(split);
+    const QString suffix = name.mid(split);
     for (int k = 0; k <= 9998; ++k) {
         const QString candidate = stem + u'_' + QStringLiteral("%1").arg(k, 4, 10, QLatin1Char('0')) + suffix;
         if (!NameTaken(candidate))
@@ -120,7 +137,7 @@ QString PictureFileName(const QString& folder, const QString& pictureUrl, int po
         name += options.defaultExtension;
     }
 
-    const QString full = folder + HarmlessNamePart(options.prefix + name);
+    const QString full = folder + HarmlessNamePart(FitNameBytes(options.prefix + name));
     return NameTaken(full) ? UniqueFileName(full) : full;
 }
 

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include "common/NameLength.h"
 #include "save/SaveState.h"
 
 namespace vorlaken {
@@ -14,8 +15,12 @@ bool NameTaken(const QString& path);
 // and a part that is empty, "." or ".." becomes "_".
 QString HarmlessNamePart(const QString& part);
 
+// A path as a message shows it: a very long one keeps its start and its end around "...".
+QString PathForMessage(const QString& path);
+
 // The first free name stem_0000.ext ... stem_9998.ext, the suffix taken from the file name part only.
-// Empty when all of them are taken: the caller must then not store anything.
+// The stem is shortened where needed so that every candidate fits the file system. Empty when all of
+// them are taken: the caller must then not store anything.
 QString UniqueFileName(const QString& fullName);
 
 // "yyyy.mm.dd.hh.nn.ss" in local time.
@@ -28,7 +33,8 @@ QString StampedFileName(const QString& folder, const QString& stamp, const QStri
 // The full name a picture is stored under in folder (ending in "/"): the naming rule, prefix, default
 // extension and force extension of options; position is 1-based among total pictures. May set the
 // default extension to ".jpg" (force extension with an empty box). Throws UrlDecodeError under
-// "Number+Name" for a malformed escape. Empty when no free name is left.
+// "Number+Name" for a malformed escape. The name is shortened to fit the file system. Empty when no
+// free name is left.
 QString PictureFileName(const QString& folder, const QString& pictureUrl, int position, int total,
                         const QString& runStamp, SaveState& options);
 

@@ -183,21 +183,29 @@ QStringList IndexPage::lines(const SaveRunData& run, const QString& title, const
     return out;
 }
 
-QString IndexPage::write(const SaveRunData& run, const QStringList& lines, const QDateTime& now) {
+QString IndexPage::write(const SaveRunData& run, const QStringList& lines, const QDateTime& now,
+                         QString* failure) {
     const QString name = StampedFileName(run.folder, FormatStamp(now), QStringLiteral(".htm"));
     if (name.isEmpty())
         return name;
-    QFile file(name);
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        QByteArray text;
-        for (const QString& line : lines) {
-            text += line.toUtf8();
-            text += "\r\n";
-        }
-        file.write(text);
-        file.close();
+    QByteArray text;
+    for (const QString& line : lines) {
+        text += line.toUtf8();
+        text += "\r\n";
     }
-    return name;
+    QFile file(name);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
+                         file.write(text) == text.size() && file.flush();
+    if (written)
+        return name;
+    if (failure)
+        *failure = file.errorString();
+    // A page cut short would show a run that did not happen; one that was never made is not there.
+    if (file.isOpen()) {
+        file.close();
+        file.remove();
+    }
+    return QString();
 }
 
 }  // namespace vorlaken

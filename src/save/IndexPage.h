@@ -22,9 +22,11 @@ class IndexPage {
     static QStringList lines(const SaveRunData& run, const QString& title, const QString& pageUrl,
                              const QString& commentsHtml, int columns);
 
-    // Writes the page under the first free stamp name in the run's folder and returns that name, also
-    // when writing failed; empty when no free name was left.
-    static QString write(const SaveRunData& run, const QStringList& lines, const QDateTime& now);
+    // Writes the page under the first free stamp name in the run's folder and returns that name. Empty
+    // when no free name was left, or when writing failed: then no page is left behind and failure (when
+    // given) holds the system's words.
+    static QString write(const SaveRunData& run, const QStringList& lines, const QDateTime& now,
+                         QString* failure = nullptr);
 };
 
 }  // namespace vorlaken

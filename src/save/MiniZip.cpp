@@ -29,21 +29,22 @@ bool TMiniZip::open() {
     return zip_ != nullptr;
 }
 
-void TMiniZip::close() {
+bool TMiniZip::close() {
     if (!zip_)
-        return;
-    zipClose(static_cast<zipFile>(zip_), nullptr);
+        return true;
+    const int result = zipClose(static_cast<zipFile>(zip_), nullptr);
     zip_ = nullptr;
+    return result == ZIP_OK;
 }
 
 int TMiniZip::addFile(const QString& source, const QString& entryName) {
     if (entryName.isEmpty())
-        return -1;
+        return kSkipped;
     QFile in(source);
     if (!QFileInfo(source).isFile() || !in.open(QIODevice::ReadOnly))
-        return -1;
+        return kSkipped;
     if (!open())
-        return -2;
+        return kNotOpened;
     zipFile zip = static_cast<zipFile>(zip_);
 
     zip_fileinfo info{};
@@ -63,25 +64,25 @@ int TMiniZip::addFile(const QString& source, const QString& entryName) {
     if (zipOpenNewFileInZip4_64(zip, name.constData(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 9,
                                 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0, 0, utf8Flag,
                                 0) != ZIP_OK) {
-        return -3;
+        return kWriteFailed;
     }
     int result = 0;
     QByteArray buffer(kPieceSize, Qt::Uninitialized);
     for (;;) {
         const qint64 got = in.read(buffer.data(), kPieceSize);
         if (got < 0) {
-            result = -4;
+            result = kUnreadable;
             break;
         }
         if (got == 0)
             break;
         if (zipWriteInFileInZip(zip, buffer.constData(), unsigned(got)) != ZIP_OK) {
-            result = -4;
+            result = kWriteFailed;
             break;
         }
     }
     if (zipCloseFileInZip(zip) != ZIP_OK && result == 0)
-        result = -4;
+        result = kWriteFailed;
     return result;
 }
 

@@ -17,10 +17,17 @@ class TMiniZip {
     // A different name closes any open archive first.
     void setFileName(const QString& name);
 
-    // 0 on success; negative when the source does not exist, the entry name is empty, the archive
-    // cannot be opened (an existing file of its name is never replaced) or writing failed.
+    // 0 on success; kSkipped when the source does not exist or the entry name is empty, kUnreadable
+    // when the source could not be read whole; kNotOpened when the archive cannot be opened (an
+    // existing file of its name is never replaced) and kWriteFailed when writing into it failed.
     int addFile(const QString& source, const QString& entryName);
-    void close();
+    // False when the archive could not be finished; true also when none was open.
+    bool close();
+
+    static constexpr int kSkipped = -1;
+    static constexpr int kNotOpened = -2;
+    static constexpr int kWriteFailed = -4;
+    static constexpr int kUnreadable = -5;
 
     static constexpr int kPieceSize = 8192;
 

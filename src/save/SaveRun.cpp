@@ -5,11 +5,13 @@
 #include <QFile>
 #include <QTimer>
 
+#include "save/CacheCopy.h"
 #include "save/Categories.h"
 #include "save/Downloader.h"
 #include "save/FileNaming.h"
 #include "save/IndexPage.h"
 #include "save/PictureType.h"
+#include "save/SaveWriteError.h"
 #include "save/TargetFolder.h"
 #include "save/UrlDecode.h"
 #include "save/ZipPackage.h"
@@ -75,28 +77,33 @@ void pause(int milliseconds) {
     loop.exec();
 }
 
-// Stores one picture; returns the name it has in the end, or empty when it could not be stored.
-QString storePicture(const QString& localFile, const QString& url, const QString& target,
-                     Downloader& downloader, Browser* attached, SaveProgress& progress) {
+// Stores one picture from its cached copy or, without one, from the network.
+StoreOutcome storePicture(const QString& localFile, const QString& url, const QString& target,
+                          Downloader& downloader, Browser* attached, const std::function<bool()>& stop) {
     if (target.isEmpty())
-        return QString();
-    if (!localFile.isEmpty()) {
-        // QFile::copy never replaces an existing file.
-        return QFile::copy(localFile, target) ? target : QString();
-    }
-    return downloader.downloadToFile(url, target, attached, progress) ? target : QString();
+        return StoreOutcome::of(StoreOutcome::kFailed);
+    if (!localFile.isEmpty())
+        return CacheCopy::copy(localFile, target);
+    return downloader.downloadToFile(url, target, attached, stop);
 }
 
-// The pictures loop and the products after it. Runs with the window's Get and Save disabled.
+// The pictures loop and the products after it. Runs with the window's Get and Save disabled. Throws
+// SaveWriteError when the target folder refuses a write: what was stored whole stays, nothing else
+// is written.
 void runPictures(CaptureState& capture, SaveState& save, SaveServices& services, QString& counterLabel,
                  SaveRunData& run, const QString& runStamp) {
     SaveProgress& progress = *services.progress;
     const int total = int(run.saveList.size());
     QStringList cacheFiles(total);
     bool scanned = false;
-    Downloader downloader;
+    Downloader::Limits limits;
+    if (services.stallWindowMs > 0)
+        limits.stallWindowMs = services.stallWindowMs;
+    Downloader downloader(limits);
+    // "stop saving" is honoured during a transfer too, and the program closing abandons the run.
+    const std::function<bool()> stop = [&] { return save.closing || progress.stopTicked(); };
 
-    for (int i = 0; i < total; ++i) {
+    for (int i = 0; i < total && !save.closing; ++i) {
         const SaveEntry& entry = run.saveList[i];
         if (entry.pictureUrl.isEmpty())
             continue;
@@ -108,38 +115,59 @@ void runPictures(CaptureState& capture, SaveState& save, SaveServices& services,
             }
             localFile = cacheFiles[i];
         }
-        const QString target = PictureFileName(run.folder, entry.pictureUrl, i + 1, total, runStamp, save);
-        QString stored =
-            storePicture(localFile, entry.pictureUrl, target, downloader, capture.attached.get(), progress);
-        if (!stored.isEmpty()) {
-            if (save.autoRecognise)
-                stored = RecognisePictureType(stored);
+        QString target;
+        try {
+            target = PictureFileName(run.folder, entry.pictureUrl, i + 1, total, runStamp, save);
+        } catch (const UrlDecodeError&) {
+            // One address that cannot be named costs that picture, not the run.
+        }
+        const StoreOutcome outcome =
+            storePicture(localFile, entry.pictureUrl, target, downloader, capture.attached.get(), stop);
+        if (outcome.stored()) {
+            const QString stored = save.autoRecognise ? RecognisePictureType(target) : target;
             run.saved.append({stored.mid(stored.lastIndexOf(u'/') + 1), entry.linkUrl, entry.pictureUrl});
         }
+        // A transfer stopped without anyone asking: the application is quitting under the run.
+        if (outcome.kind == StoreOutcome::kStopped && !progress.stopTicked())
+            save.closing = true;
+        if (save.closing)
+            return;
         const QString text = QStringLiteral("Saved:%1/%2").arg(run.saved.size()).arg(total);
         counterLabel = text;
         progress.setText(text);
         progress.setPosition(int(run.saved.size()));
         refresh(services);
+        if (outcome.kind == StoreOutcome::kWriteFailed)
+            throw SaveWriteError(run.folder, outcome.reason);
         QCoreApplication::processEvents();
-        if (progress.stopTicked()) {
+        if (save.closing)
+            return;
+        if (outcome.kind == StoreOutcome::kStopped || progress.stopTicked()) {
             progress.untick();
             break;
         }
     }
+    if (save.closing)
+        return;
 
     QString indexPage;
+    QString failure;
     if (save.localWebpage) {
         const int columns = IndexPage::columns(services.desktop->screenWidth());
         const QStringList lines =
             IndexPage::lines(run, capture.titleText, capture.locationText,
                              IndexPage::comments(services.comments, run.saved), columns);
-        indexPage = IndexPage::write(run, lines, nowOf(services));
+        indexPage = IndexPage::write(run, lines, nowOf(services), &failure);
+        if (!failure.isEmpty())
+            throw SaveWriteError(run.folder, failure);
         if (!indexPage.isEmpty())
             save.lastIndexPage = indexPage;
     }
-    if (save.zipPackage)
-        ZipPackage::write(run, indexPage, nowOf(services));
+    if (save.zipPackage) {
+        ZipPackage::write(run, indexPage, nowOf(services), &failure);
+        if (!failure.isEmpty())
+            throw SaveWriteError(run.folder, failure);
+    }
 }
 
 }  // namespace
@@ -185,6 +213,7 @@ void SaveRun(CaptureState& capture, SaveState& save, SaveServices& services, QSt
         capture.saveEnabled = true;
         progress.hide();
         save.running = false;
+        save.closing = false;
         refresh(services);
         services.desktop->showMessage(error.text());
     }
@@ -197,6 +226,7 @@ void SaveRun(CaptureState& capture, SaveState& save, SaveServices& services, QSt
     pause(services.endPauseMs);
     progress.hide();
     save.running = false;
+    save.closing = false;
 }
 
 void StartSave(CaptureState& capture, SaveState& save, SaveServices& services, bool buttonEnabled,

@@ -32,6 +32,8 @@ struct SaveServices {
     // The clock for the run stamp and the page stamps; the system clock when empty.
     std::function<QDateTime()> now;
     int endPauseMs = 500;  // pause before the progress window is hidden
+    // How long a transfer may deliver (almost) nothing before it counts as stalled; 0: the default.
+    int stallWindowMs = 0;
 };
 
 // The cache's local file of exactly this address, or empty.

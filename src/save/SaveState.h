@@ -35,6 +35,9 @@ struct SaveState {
     QString categoryHint;                 // hint of Label106
 
     bool running = false;  // a save run is in progress
+    // Set when the window closes during a run: the run abandons its current picture (removing the
+    // partial file) and ends without index page or zip. Cleared when the run has ended.
+    bool closing = false;
 
     // Requests to the window, set by a failed folder resolution: show the first page of PageControl1
     // and put the focus into cbtitle. The window applies them and clears them.

@@ -40,7 +40,7 @@ QString subFolder(const QString& parent, const QString& part) {
 }  // namespace
 
 QString HarmlessFolderPart(const QString& part) {
-    return part.isEmpty() ? part : HarmlessNamePart(part);
+    return part.isEmpty() ? part : HarmlessNamePart(CutToBytes(part, kMaxNameBytes));
 }
 
 void ChooseSaveFolder(SaveState& save, Desktop& desktop, IniFile* settings) {
@@ -76,7 +76,7 @@ TargetFolder ResolveTargetFolder(SaveState& save, CaptureState& capture, Desktop
             return result;
     }
     if (!makeFolder(save.saveFolder)) {
-        desktop.showMessage(QStringLiteral("Can not create directory: ") + save.saveFolder);
+        desktop.showMessage(QStringLiteral("Can not create directory: ") + PathForMessage(save.saveFolder));
         return result;
     }
 
@@ -87,7 +87,7 @@ TargetFolder ResolveTargetFolder(SaveState& save, CaptureState& capture, Desktop
         makeFolder(categoryFolder);
         base = withSeparator(categoryFolder);
         if (!isFolder(base)) {
-            desktop.showMessage(failMessage + base);
+            desktop.showMessage(failMessage + PathForMessage(base));
             return result;
         }
     }
@@ -107,7 +107,7 @@ TargetFolder ResolveTargetFolder(SaveState& save, CaptureState& capture, Desktop
         case kTitleFolder:
             target = subFolder(base, title);
             if (!makeFolder(target)) {
-                desktop.showMessage(failMessage + target +
+                desktop.showMessage(failMessage + PathForMessage(target) +
                                     QStringLiteral(",Please modify web page title and then save"));
                 askForTitle();
                 return result;
@@ -116,20 +116,20 @@ TargetFolder ResolveTargetFolder(SaveState& save, CaptureState& capture, Desktop
         case kDomainFolder:
             target = subFolder(base, domain);
             if (!makeFolder(target)) {
-                desktop.showMessage(failMessage + target);
+                desktop.showMessage(failMessage + PathForMessage(target));
                 return result;
             }
             break;
         case kDomainTitleFolder: {
             const QString domainFolder = subFolder(base, domain);
             if (!makeFolder(domainFolder)) {
-                desktop.showMessage(failMessage + domainFolder);
+                desktop.showMessage(failMessage + PathForMessage(domainFolder));
                 askForTitle();
                 return result;
             }
             target = subFolder(domainFolder, title);
             if (!makeFolder(target)) {
-                desktop.showMessage(failMessage + target +
+                desktop.showMessage(failMessage + PathForMessage(target) +
                                     QStringLiteral(", Please modify webpage title and then save"));
                 askForTitle();
                 return result;

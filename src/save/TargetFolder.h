@@ -20,7 +20,8 @@ struct TargetFolder {
 };
 
 // A folder name part taken from a page or a list: empty stays empty (adds nothing to a path), anything
-// else goes through HarmlessNamePart so it can neither climb out of nor reach below its parent.
+// else goes through HarmlessNamePart so it can neither climb out of nor reach below its parent, and is
+// shortened to what the file system takes.
 QString HarmlessFolderPart(const QString& part);
 
 // The folder dialog. On confirm sets SaveFolder (with a trailing "/") and LastSaveFolder, and writes

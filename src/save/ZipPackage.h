@@ -14,8 +14,10 @@ class ZipPackage {
     // that name is taken. Empty when no free name is left.
     static QString archiveName(const QString& folder, const QString& indexPage, const QDateTime& now);
 
-    // Writes the archive and returns its name; no archive exists when nothing could be added.
-    static QString write(const SaveRunData& run, const QString& indexPage, const QDateTime& now);
+    // Writes the archive and returns its name; empty, with no archive left, when nothing could be
+    // added or the archive could not be completed (then failure, when given, says so).
+    static QString write(const SaveRunData& run, const QString& indexPage, const QDateTime& now,
+                         QString* failure = nullptr);
 };
 
 }  // namespace vorlaken

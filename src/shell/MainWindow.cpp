@@ -295,6 +295,9 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A save under way would otherwise go on writing while the program winds down.
+    if (saving_->state().running)
+        saving_->state().closing = true;
     writeSettings();
     QMainWindow::closeEvent(event);
 }

@@ -237,6 +237,35 @@ class ShowAllTest : public QObject {
         QCOMPARE(SaveName(folder, url, n, total), folder + name);
     }
 
+    // Names longer than the file system takes lose the end of their stem, keep number and extension,
+    // and each further copy still gets a name of its own that the file system accepts.
+    void saveNamesFitTheFileSystem_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("300 characters") << QString(300, u'a');
+        QTest::newRow("90 CJK") << QStringLiteral("\u732B").repeated(90);
+        QTest::newRow("70 emoji") << QStringLiteral("\U0001F600").repeated(70);
+        QTest::newRow("10,000 characters") << QString(10000, u'b');
+    }
+    void saveNamesFitTheFileSystem() {
+        QFETCH(QString, name);
+        const QString folder = folder_->path() + QLatin1Char('/');
+        const QString url = QStringLiteral("http://a/") + name + QStringLiteral(".jpg?x=1");
+        QStringList made;
+        for (int copy = 0; copy < 3; ++copy) {
+            const QString path = SaveName(folder, url, 3, 12);
+            QVERIFY(path.startsWith(folder));
+            const QString file = path.mid(folder.size());
+            QVERIFY2(file.toUtf8().size() <= 255, qPrintable(QString::number(file.toUtf8().size())));
+            QVERIFY(file.endsWith(QStringLiteral(".jpg")));
+            QVERIFY(file.startsWith(copy == 0 ? QStringLiteral("03_") : QString(copy + 1, u'_')));
+            QVERIFY(!file.contains(QChar::ReplacementCharacter));
+            QFile out(path);
+            QVERIFY2(out.open(QIODevice::WriteOnly | QIODevice::NewOnly), qPrintable(out.errorString()));
+            made << file;
+        }
+        QCOMPARE(QDir(folder).entryList(made, QDir::Files).size(), 3);
+    }
+
     void saveNameTakenGetsUnderscores() {
         const QString folder = folder_->path() + QLatin1Char('/');
         for (const QString& taken : {QStringLiteral("1_cat.jpg"), QStringLiteral("__cat.jpg")}) {

@@ -1,6 +1,8 @@
 #include <QtTest>
 
 #include "SaveFixture.h"
+#include "SmallDisk.h"
+#include "common/NameLength.h"
 #include "save/Categories.h"
 
 using namespace vorlaken;
@@ -65,8 +67,9 @@ class TestSaveRun : public QObject {
         QCOMPARE(f.capture.titleText, QStringLiteral("a_b"));
     }
 
-    // "Number+Name" on a malformed escape ends the run at that picture; earlier pictures stay.
-    void invalidEscapeEndsTheRun() {
+    // "Number+Name" on a malformed escape costs that picture only: counted as failed, no message, and
+    // the run, its index page and its zip go on with the others.
+    void invalidEscapeSkipsThePicture() {
         SaveFixture f;
         f.save.namingRule = kNumberName;
         f.save.forceExtension = false;
@@ -77,12 +80,16 @@ class TestSaveRun : public QObject {
             f.addPicture(url);
         }
         f.run();
-        QCOMPARE(f.desktop.messages, QStringList{"Invalid hex digit in URL"});
-        QCOMPARE(f.filesIn(f.saveFolder), QStringList{"1_a.png"});
-        QCOMPARE(f.label, QStringLiteral("Saved:1/3"));
+        QCOMPARE(f.desktop.messages, QStringList());
+        QCOMPARE(f.label, QStringLiteral("Saved:2/3"));
+        const QStringList files = f.filesIn(f.saveFolder);
+        QCOMPARE(files.size(), 4);  // two pictures, the page and the archive
+        QVERIFY(files.contains("1_a.png") && files.contains("3_c.png"));
         QVERIFY(!f.progress.shown);
         QVERIFY(f.capture.getEnabled && f.capture.saveEnabled && !f.save.running);
-        QCOMPARE(f.save.lastIndexPage, QString());
+        const QString page = QString::fromUtf8(readFile(f.save.lastIndexPage));
+        QVERIFY(page.contains("http://h/b%2.png"));  // listed among the ticked addresses
+        QVERIFY(!page.contains("2_b"));
     }
 
     void stopSavingEndsAfterTheCurrentPicture() {
@@ -174,10 +181,166 @@ class TestSaveRun : public QObject {
         f.run();
         QCOMPARE(QDir(f.root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), outside);
         QCOMPARE(QDir(f.root + "..").entryList().contains("evil.png"), false);
-        QCOMPARE(f.label, QStringLiteral("Saved:4/5"));  // the 300-character name is refused
+        QCOMPARE(f.label, QStringLiteral("Saved:5/5"));  // the 300-character name is shortened
         const QString target = f.saveFolder + ".._.._cat/_/_/";
         QCOMPARE(f.save.lastSaveFolder, f.saveFolder + ".._.._cat/_/_");
-        QCOMPARE(f.filesIn(target).size(), 6);
+        QCOMPARE(f.filesIn(target).size(), 7);
+    }
+
+    // A cached copy that is empty or unreadable is no picture: not stored, not counted, no message.
+    void emptyOrMissingCachedCopyIsAFailedPicture() {
+        SaveFixture f;
+        f.save.namingRule = kNumber;
+        cachePicture(f, "http://h/empty.png", QByteArray());
+        f.cache.direct.insert("http://h/gone.png", f.root + "no-such-cache-file");
+        cachePicture(f, "http://h/a.png", kPng);
+        f.addPicture("http://h/empty.png");
+        f.addPicture("http://h/gone.png");
+        f.addPicture("http://h/a.png");
+        f.run();
+        QCOMPARE(f.label, QStringLiteral("Saved:1/3"));
+        QCOMPARE(f.filesIn(f.saveFolder), QStringList{"3.png"});
+        QCOMPARE(f.desktop.messages, QStringList());
+    }
+
+    // The folder removed under a run: the run ends at the next picture with a message naming the
+    // folder, counting only the picture that was stored.
+    void folderRemovedMidRun() {
+        SaveFixture f;
+        f.save.localWebpage = true;
+        f.save.zipPackage = true;
+        for (int i = 1; i <= 3; ++i) {
+            const QString url = QStringLiteral("http://h/%1.png").arg(i);
+            cachePicture(f, url, kPng);
+            f.addPicture(url);
+        }
+        f.services.refresh = [&] {
+            if (f.label == QStringLiteral("Saved:1/3"))
+                QDir(f.saveFolder).removeRecursively();
+        };
+        f.run();
+        QCOMPARE(f.label, QStringLiteral("Saved:1/3"));
+        QCOMPARE(f.desktop.messages.size(), 1);
+        QVERIFY2(f.desktop.messages[0].startsWith("Can not write to directory: " + f.saveFolder + " ("),
+                 qPrintable(f.desktop.messages[0]));
+        QVERIFY(f.desktop.messages[0].endsWith(", saving stopped"));
+        QVERIFY(!QFileInfo::exists(f.saveFolder));
+        QCOMPARE(f.save.lastIndexPage, QString());
+        QVERIFY(!f.progress.shown);
+        QVERIFY(f.capture.getEnabled && f.capture.saveEnabled && !f.save.running);
+    }
+
+    // The folder made read-only under a run (in a way that binds root too): what was stored stays and
+    // is counted, nothing half-made is left, and the user is told.
+    void readOnlyMidRun_data() {
+        QTest::addColumn<int>("after");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("after the first picture") << 1 << QStringList({"1.png"});
+        QTest::newRow("before the index page") << 3 << QStringList({"1.png", "2.png", "3.png"});
+    }
+    void readOnlyMidRun() {
+        QFETCH(int, after);
+        QFETCH(QStringList, files);
+        SaveFixture f;
+        f.save.localWebpage = true;
+        f.save.zipPackage = true;
+        ReadOnlySwitch readOnly(f.saveFolder);
+        QVERIFY2(readOnly.usable(),
+                 "running as root without the right to mount: no way to make a folder "
+                 "read-only for this process");
+        for (int i = 1; i <= 3; ++i) {
+            const QString url = QStringLiteral("http://h/%1.png").arg(i);
+            cachePicture(f, url, kPng);
+            f.addPicture(url);
+        }
+        const QString trigger = QStringLiteral("Saved:%1/3").arg(after);
+        bool switched = false;
+        f.services.refresh = [&] {
+            if (f.label == trigger && !switched)
+                switched = readOnly.turnReadOnly();
+        };
+        f.run();
+        QVERIFY(switched);
+        QCOMPARE(f.label, trigger);
+        QCOMPARE(f.filesIn(f.saveFolder), files);
+        for (const QString& file : files)
+            QCOMPARE(readFile(f.saveFolder + file), kPng);
+        QCOMPARE(f.desktop.messages.size(), 1);
+        QVERIFY2(f.desktop.messages[0].startsWith("Can not write to directory: " + f.saveFolder),
+                 qPrintable(f.desktop.messages[0]));
+        QCOMPARE(f.save.lastIndexPage, QString());
+    }
+
+    // Names longer than the file system takes are shortened in bytes, at a character boundary, keeping
+    // the number and the extension, and stay unique; folders named after a long title too.
+    void longNames_data() {
+        QTest::addColumn<int>("rule");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("title");
+        const QString cat = QStringLiteral("\u732B");
+        const QString emoji = QStringLiteral("\U0001F600");
+        const QString cjkEscaped = QStringLiteral("%E7%8C%AB");
+        QTest::newRow("300 characters, picture name") << int(kPictureName) << QString(300, u'a') << "";
+        QTest::newRow("300 characters, number+name") << int(kNumberName) << QString(300, u'a') << "";
+        QTest::newRow("90 CJK, picture name") << int(kPictureName) << cat.repeated(90) << "";
+        QTest::newRow("90 CJK escaped, number+name") << int(kNumberName) << cjkEscaped.repeated(90) << "";
+        QTest::newRow("70 emoji") << int(kPictureName) << emoji.repeated(70) << "";
+        QTest::newRow("10,000 characters") << int(kNumberName) << QString(10000, u'b') << "";
+        QTest::newRow("100 CJK title") << int(kNumber) << "a" << cat.repeated(100);
+        QTest::newRow("10,000 character title") << int(kNumber) << "a" << QString(10000, u't');
+    }
+    void longNames() {
+        QFETCH(int, rule);
+        QFETCH(QString, name);
+        QFETCH(QString, title);
+        SaveFixture f;
+        f.save.namingRule = rule;
+        f.save.forceExtension = false;
+        f.save.subFolderRule = title.isEmpty() ? kNoSubFolder : kTitleFolder;
+        f.capture.titleText = title;
+        const QString url = "http://h/" + name + ".png";
+        cachePicture(f, url, kPng);
+        f.addPicture(url);
+        f.addPicture(url);
+        f.run();
+        QCOMPARE(f.desktop.messages, QStringList());
+        QCOMPARE(f.label, QStringLiteral("Saved:2/2"));
+        QString folder = f.saveFolder;
+        if (!title.isEmpty()) {
+            const QStringList folders = QDir(f.saveFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+            QCOMPARE(folders.size(), 1);
+            QVERIFY(folders[0].toUtf8().size() <= 255);
+            QVERIFY(title.startsWith(folders[0]));
+            folder += folders[0] + "/";
+        }
+        const QStringList files = f.filesIn(folder);
+        QCOMPARE(files.size(), 2);
+        for (const QString& file : files) {
+            QVERIFY2(file.toUtf8().size() <= 255, qPrintable(QString::number(file.toUtf8().size())));
+            QVERIFY(file.endsWith(".png"));
+            QVERIFY(!file.contains(QChar::ReplacementCharacter));
+            QCOMPARE(readFile(folder + file), kPng);
+            if (rule == kNumberName)
+                QVERIFY(file.startsWith("1_") || file.startsWith("2_"));
+        }
+    }
+
+    // A folder that cannot be made, named after a very long title: the message shows the path cut in
+    // the middle, not ten thousand characters.
+    void longPathsAreShortInMessages() {
+        SaveFixture f;
+        f.save.subFolderRule = kTitleFolder;
+        f.capture.titleText = QString(10000, u't');
+        writeFile(f.saveFolder + CutToBytes(f.capture.titleText, 255), "a file where the folder would go");
+        cachePicture(f, "http://h/a.png", kPng);
+        f.addPicture("http://h/a.png");
+        f.run();
+        QCOMPARE(f.desktop.messages.size(), 1);
+        const QString message = f.desktop.messages[0];
+        QVERIFY2(message.size() < 300, qPrintable(QString::number(message.size())));
+        QVERIFY(message.startsWith("Can not create directory:" + f.saveFolder.left(20)));
+        QVERIFY(message.contains("..."));
+        QVERIFY(message.endsWith("tttt,Please modify web page title and then save"));
     }
 
     // Two runs within one second: the second page and archive take the stamp with _001.

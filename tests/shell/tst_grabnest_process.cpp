@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
+#include <QDBusPendingCall>
 #include <QDBusReply>
 #include <QDir>
 #include <QDirIterator>
@@ -42,6 +43,7 @@ class Installed {
     bool ready() const { return QFile::exists(program_.filePath(QStringLiteral("grabnest"))); }
     QString programDir() const { return program_.path(); }
     QString runtimeDir() const { return runtime_.path(); }
+    const QList<QProcess*>& processes() const { return processes_; }
 
     QProcess* start(const QString& devtools) {
         auto* process = new QProcess;
@@ -115,6 +117,7 @@ class GrabnestProcessTest : public QObject {
     void terminationClosesTheWindowAndWritesTheSettings();
     void resultCommandsOverTheBus();
     void saveOverTheBus();
+    void terminationDuringASaveLeavesOnlyWholePictures();
 };
 
 void GrabnestProcessTest::init() {
@@ -328,6 +331,60 @@ void GrabnestProcessTest::saveOverTheBus() {
     const QString domain = QStringLiteral("127.0.0.1_%1/").arg(server.port());
     for (const QString& file : files)
         QVERIFY2(file.startsWith(domain), qPrintable(file));
+}
+
+// SIGTERM while a picture trickles in: the run stops, the partial file goes, no later picture and no
+// index page is written, and the program closes as it always does.
+void GrabnestProcessTest::terminationDuringASaveLeavesOnlyWholePictures() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    GalleryRun run;
+    run.start();
+    if (QTest::currentTestFailed())
+        return;
+    LoopbackHttpServer& server = run.server;
+    QDBusInterface bus = grabnest();
+    QList<bool> ticks(9, false);
+    ticks[0] = ticks[4] = ticks[5] = true;
+    bus.call(QStringLiteral("SetChecked"), QVariant::fromValue(ticks));
+    const QStringList ticked = {QStringLiteral("/photo1.png"), QStringLiteral("/photo5.png"),
+                                QStringLiteral("/photo6.png")};
+    for (const QString& path : ticked)
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestsFor(path).size() >= 2, 20000);
+    QTest::qWait(300);
+
+    // From now on the second picture comes at 3 bytes a second.
+    QFile photo5(QStringLiteral(VORLAKEN_SOURCE_DATA "/demo/photo5.png"));
+    QVERIFY(photo5.open(QIODevice::ReadOnly));
+    const QByteArray body = photo5.readAll();
+    server.addDrip(QStringLiteral("/photo5.png"), body, 3, 1000, body.size(), "image/png");
+    const qsizetype photo5Requests = server.requestsFor(QStringLiteral("/photo5.png")).size();
+
+    QTemporaryDir out;
+    bus.call(QStringLiteral("SetAnswer"), out.path());
+    QDBusPendingCall saving = bus.asyncCall(QStringLiteral("Invoke"), QStringLiteral("savebtn"), QString());
+    QTRY_VERIFY_WITH_TIMEOUT(server.requestsFor(QStringLiteral("/photo5.png")).size() > photo5Requests,
+                             20000);
+    QProcess* process = run.grabnestDir.processes().value(0);
+    QVERIFY(process);
+    process->terminate();
+    QVERIFY(process->waitForFinished(15000));
+    QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process->exitCode(), 0);
+    saving.waitForFinished();
+
+    QStringList files;
+    for (QDirIterator it(out.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        files << it.next();
+    QCOMPARE(files.size(), 1);  // the first picture, and nothing else
+    QFile stored(files.value(0));
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    QFile photo1(QStringLiteral(VORLAKEN_SOURCE_DATA "/demo/photo1.png"));
+    QVERIFY(photo1.open(QIODevice::ReadOnly));
+    QCOMPARE(stored.readAll(), photo1.readAll());
+    QVERIFY(server.requestsFor(QStringLiteral("/photo6.png")).size() < 3);  // never fetched for the save
+    QFile ini(run.grabnestDir.programDir() + QStringLiteral("/vorlaken.ini"));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QVERIFY(ini.readAll().contains("\r\nrunfirst=0\r\n"));
 }
 
 QTEST_MAIN(GrabnestProcessTest)

@@ -1,5 +1,9 @@
 #include "LoopbackHttpServer.h"
 
+#include <sys/socket.h>
+
+#include <memory>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -154,19 +158,76 @@ class LoopbackHttpWorker : public QObject {
         if (!route.contentType.isEmpty()) {
             response += "Content-Type: " + route.contentType + "\r\n";
         }
-        response += "Content-Length: " + QByteArray::number(length) + "\r\n";
+        if (!route.endless && !route.noLength) {
+            response += "Content-Length: " + QByteArray::number(length) + "\r\n";
+        }
         response += "Connection: close\r\nCache-Control: no-store\r\n";
         for (const auto& header : route.headers) {
             response += header.first + ": " + header.second + "\r\n";
         }
         response += "\r\n";
-        if (!head) {
-            response += route.body;
+        if (head) {
+            socket->write(response);
+            socket->disconnectFromHost();
+            return;
         }
-        socket->write(response);
+        if (route.endless) {
+            socket->write(response + route.body);
+            streamEndlessly(socket);
+            return;
+        }
+        if (route.dripBytes > 0) {
+            socket->write(response);
+            drip(socket, route);
+            return;
+        }
+        socket->write(response + route.body);
+        if (route.reset) {
+            resetConnection(socket);
+            return;
+        }
         // Closing after the write also serves the short-body route: the peer sees the connection end
         // before the announced length arrived.
         socket->disconnectFromHost();
+    }
+
+    // Keeps a few pieces queued, so the server's memory stays small however fast the peer reads.
+    static void streamEndlessly(QTcpSocket* socket) {
+        static const QByteArray piece(64 * 1024, 'x');
+        auto topUp = [socket] {
+            while (socket->state() == QAbstractSocket::ConnectedState &&
+                   socket->bytesToWrite() < 4 * piece.size()) {
+                socket->write(piece);
+            }
+        };
+        connect(socket, &QTcpSocket::bytesWritten, socket, topUp);
+        topUp();
+    }
+
+    static void drip(QTcpSocket* socket, const HttpRoute& route) {
+        auto* timer = new QTimer(socket);
+        timer->setInterval(route.dripIntervalMs);
+        auto sent = std::make_shared<qsizetype>(0);
+        const QByteArray body = route.body;
+        const int piece = route.dripBytes;
+        connect(timer, &QTimer::timeout, socket, [socket, timer, sent, body, piece] {
+            if (*sent >= body.size()) {
+                timer->stop();
+                socket->disconnectFromHost();
+                return;
+            }
+            socket->write(body.mid(*sent, piece));
+            *sent += piece;
+        });
+        timer->start();
+    }
+
+    // A linger time of zero makes the close a reset instead of an orderly end.
+    static void resetConnection(QTcpSocket* socket) {
+        socket->waitForBytesWritten(5000);
+        const struct linger noLinger = {1, 0};
+        ::setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &noLinger, sizeof noLinger);
+        socket->abort();
     }
 
     LoopbackHttpServer* owner_;
@@ -257,6 +318,37 @@ void LoopbackHttpServer::addDelayed(const QString& path, int delayMs, const QByt
     route.body = body;
     route.contentType = contentType;
     route.delayMs = delayMs;
+    addRoute(path, route);
+}
+
+void LoopbackHttpServer::addEndless(const QString& path, const QByteArray& head,
+                                    const QByteArray& contentType) {
+    HttpRoute route;
+    route.body = head;
+    route.contentType = contentType;
+    route.endless = true;
+    addRoute(path, route);
+}
+
+void LoopbackHttpServer::addDrip(const QString& path, const QByteArray& body, int bytesPerPiece,
+                                 int intervalMs, qint64 announcedLength, const QByteArray& contentType) {
+    HttpRoute route;
+    route.body = body;
+    route.contentType = contentType;
+    route.dripBytes = bytesPerPiece;
+    route.dripIntervalMs = intervalMs;
+    route.announcedLength = announcedLength;
+    route.noLength = announcedLength < 0;
+    addRoute(path, route);
+}
+
+void LoopbackHttpServer::addReset(const QString& path, const QByteArray& body, qint64 announcedLength,
+                                  const QByteArray& contentType) {
+    HttpRoute route;
+    route.body = body;
+    route.contentType = contentType;
+    route.announcedLength = announcedLength;
+    route.reset = true;
     addRoute(path, route);
 }
 

@@ -23,6 +23,16 @@ struct HttpRoute {
     int delayMs = 0;
     // When larger than the body: announce this Content-Length, send the body, then drop the connection.
     qint64 announcedLength = -1;
+
+    // Hostile answers. endless: no Content-Length, the body and then filler for as long as the peer
+    // reads. dripBytes > 0: the body goes out dripBytes at a time, one piece every dripIntervalMs.
+    // reset: the connection ends with a TCP reset right after the body. noLength: no Content-Length
+    // header; the end of the connection ends the body.
+    bool endless = false;
+    int dripBytes = 0;
+    int dripIntervalMs = 1000;
+    bool reset = false;
+    bool noLength = false;
 };
 
 // One request as the server received it. Header names are lower case.
@@ -66,6 +76,14 @@ class LoopbackHttpServer {
                       const QByteArray& contentType);
     void addDelayed(const QString& path, int delayMs, const QByteArray& body,
                     const QByteArray& contentType = "text/html; charset=utf-8");
+    // Starts with head and never ends.
+    void addEndless(const QString& path, const QByteArray& head, const QByteArray& contentType);
+    // Announces announcedLength (when not -1) and sends the body bytesPerPiece at a time.
+    void addDrip(const QString& path, const QByteArray& body, int bytesPerPiece, int intervalMs,
+                 qint64 announcedLength, const QByteArray& contentType);
+    // Announces announcedLength, sends the body and resets the connection.
+    void addReset(const QString& path, const QByteArray& body, qint64 announcedLength,
+                  const QByteArray& contentType);
 
     QList<HttpRequestRecord> requests() const;
     // Requests whose path (query ignored) equals this one.
