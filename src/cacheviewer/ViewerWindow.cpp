@@ -1,6 +1,8 @@
 #include "ViewerWindow.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QUrl>
 
@@ -68,7 +70,8 @@ Zone* ViewerWindow::zone(const QString& name) const {
 void ViewerWindow::loadSettings() {
     IniFile file(programDir_.writtenFile(kSettingsFile));
     file.load();
-    ViewerSettings::load(file, state_);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ViewerSettings::load(file, state_, screen ? screen->availableGeometry() : QRect());
 }
 
 void ViewerWindow::writeSettings() {

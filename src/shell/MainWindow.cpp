@@ -7,10 +7,12 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
 
 #include "common/IniFile.h"
+#include "common/Termination.h"
 #include "platform/desktop/QtDesktop.h"
 #include "platform/webzone/WebZone.h"
 #include "shell/ButtonPairs.h"
@@ -146,7 +148,8 @@ void MainWindow::onModeItem(int mode) {
 void MainWindow::loadSettings() {
     IniFile file(settingsPath());
     file.load();
-    settings_ = SettingsBinding::read(file, this);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    settings_ = SettingsBinding::read(file, this, screen ? screen->availableGeometry() : QRect());
     Skins::apply(ui_.cb1->currentIndex());
     saving_->load(settings_);
     setGeometry(settings_.geometry);
@@ -172,8 +175,14 @@ void MainWindow::showEvent(QShowEvent* event) {
     firstShown_ = true;
     shownAtMs_ = QDateTime::currentMSecsSinceEpoch();
     if (QScreen* screen = this->screen()) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
+        // The stored size already fits the screen; now that the frame is known, the frame fits too.
+        const QRect area = screen->availableGeometry();
+        const QSize frameExtra = frameGeometry().size() - size();
+        const QSize room = (area.size() - frameExtra).expandedTo(minimumSize());
+        if (width() > room.width() || height() > room.height())
+            resize(size().boundedTo(room));
+        QRect frame = frameGeometry();
+        frame.moveCenter(area.center());
         move(frame.topLeft());
     }
     QTimer::singleShot(0, this, &MainWindow::onFirstShown);
@@ -197,6 +206,7 @@ bool MainWindow::waitForDocumentComplete() {
     QEventLoop loop;
     connect(this, &MainWindow::documentCompleted, &loop, &QEventLoop::quit);
     QTimer::singleShot(kDocumentWaitBoundMs, &loop, &QEventLoop::quit);
+    Termination::quitOnTermination(loop);
     loop.exec();
     return documentComplete_;
 }

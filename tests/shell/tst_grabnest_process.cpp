@@ -6,9 +6,15 @@
 #include <QDBusReply>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -97,6 +103,36 @@ struct GalleryRun {
     }
 };
 
+// The integer values of the settings file of a program folder, by key.
+QMap<QString, qint64> storedNumbers(const QString& programDir) {
+    QMap<QString, qint64> numbers;
+    QFile ini(programDir + QStringLiteral("/vorlaken.ini"));
+    if (!ini.open(QIODevice::ReadOnly))
+        return numbers;
+    for (const QByteArray& line : ini.readAll().split('\n')) {
+        const int at = line.indexOf('=');
+        bool ok = false;
+        const qint64 value = line.mid(at + 1).trimmed().toLongLong(&ok);
+        if (at > 0 && ok)
+            numbers.insert(QString::fromLatin1(line.left(at)), value);
+    }
+    return numbers;
+}
+
+// A DevTools endpoint whose listing names many pages whose sockets are accepted and never answered.
+void listSilentPages(LoopbackHttpServer& server, int count) {
+    QJsonArray list;
+    for (int i = 0; i < count; ++i) {
+        const QString id = QStringLiteral("PAGE%1").arg(i);
+        list.append(
+            QJsonObject{{QStringLiteral("id"), id},
+                        {QStringLiteral("type"), QStringLiteral("page")},
+                        {QStringLiteral("url"), QStringLiteral("http://site.example/%1.html").arg(i)}});
+        server.addDelayed(QStringLiteral("/devtools/page/") + id, 600000, QByteArray());
+    }
+    server.addPage(QStringLiteral("/json/list"), QJsonDocument(list).toJson(), "application/json");
+}
+
 QStringList listing(const QString& dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                                QDir::Name);
@@ -113,6 +149,9 @@ class GrabnestProcessTest : public QObject {
     void getOverTheBusListsWhatThePreviewShows();
     void messagesComeBackInsteadOfWindows();
     void terminationClosesTheWindowAndWritesTheSettings();
+    void terminationEndsASilentDiscoveryAtOnce();
+    void storedPlacementCannotStopTheStart_data();
+    void storedPlacementCannotStopTheStart();
     void resultCommandsOverTheBus();
     void saveOverTheBus();
 };
@@ -247,6 +286,69 @@ void GrabnestProcessTest::terminationClosesTheWindowAndWritesTheSettings() {
     QVERIFY(ini.open(QIODevice::ReadOnly));
     const QByteArray text = ini.readAll();
     QVERIFY2(text.contains("\r\nh=64\r\n") && text.contains("\r\nrunfirst=0\r\n"), text.constData());
+}
+
+void GrabnestProcessTest::terminationEndsASilentDiscoveryAtOnce() {
+    LoopbackHttpServer server;
+    QVERIFY(server.listen());
+    listSilentPages(server, 12);
+    Installed grabnestDir;
+    QVERIFY(grabnestDir.ready());
+    QProcess* process = grabnestDir.start(server.url());
+    // The start-up capture is asking the pages.
+    QTRY_VERIFY_WITH_TIMEOUT(!server.requestsFor(QStringLiteral("/devtools/page/PAGE0")).isEmpty(), 30000);
+    QElapsedTimer clock;
+    clock.start();
+    process->terminate();
+    QVERIFY(process->waitForFinished(15000));
+    const qint64 elapsed = clock.elapsed();
+    QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process->exitCode(), 0);
+    QCOMPARE(storedNumbers(grabnestDir.programDir()).value(QStringLiteral("runfirst"), -1), 0);
+    // The discovery alone would still hold the program for most of its bound (3 s).
+    QVERIFY2(elapsed < 2000, qPrintable(QString::number(elapsed)));
+}
+
+void GrabnestProcessTest::storedPlacementCannotStopTheStart_data() {
+    QTest::addColumn<QByteArray>("placement");
+    QTest::newRow("huge") << QByteArray("fx=0\r\nfy=0\r\nfw=30000\r\nfh=30000\r\n");
+    QTest::newRow("largest int") << QByteArray(
+        "fx=2147483647\r\nfy=2147483647\r\nfw=2147483647\r\nfh=2147483647\r\n");
+    QTest::newRow("negative") << QByteArray("fx=-2147483648\r\nfy=-5000\r\nfw=-1\r\nfh=-2147483648\r\n");
+}
+
+// A crash of the real program at start is the fault looked for: it must come up and close normally,
+// with its window wholly on the screen.
+void GrabnestProcessTest::storedPlacementCannotStopTheStart() {
+    QFETCH(QByteArray, placement);
+    Installed grabnestDir;
+    QVERIFY(grabnestDir.ready());
+    QFile ini(grabnestDir.programDir() + QStringLiteral("/vorlaken.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[config]\r\n" + placement);
+    ini.close();
+    QProcess* process = grabnestDir.start(QStringLiteral("http://127.0.0.1:1"));
+    QTRY_VERIFY_WITH_TIMEOUT(serviceUp() || process->state() == QProcess::NotRunning, 30000);
+    QCOMPARE(process->state(), QProcess::Running);
+    QTRY_COMPARE_WITH_TIMEOUT(control(QStringLiteral("getbtn.enabled")), QStringLiteral("1"), 30000);
+    process->terminate();
+    QVERIFY(process->waitForFinished(15000));
+    QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process->exitCode(), 0);
+
+    // Both processes see the same offscreen screen.
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QMap<QString, qint64> stored = storedNumbers(grabnestDir.programDir());
+    const QRect window(
+        int(stored.value(QStringLiteral("fx"), -1)), int(stored.value(QStringLiteral("fy"), -1)),
+        int(stored.value(QStringLiteral("fw"), 0)), int(stored.value(QStringLiteral("fh"), 0)));
+    QVERIFY2(area.contains(window), qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
+                                                   .arg(window.x())
+                                                   .arg(window.y())
+                                                   .arg(window.width())
+                                                   .arg(window.height())
+                                                   .arg(area.width())
+                                                   .arg(area.height())));
 }
 
 void GrabnestProcessTest::resultCommandsOverTheBus() {
