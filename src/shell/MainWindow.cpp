@@ -130,7 +130,7 @@ void MainWindow::connectCommands() {
     connect(ui_.Label59, &ClickableLabel::clicked, this,
             [this] { UpgradeNow(dir_, desktop_, static_cast<quint64>(winId())); });
     connect(ui_.Label11, &ClickableLabel::clicked, this,
-            [this] { wb1_->openInNewWindow(MakerSite::helpPage()); });
+            [this] { wb1_->openInNewWindow(MakerSite(dir_.path()).helpPage()); });
 }
 
 void MainWindow::showPanel(int page) {
@@ -212,7 +212,7 @@ bool MainWindow::waitForDocumentComplete() {
 }
 
 void MainWindow::loadWelcomePage() {
-    welcomeText_ = WelcomePageText();
+    welcomeText_ = WelcomePageText(MakerSite(dir_.path()));
     try {
         wbad_->loadHtml(welcomeText_);
     } catch (const AppError&) {
@@ -220,7 +220,7 @@ void MainWindow::loadWelcomePage() {
 }
 
 void MainWindow::showMissingTemplateWarning() {
-    const QString page = MissingTemplatePageText();
+    const QString page = MissingTemplatePageText(MakerSite(dir_.path()));
     QFile file(dir_.writtenFile(kWarningPage));
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(page.toUtf8()) >= 0) {
         file.close();
