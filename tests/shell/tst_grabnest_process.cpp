@@ -32,7 +32,8 @@ class Installed {
   public:
     Installed() {
         const QString bin = qEnvironmentVariable("VORLAKEN_BIN_DIR");
-        for (const QString& name : {QStringLiteral("grabnest"), QStringLiteral("grabnest.htm")})
+        for (const QString& name :
+             {QStringLiteral("grabnest"), QStringLiteral("grabnest.htm"), QStringLiteral("tidecove")})
             QFile::copy(bin + QLatin1Char('/') + name, program_.filePath(name));
         QFile(runtime_.path())
             .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -49,15 +50,19 @@ class Installed {
     QString programDir() const { return program_.path(); }
     QString runtimeDir() const { return runtime_.path(); }
 
-    QProcess* start(const QString& devtools) {
+    // Starts a program of the folder (grabnest unless named) with extra environment values.
+    QProcess* start(const QString& devtools, const QMap<QString, QString>& extra = {},
+                    const QString& program = QStringLiteral("grabnest")) {
         auto* process = new QProcess;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
         env.insert(QStringLiteral("VORLAKEN_DEVTOOLS"), devtools);
+        for (auto it = extra.begin(); it != extra.end(); ++it)
+            env.insert(it.key(), it.value());
         process->setProcessEnvironment(env);
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process->setStandardOutputFile(QProcess::nullDevice());
-        process->start(program_.filePath(QStringLiteral("grabnest")), {});
+        process->start(program_.filePath(program), {});
         processes_.append(process);
         return process;
     }
@@ -133,6 +138,51 @@ void listSilentPages(LoopbackHttpServer& server, int count) {
     server.addPage(QStringLiteral("/json/list"), QJsonDocument(list).toJson(), "application/json");
 }
 
+// An X server of the test's own (Xvfb), for what only a real window system shows.
+class VirtualDisplay {
+  public:
+    ~VirtualDisplay() {
+        server_.terminate();
+        server_.waitForFinished(5000);
+    }
+    bool start() {
+        server_.start(QStringLiteral("Xvfb"),
+                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                       QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                       QStringLiteral("1280x960x24")});
+        if (!server_.waitForStarted(10000))
+            return false;
+        QByteArray out;
+        while (!out.contains('\n') && server_.waitForReadyRead(20000))
+            out += server_.readAllStandardOutput();
+        bool ok = false;
+        const int number = out.trimmed().toInt(&ok);
+        display_ = ok ? QStringLiteral(":%1").arg(number) : QString();
+        return ok;
+    }
+    QString display() const { return display_; }
+    // The names (WM_NAME) of the application windows on the display.
+    QStringList windowNames() const {
+        QProcess tree;
+        tree.start(QStringLiteral("xwininfo"),
+                   {QStringLiteral("-root"), QStringLiteral("-tree"), QStringLiteral("-display"), display_});
+        tree.waitForFinished(10000);
+        QStringList names;
+        // Windows with a class only: Qt's 1x1 client leader carries the application name and none.
+        const QRegularExpression line(QStringLiteral("^\\s*0x[0-9a-f]+ \"(.*)\": \\(\""));
+        for (const QString& text : QString::fromUtf8(tree.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+            const auto m = line.match(text);
+            if (m.hasMatch())
+                names << m.captured(1);
+        }
+        return names;
+    }
+
+  private:
+    QProcess server_;
+    QString display_;
+};
+
 QStringList listing(const QString& dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                                QDir::Name);
@@ -150,6 +200,7 @@ class GrabnestProcessTest : public QObject {
     void messagesComeBackInsteadOfWindows();
     void terminationClosesTheWindowAndWritesTheSettings();
     void terminationEndsASilentDiscoveryAtOnce();
+    void windowTitlesOnARealWindowSystem();
     void storedPlacementCannotStopTheStart_data();
     void storedPlacementCannotStopTheStart();
     void resultCommandsOverTheBus();
@@ -307,6 +358,30 @@ void GrabnestProcessTest::terminationEndsASilentDiscoveryAtOnce() {
     QCOMPARE(storedNumbers(grabnestDir.programDir()).value(QStringLiteral("runfirst"), -1), 0);
     // The discovery alone would still hold the program for most of its bound (3 s).
     QVERIFY2(elapsed < 2000, qPrintable(QString::number(elapsed)));
+}
+
+// On X11 the title is exactly the window's own: the platform appends no program name to it.
+void GrabnestProcessTest::windowTitlesOnARealWindowSystem() {
+    VirtualDisplay x11;
+    QVERIFY2(x11.start(), "Xvfb did not start");
+    Installed programs;
+    QVERIFY(programs.ready());
+    // Off the test's bus: only the titles matter here.
+    const QMap<QString, QString> env = {
+        {QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")},
+        {QStringLiteral("DISPLAY"), x11.display()},
+        {QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/bus")}};
+    programs.start(QStringLiteral("http://127.0.0.1:1"), env);
+    programs.start(QString(), env, QStringLiteral("tidecove"));
+    const auto ours = [&x11] {
+        QStringList names = x11.windowNames().filter(QRegularExpression(QStringLiteral("Vorlaken|Tidewell")));
+        names.sort();
+        names.removeDuplicates();
+        return names;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(
+        ours(), (QStringList{QStringLiteral("Tidewell 1.3 - Vorlaken"), QStringLiteral("Vorlaken 8.1")}),
+        60000);
 }
 
 void GrabnestProcessTest::storedPlacementCannotStopTheStart_data() {
