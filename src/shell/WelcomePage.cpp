@@ -42,8 +42,7 @@ QString WelcomePageText(const MakerSite& site) {
                "<a href=\"%4\" target=\"_blank\">Tidewell cache viewer</a> &nbsp; "
                "<a href=\"%5\" target=\"_blank\">webpage link finder</a>"
                "</center></body></html>")
-        .arg(site.home().toHtmlEscaped(), site.helpPage().toHtmlEscaped(),
-             site.helpSection(QStringLiteral("vorlaken")).toHtmlEscaped(),
+        .arg(site.home().toHtmlEscaped(), site.helpPage().toHtmlEscaped(), site.home().toHtmlEscaped(),
              site.helpSection(QStringLiteral("tidewell")).toHtmlEscaped(),
              site.helpSection(QStringLiteral("hrefsift")).toHtmlEscaped());
 }
