@@ -125,7 +125,7 @@ QMap<QString, qint64> storedNumbers(const QString& programDir) {
 }
 
 // A DevTools endpoint whose listing names many pages whose sockets are accepted and never answered.
-void listSilentPages(LoopbackHttpServer& server, int count) {
+void listSilentPages(LoopbackHttpServer& server, int count, bool listingAnswers = true) {
     QJsonArray list;
     for (int i = 0; i < count; ++i) {
         const QString id = QStringLiteral("PAGE%1").arg(i);
@@ -135,7 +135,11 @@ void listSilentPages(LoopbackHttpServer& server, int count) {
                         {QStringLiteral("url"), QStringLiteral("http://site.example/%1.html").arg(i)}});
         server.addDelayed(QStringLiteral("/devtools/page/") + id, 600000, QByteArray());
     }
-    server.addPage(QStringLiteral("/json/list"), QJsonDocument(list).toJson(), "application/json");
+    if (listingAnswers)
+        server.addPage(QStringLiteral("/json/list"), QJsonDocument(list).toJson(), "application/json");
+    else
+        server.addDelayed(QStringLiteral("/json/list"), 600000, QJsonDocument(list).toJson(),
+                          "application/json");
 }
 
 // An X server of the test's own (Xvfb), for what only a real window system shows.
@@ -199,6 +203,7 @@ class GrabnestProcessTest : public QObject {
     void getOverTheBusListsWhatThePreviewShows();
     void messagesComeBackInsteadOfWindows();
     void terminationClosesTheWindowAndWritesTheSettings();
+    void terminationEndsASilentDiscoveryAtOnce_data();
     void terminationEndsASilentDiscoveryAtOnce();
     void windowTitlesOnARealWindowSystem();
     void storedPlacementCannotStopTheStart_data();
@@ -339,15 +344,24 @@ void GrabnestProcessTest::terminationClosesTheWindowAndWritesTheSettings() {
     QVERIFY2(text.contains("\r\nh=64\r\n") && text.contains("\r\nrunfirst=0\r\n"), text.constData());
 }
 
+void GrabnestProcessTest::terminationEndsASilentDiscoveryAtOnce_data() {
+    QTest::addColumn<bool>("listingAnswers");
+    QTest::addColumn<QString>("asked");  // the request that shows where the discovery waits
+    QTest::newRow("pages never answer") << true << "/devtools/page/PAGE0";
+    QTest::newRow("listing never answers") << false << "/json/list";
+}
+
 void GrabnestProcessTest::terminationEndsASilentDiscoveryAtOnce() {
+    QFETCH(bool, listingAnswers);
+    QFETCH(QString, asked);
     LoopbackHttpServer server;
     QVERIFY(server.listen());
-    listSilentPages(server, 12);
+    listSilentPages(server, 12, listingAnswers);
     Installed grabnestDir;
     QVERIFY(grabnestDir.ready());
     QProcess* process = grabnestDir.start(server.url());
-    // The start-up capture is asking the pages.
-    QTRY_VERIFY_WITH_TIMEOUT(!server.requestsFor(QStringLiteral("/devtools/page/PAGE0")).isEmpty(), 30000);
+    // The start-up capture is waiting for the endpoint.
+    QTRY_VERIFY_WITH_TIMEOUT(!server.requestsFor(asked).isEmpty(), 30000);
     QElapsedTimer clock;
     clock.start();
     process->terminate();
