@@ -1,5 +1,7 @@
 #include "ViewerSettings.h"
 
+#include "common/WindowPlacement.h"
+
 namespace vorlaken {
 
 namespace {
@@ -8,7 +10,7 @@ const QString kSection = QStringLiteral("config");
 
 }  // namespace
 
-void ViewerSettings::load(const IniFile& file, ViewerState& state) {
+void ViewerSettings::load(const IniFile& file, ViewerState& state, const QRect& available) {
     state.urlInclude = file.readString(kSection, QStringLiteral("e3"), QString()).toLower();
     state.urlExclude = file.readString(kSection, QStringLiteral("e4"), QString()).toLower();
     state.otherFormat = file.readString(kSection, QStringLiteral("ext"), QString());
@@ -21,10 +23,12 @@ void ViewerSettings::load(const IniFile& file, ViewerState& state) {
     state.gif = file.readBool(kSection, QStringLiteral("c2"), true);
     state.png = file.readBool(kSection, QStringLiteral("c3"), true);
     state.bmp = file.readBool(kSection, QStringLiteral("c7"), true);
-    state.geometry.setWidth(file.readInteger(kSection, QStringLiteral("fw"), 734));
-    state.geometry.setHeight(file.readInteger(kSection, QStringLiteral("fh"), 551));
-    state.geometry.moveLeft(file.readInteger(kSection, QStringLiteral("fx"), 230));
-    state.geometry.moveTop(file.readInteger(kSection, QStringLiteral("fy"), 147));
+    const QRect design(230, 147, 734, 551);
+    state.geometry = PlaceStoredWindow(file.readInteger(kSection, QStringLiteral("fx"), design.x()),
+                                       file.readInteger(kSection, QStringLiteral("fy"), design.y()),
+                                       file.readInteger(kSection, QStringLiteral("fw"), design.width()),
+                                       file.readInteger(kSection, QStringLiteral("fh"), design.height()),
+                                       design, available);
     state.autoUpgrade = file.readBool(kSection, QStringLiteral("autoupgrade"), true);
     state.timePassed = 1;
     state.timeUnit = ViewerState::Hour;

@@ -9,7 +9,8 @@ namespace vorlaken {
 // choice always start fresh.
 class ViewerSettings {
   public:
-    static void load(const IniFile& file, ViewerState& state);
+    // The stored placement is fitted onto the available screen area (when known).
+    static void load(const IniFile& file, ViewerState& state, const QRect& available = QRect());
     // Writes every key in the file's order; the caller saves the file (atomically).
     static void store(const ViewerState& state, IniFile& file);
 };

@@ -1,6 +1,8 @@
 #include "ViewerWindow.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QUrl>
 
@@ -14,14 +16,13 @@
 #include "platform/desktop/QtDesktop.h"
 #include "platform/webzone/WebZone.h"
 #include "shell/ClickableLabel.h"
+#include "shell/WelcomePage.h"
 
 namespace vorlaken {
 
 namespace {
 
 const QString kSettingsFile = QStringLiteral("tidecove.ini");
-const QString kHelpPage = QStringLiteral("https://www.vorlaken.example/tidewell/help.htm");
-const QString kHomePage = QStringLiteral("https://www.vorlaken.example/");
 
 }  // namespace
 
@@ -33,7 +34,7 @@ ViewerWindow::ViewerWindow(const ProgramDir& programDir, std::unique_ptr<Browser
       cache_(std::move(cache)),
       IECache1(cache_.get()) {
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(QStringLiteral("Tidewell 1.3 - ") + makerSite());
+    setWindowTitle(QStringLiteral("Tidewell 1.3 - ") + MakerSite::name());
     ui_.build(this);
     const QUrl base = QUrl::fromLocalFile(programDir_.path());
     wb1_ = new WebZone(ui_.wb1, base);
@@ -68,7 +69,8 @@ Zone* ViewerWindow::zone(const QString& name) const {
 void ViewerWindow::loadSettings() {
     IniFile file(programDir_.writtenFile(kSettingsFile));
     file.load();
-    ViewerSettings::load(file, state_);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ViewerSettings::load(file, state_, screen ? screen->availableGeometry() : QRect());
 }
 
 void ViewerWindow::writeSettings() {
@@ -202,8 +204,11 @@ void ViewerWindow::connectCommands() {
             [this, shown] { run([shown] { shown().ChooseFolder(); }); });
     connect(ui_.Button2, &QPushButton::clicked, this,
             [this] { run([this] { ClearCacheCommand(state_, IECache1, desktop_); }); });
-    connect(ui_.Button6, &QPushButton::clicked, this, [this] { desktop_.openPath(kHelpPage); });
-    connect(ui_.Image2, &ClickableLabel::clicked, this, [this] { desktop_.openPath(kHomePage); });
+    connect(ui_.Button6, &QPushButton::clicked, this, [this] {
+        desktop_.openPath(MakerSite(programDir_.path()).helpSection(QStringLiteral("tidewell")));
+    });
+    connect(ui_.Image2, &ClickableLabel::clicked, this,
+            [this] { desktop_.openPath(MakerSite(programDir_.path()).home()); });
     connect(ui_.updatebtn, &QPushButton::clicked, this,
             [this] { run([this] { ViewerUpgrade(programDir_, desktop_, quint64(winId())).UpgradeNow(); }); });
 }

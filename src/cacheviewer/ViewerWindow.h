@@ -35,8 +35,6 @@ class ViewerWindow : public QWidget {
     void clickListItem(int row);
     void setListItemTicked(int row, bool ticked);
 
-    static QString makerSite() { return QStringLiteral("www.vorlaken.example"); }
-
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -10,8 +10,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // No display name: the platform would append it to every window title.
     QApplication::setApplicationName(QStringLiteral("Tidewell"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tidewell"));
     QApplication::setDesktopFileName(QStringLiteral("tidecove"));
 
     // The running browser's profile first: the one whose DevToolsActivePort names its endpoint.
@@ -26,8 +26,10 @@ int main(int argc, char* argv[]) {
                                   vorlaken::CreateBrowserCache(profiles), desktop);
     // Ending the program from a session or terminal closes the window the ordinary way, writing settings.
     vorlaken::TerminationWatcher termination;
-    QObject::connect(&termination, &vorlaken::TerminationWatcher::terminationRequested, &window,
-                     &QWidget::close);
+    QObject::connect(&termination, &vorlaken::TerminationWatcher::terminationRequested, &window, [&window] {
+        window.close();
+        QCoreApplication::exit(0);
+    });
     vorlaken::ViewerBus bus(window);
     bus.registerOnSessionBus();
     window.show();

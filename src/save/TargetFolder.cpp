@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include "common/TextRoutines.h"
 #include "save/FileNaming.h"
@@ -43,8 +44,20 @@ QString HarmlessFolderPart(const QString& part) {
     return part.isEmpty() ? part : HarmlessNamePart(CutToBytes(part, kMaxNameBytes));
 }
 
+// Where the folder dialog opens when no usable folder is remembered: the user's pictures folder, never the
+// program folder (in a package a system folder), which an empty start would give.
+QString PicturesFolder() {
+    const QString named = qEnvironmentVariable("XDG_PICTURES_DIR");
+    if (isFolder(named))
+        return named;
+    const QString listed = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (isFolder(listed))
+        return listed;
+    return QDir::homePath();
+}
+
 void ChooseSaveFolder(SaveState& save, Desktop& desktop, IniFile* settings) {
-    const QString start = isFolder(save.saveFolder) ? save.saveFolder : QString();
+    const QString start = isFolder(save.saveFolder) ? save.saveFolder : PicturesFolder();
     const QString chosen = desktop.chooseFolder(kChooseFolderTitle, start);
     if (chosen.isEmpty())
         return;

@@ -24,8 +24,12 @@ struct TargetFolder {
 // shortened to what the file system takes.
 QString HarmlessFolderPart(const QString& part);
 
-// The folder dialog. On confirm sets SaveFolder (with a trailing "/") and LastSaveFolder, and writes
-// "dir" at once into settings (when given) if SaveFolder was empty and KeepFolder is on.
+// The user's pictures folder: XDG_PICTURES_DIR, else the one of the user's folder list, else home.
+QString PicturesFolder();
+
+// The folder dialog, opened in SaveFolder when that exists, else in PicturesFolder(). On confirm sets
+// SaveFolder (with a trailing "/") and LastSaveFolder, and writes "dir" at once into settings (when given) if
+// SaveFolder was empty and KeepFolder is on.
 void ChooseSaveFolder(SaveState& save, Desktop& desktop, IniFile* settings);
 
 // The first phase of a save run: checks the page, makes the category and sub folders, cleans the

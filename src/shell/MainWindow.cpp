@@ -7,10 +7,12 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
 
 #include "common/IniFile.h"
+#include "common/Termination.h"
 #include "platform/desktop/QtDesktop.h"
 #include "platform/webzone/WebZone.h"
 #include "shell/ButtonPairs.h"
@@ -128,7 +130,7 @@ void MainWindow::connectCommands() {
     connect(ui_.Label59, &ClickableLabel::clicked, this,
             [this] { UpgradeNow(dir_, desktop_, static_cast<quint64>(winId())); });
     connect(ui_.Label11, &ClickableLabel::clicked, this,
-            [this] { wb1_->openInNewWindow(MakerSite::helpPage()); });
+            [this] { wb1_->openInNewWindow(MakerSite(dir_.path()).helpPage()); });
 }
 
 void MainWindow::showPanel(int page) {
@@ -146,7 +148,8 @@ void MainWindow::onModeItem(int mode) {
 void MainWindow::loadSettings() {
     IniFile file(settingsPath());
     file.load();
-    settings_ = SettingsBinding::read(file, this);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    settings_ = SettingsBinding::read(file, this, screen ? screen->availableGeometry() : QRect());
     Skins::apply(ui_.cb1->currentIndex());
     saving_->load(settings_);
     setGeometry(settings_.geometry);
@@ -172,8 +175,14 @@ void MainWindow::showEvent(QShowEvent* event) {
     firstShown_ = true;
     shownAtMs_ = QDateTime::currentMSecsSinceEpoch();
     if (QScreen* screen = this->screen()) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
+        // The stored size already fits the screen; now that the frame is known, the frame fits too.
+        const QRect area = screen->availableGeometry();
+        const QSize frameExtra = frameGeometry().size() - size();
+        const QSize room = (area.size() - frameExtra).expandedTo(minimumSize());
+        if (width() > room.width() || height() > room.height())
+            resize(size().boundedTo(room));
+        QRect frame = frameGeometry();
+        frame.moveCenter(area.center());
         move(frame.topLeft());
     }
     QTimer::singleShot(0, this, &MainWindow::onFirstShown);
@@ -197,12 +206,13 @@ bool MainWindow::waitForDocumentComplete() {
     QEventLoop loop;
     connect(this, &MainWindow::documentCompleted, &loop, &QEventLoop::quit);
     QTimer::singleShot(kDocumentWaitBoundMs, &loop, &QEventLoop::quit);
+    Termination::quitOnTermination(loop);
     loop.exec();
     return documentComplete_;
 }
 
 void MainWindow::loadWelcomePage() {
-    welcomeText_ = WelcomePageText();
+    welcomeText_ = WelcomePageText(MakerSite(dir_.path()));
     try {
         wbad_->loadHtml(welcomeText_);
     } catch (const AppError&) {
@@ -210,7 +220,7 @@ void MainWindow::loadWelcomePage() {
 }
 
 void MainWindow::showMissingTemplateWarning() {
-    const QString page = MissingTemplatePageText();
+    const QString page = MissingTemplatePageText(MakerSite(dir_.path()));
     QFile file(dir_.writtenFile(kWarningPage));
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(page.toUtf8()) >= 0) {
         file.close();

@@ -245,9 +245,11 @@ void MainWindowUi::buildOptionsPage() {
               QStringLiteral("If you find the program can not fetch pictures from some webpages, you may "
                              "check this option and then click Get.  Note the option reduce program "
                              "efficiency."));
-    savechk = named(new QCheckBox(QStringLiteral("local webpage")), "savechk");
+    savechk = named(new QCheckBox(QStringLiteral("local webpage")), "savechk",
+                    QStringLiteral("Generate a local html file to show the  information of pictures"));
     savechk->setChecked(true);
-    zipChk = named(new QCheckBox(QStringLiteral("zip package")), "zipChk");
+    zipChk = named(new QCheckBox(QStringLiteral("zip package")), "zipChk",
+                   QStringLiteral("generate a zip file which  combine all  files of picture."));
     grid->addWidget(inputchk, 2, 0);
     grid->addWidget(savechk, 2, 1);
     grid->addWidget(zipChk, 2, 2);

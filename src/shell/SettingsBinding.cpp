@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "common/IniFile.h"
+#include "common/WindowPlacement.h"
 #include "shell/ControlAccess.h"
 
 namespace vorlaken {
@@ -101,7 +102,7 @@ void writeControl(IniFile& file, QWidget* root, const ControlKey& entry) {
 
 }  // namespace
 
-WindowSettings SettingsBinding::read(const IniFile& file, QWidget* root) {
+WindowSettings SettingsBinding::read(const IniFile& file, QWidget* root, const QRect& available) {
     WindowSettings values;
     const QRect design = designGeometry();
     for (const ControlKey& entry : kControlKeys) {
@@ -113,10 +114,11 @@ WindowSettings SettingsBinding::read(const IniFile& file, QWidget* root) {
         else if (key == QLatin1String("noorg"))
             values.saveFolder = file.readString(kSection, QStringLiteral("dir"), QString());
     }
-    values.geometry = QRect(file.readInteger(kSection, QStringLiteral("fx"), design.x()),
-                            file.readInteger(kSection, QStringLiteral("fy"), design.y()),
-                            file.readInteger(kSection, QStringLiteral("fw"), design.width()),
-                            file.readInteger(kSection, QStringLiteral("fh"), design.height()));
+    values.geometry = PlaceStoredWindow(file.readInteger(kSection, QStringLiteral("fx"), design.x()),
+                                        file.readInteger(kSection, QStringLiteral("fy"), design.y()),
+                                        file.readInteger(kSection, QStringLiteral("fw"), design.width()),
+                                        file.readInteger(kSection, QStringLiteral("fh"), design.height()),
+                                        design, available);
     // A remembered folder that is gone is forgotten; one that exists ends in a separator.
     if (!values.saveFolder.isEmpty()) {
         if (QFileInfo(values.saveFolder).isDir()) {

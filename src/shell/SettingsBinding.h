@@ -24,8 +24,9 @@ class SettingsBinding {
     // The window's design placement, the default of "fx", "fy", "fw", "fh".
     static QRect designGeometry() { return QRect(160, 100, 860, 660); }
 
-    // Reads every key into its control (in the order of the table) and returns the others.
-    static WindowSettings read(const IniFile& file, QWidget* root);
+    // Reads every key into its control (in the order of the table) and returns the others. The stored
+    // placement is fitted onto the available screen area (when known), whatever the file holds.
+    static WindowSettings read(const IniFile& file, QWidget* root, const QRect& available = QRect());
     // Writes every key from its control and from values; the caller saves the file.
     static void write(IniFile& file, QWidget* root, const WindowSettings& values);
 };

@@ -7,16 +7,29 @@
 #include <unistd.h>
 #include <QSocketNotifier>
 
+#include "common/Termination.h"
+
 namespace vorlaken {
+
+namespace {
+
+// How long an orderly end may take before the process is ended without one.
+constexpr unsigned kLastResortSeconds = 5;
+
+}  // namespace
 
 TerminationWatcher::TerminationWatcher(QObject* parent) : QObject(parent) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pipe_) != 0)
         return;
+    ::fcntl(pipe_[0], F_SETFL, ::fcntl(pipe_[0], F_GETFL) | O_NONBLOCK);
     notifier_ = new QSocketNotifier(pipe_[1], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] {
         char byte = 0;
-        if (::read(pipe_[1], &byte, 1) == 1)
+        if (::read(pipe_[1], &byte, 1) == 1) {
+            // Nested waits quit first, so that the window closes from whatever the program was doing.
+            Termination::announce();
             emit terminationRequested();
+        }
     });
     struct sigaction action = {};
     action.sa_handler = &TerminationWatcher::onSignal;
@@ -36,8 +49,17 @@ TerminationWatcher::~TerminationWatcher() {
     }
 }
 
-// Only async-signal-safe work here: one byte into the pipe; the event loop does the rest.
-void TerminationWatcher::onSignal(int) {
+// Only async-signal-safe work here: a flag, one byte into the pipe and an alarm; the event loop does the
+// rest. A request that is already under way is not waited for again.
+void TerminationWatcher::onSignal(int sig) {
+    if (Termination::requested()) {
+        std::signal(sig, SIG_DFL);
+        std::raise(sig);
+        return;
+    }
+    Termination::raise();
+    std::signal(SIGALRM, SIG_DFL);
+    ::alarm(kLastResortSeconds);
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(pipe_[0], &byte, 1);
 }

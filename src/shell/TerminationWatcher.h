@@ -7,7 +7,10 @@ class QSocketNotifier;
 namespace vorlaken {
 
 // Turns SIGTERM, SIGINT and SIGHUP into a Qt signal, so that ending the program from a terminal or a
-// session closes the window the ordinary way (and the settings are written).
+// session closes the window the ordinary way (and the settings are written). The request is also raised
+// process-wide (Termination in common/), so that bounded waits and long runs anywhere end early; ask
+// Termination::requested() there. A second signal, or a program that has not ended some seconds after
+// the first, ends the process at once.
 class TerminationWatcher : public QObject {
     Q_OBJECT
   public:

@@ -1,19 +1,36 @@
 #include "shell/WelcomePage.h"
 
+#include <QUrl>
+
 namespace vorlaken {
 
-// The maker's web presence lives under a reserved example domain until a real one exists.
-QString MakerSite::site() {
-    return QStringLiteral("https://www.vorlaken.example/");
-}
-QString MakerSite::helpPage() {
-    return QStringLiteral("https://www.vorlaken.example/help.htm");
-}
-QString MakerSite::newsPage() {
-    return QStringLiteral("https://www.vorlaken.example/news.htm");
+MakerSite::MakerSite(const QString& programDir) : dir_(programDir) {}
+
+QString MakerSite::page(const QString& file, const QString& anchor) const {
+    QUrl url = QUrl::fromLocalFile(dir_ + file);
+    if (!anchor.isEmpty())
+        url.setFragment(anchor);
+    return url.toString(QUrl::FullyEncoded);
 }
 
-QString WelcomePageText() {
+QString MakerSite::home() const {
+    return page(QStringLiteral("welcome.htm"), QString());
+}
+
+QString MakerSite::helpPage() const {
+    return page(QStringLiteral("help.htm"), QString());
+}
+
+QString MakerSite::helpSection(const QString& anchor) const {
+    return page(QStringLiteral("help.htm"), anchor);
+}
+
+QString MakerSite::downloadPage() const {
+    return helpSection(QStringLiteral("install"));
+}
+
+QString WelcomePageText(const MakerSite& site) {
+    // The program folder may hold any character: the addresses are escaped like any other value.
     return QStringLiteral(
                "<html><head><meta http-equiv=\"refresh\" content=\"15;url=%1\">"
                "<style>a{font-size:9pt;text-decoration:underline;color:#0000ff}"
@@ -22,18 +39,20 @@ QString WelcomePageText() {
                "<center>Welcome to use Vorlaken 8.1 (Release on Sep 18th,2008).  "
                "<a href=\"%2\" target=\"_blank\">Technical support</a><br>"
                "<a href=\"%3\" target=\"_blank\">Vorlaken home</a> &nbsp; "
-               "<a href=\"%3tidewell.htm\" target=\"_blank\">Tidewell cache viewer</a> &nbsp; "
-               "<a href=\"%3hrefsift.htm\" target=\"_blank\">webpage link finder</a>"
+               "<a href=\"%4\" target=\"_blank\">Tidewell cache viewer</a> &nbsp; "
+               "<a href=\"%5\" target=\"_blank\">webpage link finder</a>"
                "</center></body></html>")
-        .arg(MakerSite::newsPage(), MakerSite::helpPage(), MakerSite::site());
+        .arg(site.home().toHtmlEscaped(), site.helpPage().toHtmlEscaped(), site.home().toHtmlEscaped(),
+             site.helpSection(QStringLiteral("tidewell")).toHtmlEscaped(),
+             site.helpSection(QStringLiteral("hrefsift")).toHtmlEscaped());
 }
 
-QString MissingTemplatePageText() {
+QString MissingTemplatePageText(const MakerSite& site) {
     return QStringLiteral("<html><body><h1>") +
            QStringLiteral(
                "The file grabnest.htm is not found in current directory. Please reinstall Vorlaken. If you "
                "missed  setup file, you can download it on") +
-           QStringLiteral(" ") + MakerSite::site() + QStringLiteral(".</h1>");
+           QStringLiteral(" ") + site.downloadPage().toHtmlEscaped() + QStringLiteral(".</h1>");
 }
 
 }  // namespace vorlaken

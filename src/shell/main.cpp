@@ -15,9 +15,11 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // No display name: the platform would append it to every window title ("Hint" included).
     QApplication::setApplicationName(QStringLiteral("Vorlaken"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vorlaken"));
     QApplication::setDesktopFileName(QStringLiteral("grabnest"));
+    // Watching from the start: a request that comes while the window is built is served once it runs.
+    vorlaken::TerminationWatcher termination;
 
     vorlaken::SingleInstance instance;
     if (!instance.claim())
@@ -29,9 +31,12 @@ int main(int argc, char* argv[]) {
     QObject::connect(&instance, &vorlaken::SingleInstance::raiseRequested, &window,
                      &vorlaken::MainWindow::bringToFront);
 
-    vorlaken::TerminationWatcher termination;
-    QObject::connect(&termination, &vorlaken::TerminationWatcher::terminationRequested, &window,
-                     &QWidget::close);
+    // The window closes the ordinary way (writing the settings) from wherever the program waits, and
+    // every event loop ends, nested ones included.
+    QObject::connect(&termination, &vorlaken::TerminationWatcher::terminationRequested, &window, [&window] {
+        window.close();
+        QCoreApplication::exit(0);
+    });
 
     vorlaken::BusService bus(window);
     bus.registerOnSessionBus();

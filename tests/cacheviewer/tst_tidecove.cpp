@@ -89,7 +89,7 @@ class TidecoveTest : public QObject {
     }
 
     void startsWithItsCaptionAndEmptyList() {
-        QCOMPARE(control(QStringLiteral("TForm1")), QStringLiteral("Tidewell 1.3 - www.vorlaken.example"));
+        QCOMPARE(control(QStringLiteral("TForm1")), QStringLiteral("Tidewell 1.3 - Vorlaken"));
         QCOMPARE(control(QStringLiteral("Label1")), QStringLiteral("Pictures found:0"));
         QCOMPARE(control(QStringLiteral("Button3.enabled")), QStringLiteral("0"));
         QCOMPARE(control(QStringLiteral("SpinEdit3")), QStringLiteral("1"));

@@ -131,6 +131,40 @@ class ViewerCommandsTest : public QObject {
         QCOMPARE(back.autoUpgrade, false);
         QCOMPARE(back.geometry, state.geometry);
     }
+
+    // Stored numbers of any size are read safely; the window lands wholly on the available area.
+    void storedNumbersStayInBounds_data() {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("fits") << QByteArray("fx=10\r\nfy=20\r\nfw=500\r\nfh=400\r\ni1=120")
+                              << QRect(10, 20, 500, 400) << 120;
+        QTest::newRow("huge") << QByteArray("fx=0\r\nfy=0\r\nfw=30000\r\nfh=30000\r\ni1=30000000")
+                              << QRect(0, 0, 1024, 768) << 99999;
+        QTest::newRow("largest int")
+            << QByteArray("fx=2147483647\r\nfy=2147483647\r\nfw=2147483647\r\nfh=2147483647\r\ni1=2147483647")
+            << QRect(0, 0, 1024, 768) << 99999;
+        QTest::newRow("negative") << QByteArray("fx=-2147483648\r\nfy=-9\r\nfw=-1\r\nfh=0\r\ni1=-2147483648")
+                                  << QRect(0, 0, 734, 551) << 0;
+        QTest::newRow("far off") << QByteArray("fx=5000\r\nfy=5000\r\nfw=300\r\nfh=200")
+                                 << QRect(724, 568, 300, 200) << 80;
+    }
+    void storedNumbersStayInBounds() {
+        QFETCH(QByteArray, lines);
+        QFETCH(QRect, geometry);
+        QFETCH(int, limit);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("tidecove.ini")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[config]\r\n" + lines + "\r\n");
+        file.close();
+        IniFile in(file.fileName());
+        in.load();
+        ViewerState state;
+        ViewerSettings::load(in, state, QRect(0, 0, 1024, 768));
+        QCOMPARE(state.geometry, geometry);
+        QCOMPARE(state.widthLimit, limit);
+    }
 };
 
 QTEST_GUILESS_MAIN(ViewerCommandsTest)

@@ -104,18 +104,41 @@ void TestOriginPage::nothingToDisplay() {
     QVERIFY(f.desktop.messages.isEmpty());
 }
 
+// "reload" asks the attached page to reload and nothing else: no write, no navigation. A page that
+// refuses is left alone silently; without an attached browser nothing is asked at all.
 void TestOriginPage::refreshAndNavigation() {
     auto attached = originBrowser();
+    attached->calls()->reset();
     OriginPage::refresh(attached);
     QCOMPARE(attached->reloads, 1);
+    QCOMPARE(attached->calls()->count("Browser.reload"), 1);
+    QCOMPARE(attached->calls()->total(), 1);
+    QCOMPARE(origin(attached), QString("<p>own content</p>"));
+    QVERIFY(attached->navigated.isEmpty());
+
     attached->failing = {"reload"};
+    attached->calls()->reset();
     OriginPage::refresh(attached);
+    QCOMPARE(attached->calls()->count("Browser.reload"), 1);  // asked again
+    QCOMPARE(attached->calls()->total(), 1);
+    QCOMPARE(attached->reloads, 1);  // and refused
+    QCOMPARE(origin(attached), QString("<p>own content</p>"));
+
+    auto untouched = originBrowser();
+    untouched->calls()->reset();
     OriginPage::refresh(nullptr);
+    QCOMPARE(untouched->calls()->total(), 0);
 
     FakeBrowser zone;
     OriginPage::showInPreview(zone, "http://h/gallery.htm");
     OriginPage::restorePreview(zone, "/opt/vorlaken/grabnest.htm");
     QCOMPARE(zone.navigated, (QStringList{"http://h/gallery.htm", "file:///opt/vorlaken/grabnest.htm"}));
+    // A zone that refuses to navigate keeps what it shows; the command does not fail.
+    zone.failing = {"navigate"};
+    OriginPage::showInPreview(zone, "http://h/other.htm");
+    OriginPage::restorePreview(zone, "/opt/vorlaken/grabnest.htm");
+    QCOMPARE(zone.navigated.size(), 2);
+    QCOMPARE(zone.calls()->count("Browser.navigate"), 4);
 }
 
 void TestOriginPage::scrollBarToggle() {

@@ -1,3 +1,4 @@
+#include <QDirIterator>
 #include <QtTest>
 
 #include "SaveFixture.h"
@@ -112,18 +113,56 @@ class TestCategories : public QObject {
         QCOMPARE(Categories::menuCaptions({}), QStringList());
     }
 
-    // With categories on and an empty list the menu is empty, and nothing is saved.
+    // With categories on, Save only offers the menu built from the list; the save happens on a choice.
+    // An empty list offers nothing to choose, so nothing is saved and no folder is made.
+    void emptyMenuSavesNothing_data() {
+        QTest::addColumn<QStringList>("categories");
+        QTest::addColumn<QStringList>("menu");
+        QTest::newRow("empty list") << QStringList() << QStringList();
+        QTest::newRow("one category") << QStringList{"A&&B"} << QStringList{"A&&&&B"};
+    }
     void emptyMenuSavesNothing() {
+        QFETCH(QStringList, categories);
+        QFETCH(QStringList, menu);
         SaveFixture f;
         f.save.categoriesOn = true;
+        f.save.categories = categories;
         f.addPicture("http://h/a.png");
+        f.cache.direct.insert("http://h/a.png",
+                              writeFile(f.root + "cached.png", QByteArray("\x89PNG\r\n\x1a\n", 8)));
+        QStringList offered;
         int pops = 0;
-        f.services.popCategoryMenu = [&] { ++pops; };
+        f.services.popCategoryMenu = [&] {
+            ++pops;
+            offered = Categories::menuCaptions(f.save.categories);
+        };
         StartSave(f.capture, f.save, f.services, true, f.label);
         QCOMPARE(pops, 1);
-        QCOMPARE(Categories::menuCaptions(f.save.categories), QStringList());
-        QCOMPARE(f.filesIn(f.saveFolder), QStringList());
+        QCOMPARE(offered, menu);
+        // Nothing happens before a choice, whatever the list holds.
+        const auto everything = [&f] {
+            QStringList found;
+            for (QDirIterator it(f.saveFolder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                                 QDirIterator::Subdirectories);
+                 it.hasNext();)
+                found << QDir(f.saveFolder).relativeFilePath(it.next());
+            found.sort();
+            return found;
+        };
+        QCOMPARE(everything(), QStringList());
+        QCOMPARE(f.label, QStringLiteral("Saved:0/0"));
         QCOMPARE(f.progress.shows, 0);
+        QCOMPARE(f.desktop.messages, QStringList());
+
+        // Each offered entry saves into its category; with none offered the save never happens.
+        for (const QString& caption : offered)
+            ChooseCategory(f.capture, f.save, f.services, caption);
+        if (categories.isEmpty()) {
+            QCOMPARE(everything(), QStringList());
+        } else {
+            QCOMPARE(f.label, QStringLiteral("Saved:1/1"));
+            QCOMPARE(f.filesIn(f.saveFolder + categories.first()).size(), 1);
+        }
     }
 };
 

@@ -198,6 +198,60 @@ class TestSaveFolder : public QObject {
         QCOMPARE(reread.readString("config", "dir", QString()), f.root + "chosen/");
     }
 
+    // The dialog opens in the remembered folder when it exists, else in the user's pictures folder
+    // (XDG_PICTURES_DIR, else home), never in the program's own folder.
+    void dialogStartFolder_data() {
+        QTest::addColumn<QString>("remembered");  // below the fixture's root; "-": none
+        QTest::addColumn<QString>("pictures");    // XDG_PICTURES_DIR below the root; "-": unset
+        QTest::addColumn<QString>("start");       // below the root; "~": the (fake) home
+        QTest::newRow("remembered folder") << "pictures/"
+                                           << "photos"
+                                           << "pictures/";
+        QTest::newRow("pictures folder") << "-"
+                                         << "photos"
+                                         << "photos";
+        QTest::newRow("remembered folder gone") << "gone/"
+                                                << "photos"
+                                                << "photos";
+        QTest::newRow("pictures folder unset") << "-"
+                                               << "-"
+                                               << "~";
+        QTest::newRow("pictures folder gone") << "-"
+                                              << "missing"
+                                              << "~";
+    }
+    void dialogStartFolder() {
+        QFETCH(QString, remembered);
+        QFETCH(QString, pictures);
+        QFETCH(QString, start);
+        SaveFixture f;
+        QDir().mkpath(f.root + "photos");
+        QDir().mkpath(f.root + "home/.config");
+        // A home of its own, without a list of user folders: only the environment names a pictures folder.
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        const QByteArray oldPictures = qgetenv("XDG_PICTURES_DIR");
+        qputenv("HOME", QFile::encodeName(f.root + "home"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(f.root + "home/.config"));
+        if (pictures == "-")
+            qunsetenv("XDG_PICTURES_DIR");
+        else
+            qputenv("XDG_PICTURES_DIR", QFile::encodeName(f.root + pictures));
+        f.save.saveFolder = remembered == "-" ? QString() : f.root + remembered;
+        f.desktop.folder.clear();  // cancelled
+        ChooseSaveFolder(f.save, f.desktop, nullptr);
+        qputenv("HOME", oldHome);
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+        if (oldPictures.isNull())
+            qunsetenv("XDG_PICTURES_DIR");
+        else
+            qputenv("XDG_PICTURES_DIR", oldPictures);
+
+        QCOMPARE(f.desktop.folderDialogStarts.size(), 1);
+        const QString expected = start == "~" ? f.root + "home" : f.root + start;
+        QCOMPARE(QDir::cleanPath(f.desktop.folderDialogStarts.first()), QDir::cleanPath(expected));
+    }
+
     void chooseFolderKeepsDirForCloseWhenNotEmpty() {
         SaveFixture f;
         IniFile settings(f.root + "vorlaken.ini");

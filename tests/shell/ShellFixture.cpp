@@ -10,6 +10,9 @@ ShellFixture::ShellFixture(bool withTemplate) {
     if (withTemplate)
         QFile::copy(QStringLiteral(VORLAKEN_SOURCE_DATA "/grabnest.htm"),
                     dir_.filePath(QStringLiteral("grabnest.htm")));
+    // The maker's pages are delivered beside the program like the template.
+    for (const QString& page : {QStringLiteral("welcome.htm"), QStringLiteral("help.htm")})
+        QFile::copy(QStringLiteral(VORLAKEN_SOURCE_DATA "/") + page, dir_.filePath(page));
 }
 
 ProgramDir ShellFixture::programDir() const {

@@ -12,7 +12,7 @@
 namespace vorlaken::test {
 
 // A main window in its own program folder (a temporary folder holding the delivered template unless
-// asked otherwise), with a chosen browser finder.
+// asked otherwise, and the maker's pages), with a chosen browser finder.
 class ShellFixture {
   public:
     explicit ShellFixture(bool withTemplate = true);

@@ -7,9 +7,15 @@
 #include <QDBusReply>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,7 +33,8 @@ class Installed {
   public:
     Installed() {
         const QString bin = qEnvironmentVariable("VORLAKEN_BIN_DIR");
-        for (const QString& name : {QStringLiteral("grabnest"), QStringLiteral("grabnest.htm")})
+        for (const QString& name :
+             {QStringLiteral("grabnest"), QStringLiteral("grabnest.htm"), QStringLiteral("tidecove")})
             QFile::copy(bin + QLatin1Char('/') + name, program_.filePath(name));
         QFile(runtime_.path())
             .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -45,15 +52,19 @@ class Installed {
     QString runtimeDir() const { return runtime_.path(); }
     const QList<QProcess*>& processes() const { return processes_; }
 
-    QProcess* start(const QString& devtools) {
+    // Starts a program of the folder (grabnest unless named) with extra environment values.
+    QProcess* start(const QString& devtools, const QMap<QString, QString>& extra = {},
+                    const QString& program = QStringLiteral("grabnest")) {
         auto* process = new QProcess;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
         env.insert(QStringLiteral("VORLAKEN_DEVTOOLS"), devtools);
+        for (auto it = extra.begin(); it != extra.end(); ++it)
+            env.insert(it.key(), it.value());
         process->setProcessEnvironment(env);
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process->setStandardOutputFile(QProcess::nullDevice());
-        process->start(program_.filePath(QStringLiteral("grabnest")), {});
+        process->start(program_.filePath(program), {});
         processes_.append(process);
         return process;
     }
@@ -99,6 +110,85 @@ struct GalleryRun {
     }
 };
 
+// The integer values of the settings file of a program folder, by key.
+QMap<QString, qint64> storedNumbers(const QString& programDir) {
+    QMap<QString, qint64> numbers;
+    QFile ini(programDir + QStringLiteral("/vorlaken.ini"));
+    if (!ini.open(QIODevice::ReadOnly))
+        return numbers;
+    for (const QByteArray& line : ini.readAll().split('\n')) {
+        const int at = line.indexOf('=');
+        bool ok = false;
+        const qint64 value = line.mid(at + 1).trimmed().toLongLong(&ok);
+        if (at > 0 && ok)
+            numbers.insert(QString::fromLatin1(line.left(at)), value);
+    }
+    return numbers;
+}
+
+// A DevTools endpoint whose listing names many pages whose sockets are accepted and never answered.
+void listSilentPages(LoopbackHttpServer& server, int count, bool listingAnswers = true) {
+    QJsonArray list;
+    for (int i = 0; i < count; ++i) {
+        const QString id = QStringLiteral("PAGE%1").arg(i);
+        list.append(
+            QJsonObject{{QStringLiteral("id"), id},
+                        {QStringLiteral("type"), QStringLiteral("page")},
+                        {QStringLiteral("url"), QStringLiteral("http://site.example/%1.html").arg(i)}});
+        server.addDelayed(QStringLiteral("/devtools/page/") + id, 600000, QByteArray());
+    }
+    if (listingAnswers)
+        server.addPage(QStringLiteral("/json/list"), QJsonDocument(list).toJson(), "application/json");
+    else
+        server.addDelayed(QStringLiteral("/json/list"), 600000, QJsonDocument(list).toJson(),
+                          "application/json");
+}
+
+// An X server of the test's own (Xvfb), for what only a real window system shows.
+class VirtualDisplay {
+  public:
+    ~VirtualDisplay() {
+        server_.terminate();
+        server_.waitForFinished(5000);
+    }
+    bool start() {
+        server_.start(QStringLiteral("Xvfb"),
+                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                       QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                       QStringLiteral("1280x960x24")});
+        if (!server_.waitForStarted(10000))
+            return false;
+        QByteArray out;
+        while (!out.contains('\n') && server_.waitForReadyRead(20000))
+            out += server_.readAllStandardOutput();
+        bool ok = false;
+        const int number = out.trimmed().toInt(&ok);
+        display_ = ok ? QStringLiteral(":%1").arg(number) : QString();
+        return ok;
+    }
+    QString display() const { return display_; }
+    // The names (WM_NAME) of the application windows on the display.
+    QStringList windowNames() const {
+        QProcess tree;
+        tree.start(QStringLiteral("xwininfo"),
+                   {QStringLiteral("-root"), QStringLiteral("-tree"), QStringLiteral("-display"), display_});
+        tree.waitForFinished(10000);
+        QStringList names;
+        // Windows with a class only: Qt's 1x1 client leader carries the application name and none.
+        const QRegularExpression line(QStringLiteral("^\\s*0x[0-9a-f]+ \"(.*)\": \\(\""));
+        for (const QString& text : QString::fromUtf8(tree.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+            const auto m = line.match(text);
+            if (m.hasMatch())
+                names << m.captured(1);
+        }
+        return names;
+    }
+
+  private:
+    QProcess server_;
+    QString display_;
+};
+
 QStringList listing(const QString& dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                                QDir::Name);
@@ -115,6 +205,11 @@ class GrabnestProcessTest : public QObject {
     void getOverTheBusListsWhatThePreviewShows();
     void messagesComeBackInsteadOfWindows();
     void terminationClosesTheWindowAndWritesTheSettings();
+    void terminationEndsASilentDiscoveryAtOnce_data();
+    void terminationEndsASilentDiscoveryAtOnce();
+    void windowTitlesOnARealWindowSystem();
+    void storedPlacementCannotStopTheStart_data();
+    void storedPlacementCannotStopTheStart();
     void resultCommandsOverTheBus();
     void saveOverTheBus();
     void terminationDuringASaveLeavesOnlyWholePictures();
@@ -250,6 +345,102 @@ void GrabnestProcessTest::terminationClosesTheWindowAndWritesTheSettings() {
     QVERIFY(ini.open(QIODevice::ReadOnly));
     const QByteArray text = ini.readAll();
     QVERIFY2(text.contains("\r\nh=64\r\n") && text.contains("\r\nrunfirst=0\r\n"), text.constData());
+}
+
+void GrabnestProcessTest::terminationEndsASilentDiscoveryAtOnce_data() {
+    QTest::addColumn<bool>("listingAnswers");
+    QTest::addColumn<QString>("asked");  // the request that shows where the discovery waits
+    QTest::newRow("pages never answer") << true << "/devtools/page/PAGE0";
+    QTest::newRow("listing never answers") << false << "/json/list";
+}
+
+void GrabnestProcessTest::terminationEndsASilentDiscoveryAtOnce() {
+    QFETCH(bool, listingAnswers);
+    QFETCH(QString, asked);
+    LoopbackHttpServer server;
+    QVERIFY(server.listen());
+    listSilentPages(server, 12, listingAnswers);
+    Installed grabnestDir;
+    QVERIFY(grabnestDir.ready());
+    QProcess* process = grabnestDir.start(server.url());
+    // The start-up capture is waiting for the endpoint.
+    QTRY_VERIFY_WITH_TIMEOUT(!server.requestsFor(asked).isEmpty(), 30000);
+    QElapsedTimer clock;
+    clock.start();
+    process->terminate();
+    QVERIFY(process->waitForFinished(15000));
+    const qint64 elapsed = clock.elapsed();
+    QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process->exitCode(), 0);
+    QCOMPARE(storedNumbers(grabnestDir.programDir()).value(QStringLiteral("runfirst"), -1), 0);
+    // The discovery alone would still hold the program for most of its bound (3 s).
+    QVERIFY2(elapsed < 2000, qPrintable(QString::number(elapsed)));
+}
+
+// On X11 the title is exactly the window's own: the platform appends no program name to it.
+void GrabnestProcessTest::windowTitlesOnARealWindowSystem() {
+    VirtualDisplay x11;
+    QVERIFY2(x11.start(), "Xvfb did not start");
+    Installed programs;
+    QVERIFY(programs.ready());
+    // Off the test's bus: only the titles matter here.
+    const QMap<QString, QString> env = {
+        {QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")},
+        {QStringLiteral("DISPLAY"), x11.display()},
+        {QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/bus")}};
+    programs.start(QStringLiteral("http://127.0.0.1:1"), env);
+    programs.start(QString(), env, QStringLiteral("tidecove"));
+    const auto ours = [&x11] {
+        QStringList names = x11.windowNames().filter(QRegularExpression(QStringLiteral("Vorlaken|Tidewell")));
+        names.sort();
+        names.removeDuplicates();
+        return names;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(
+        ours(), (QStringList{QStringLiteral("Tidewell 1.3 - Vorlaken"), QStringLiteral("Vorlaken 8.1")}),
+        60000);
+}
+
+void GrabnestProcessTest::storedPlacementCannotStopTheStart_data() {
+    QTest::addColumn<QByteArray>("placement");
+    QTest::newRow("huge") << QByteArray("fx=0\r\nfy=0\r\nfw=30000\r\nfh=30000\r\n");
+    QTest::newRow("largest int") << QByteArray(
+        "fx=2147483647\r\nfy=2147483647\r\nfw=2147483647\r\nfh=2147483647\r\n");
+    QTest::newRow("negative") << QByteArray("fx=-2147483648\r\nfy=-5000\r\nfw=-1\r\nfh=-2147483648\r\n");
+}
+
+// A crash of the real program at start is the fault looked for: it must come up and close normally,
+// with its window wholly on the screen.
+void GrabnestProcessTest::storedPlacementCannotStopTheStart() {
+    QFETCH(QByteArray, placement);
+    Installed grabnestDir;
+    QVERIFY(grabnestDir.ready());
+    QFile ini(grabnestDir.programDir() + QStringLiteral("/vorlaken.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[config]\r\n" + placement);
+    ini.close();
+    QProcess* process = grabnestDir.start(QStringLiteral("http://127.0.0.1:1"));
+    QTRY_VERIFY_WITH_TIMEOUT(serviceUp() || process->state() == QProcess::NotRunning, 30000);
+    QCOMPARE(process->state(), QProcess::Running);
+    QTRY_COMPARE_WITH_TIMEOUT(control(QStringLiteral("getbtn.enabled")), QStringLiteral("1"), 30000);
+    process->terminate();
+    QVERIFY(process->waitForFinished(15000));
+    QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process->exitCode(), 0);
+
+    // Both processes see the same offscreen screen.
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QMap<QString, qint64> stored = storedNumbers(grabnestDir.programDir());
+    const QRect window(
+        int(stored.value(QStringLiteral("fx"), -1)), int(stored.value(QStringLiteral("fy"), -1)),
+        int(stored.value(QStringLiteral("fw"), 0)), int(stored.value(QStringLiteral("fh"), 0)));
+    QVERIFY2(area.contains(window), qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
+                                                   .arg(window.x())
+                                                   .arg(window.y())
+                                                   .arg(window.width())
+                                                   .arg(window.height())
+                                                   .arg(area.width())
+                                                   .arg(area.height())));
 }
 
 void GrabnestProcessTest::resultCommandsOverTheBus() {

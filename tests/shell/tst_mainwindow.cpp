@@ -13,7 +13,10 @@
 #include "LoopbackHttpServer.h"
 #include "ShellFixture.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
+#include "save/SaveState.h"
 #include "shell/BusService.h"
+#include "shell/CategoryDialog.h"
+#include "shell/WelcomePage.h"
 
 using namespace vorlaken;
 using namespace vorlaken::test;
@@ -29,6 +32,11 @@ class MainWindowTest : public QObject {
     void thumbnailColumnsFollowTheWidth_data();
     void thumbnailColumnsFollowTheWidth();
     void minimiseAndRestoreReloadTheWelcomeZone();
+    void welcomeZoneRefreshesToTheShippedPage();
+    void makerAddressesLeadToDeliveredPages();
+    void windowsCarryTheirOwnTitles();
+    void hintsOfTheOptions_data();
+    void hintsOfTheOptions();
     void automationCollectsMessagesInsteadOfShowingThem();
     void automationReachesControlsByName();
     void filterBoxesHoldLowerCaseOnly();
@@ -226,6 +234,107 @@ void MainWindowTest::minimiseAndRestoreReloadTheWelcomeZone() {
     window.showNormal();
     QTRY_VERIFY(bodyOf(welcome).contains(QStringLiteral("Technical support")));
     QCOMPARE(window.ui().wbad->contextMenuPolicy(), Qt::PreventContextMenu);
+}
+
+// After its 15 seconds the welcome zone shows the welcome page delivered beside the program, not an
+// error page for an address that does not exist.
+void MainWindowTest::welcomeZoneRefreshesToTheShippedPage() {
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    QVERIFY(fixture.showAndWaitForStartup());
+    Zone* welcome = window.zone(QStringLiteral("wbad"));
+    const QString home = MakerSite(fixture.programDir().path()).home();
+    QTRY_COMPARE_WITH_TIMEOUT(welcome->locationUrl(), home, 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(bodyOf(welcome).contains(QStringLiteral("What is new in Vorlaken 8.1")), 20000);
+    QCOMPARE(welcome->document()->title(), QStringLiteral("Vorlaken 8.1"));
+    QVERIFY(
+        bodyOf(welcome).contains(QStringLiteral("Welcome to use Vorlaken 8.1 (Release on Sep 18th,2008).")));
+}
+
+// Every address of the maker names a page the build delivers into the program folder (the anchors
+// included), and the pages name nothing outside it.
+void MainWindowTest::makerAddressesLeadToDeliveredPages() {
+    const QString bin = qEnvironmentVariable("VORLAKEN_BIN_DIR") + QLatin1Char('/');
+    const MakerSite site(bin);
+    QFile help(bin + QStringLiteral("help.htm"));
+    QVERIFY2(help.open(QIODevice::ReadOnly), qPrintable(help.fileName()));
+    const QString helpText = QString::fromUtf8(help.readAll());
+
+    QStringList addresses = {site.home(), site.helpPage(), site.downloadPage()};
+    const QRegularExpression href(QStringLiteral("href=\"([^\"]+)\""));
+    for (auto m = href.globalMatch(WelcomePageText(site)); m.hasNext();)
+        addresses << m.next().captured(1);
+    QCOMPARE(addresses.size(), 3 + 4);
+    for (const QString& address : addresses) {
+        const QUrl url(address);
+        QVERIFY2(url.isLocalFile() && QFile::exists(url.toLocalFile()), qPrintable(address));
+        QVERIFY2(url.toLocalFile().startsWith(bin), qPrintable(address));
+        if (url.hasFragment())
+            QVERIFY2(helpText.contains(QStringLiteral("id=\"%1\"").arg(url.fragment())), qPrintable(address));
+    }
+    QVERIFY(MissingTemplatePageText(site).contains(site.downloadPage()));
+
+    // What the pages load themselves comes from the program folder too: no remote resource, no script.
+    for (const QString& page : {QStringLiteral("welcome.htm"), QStringLiteral("help.htm")}) {
+        QFile file(bin + page);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        QVERIFY2(!text.contains(QStringLiteral("<script"), Qt::CaseInsensitive), qPrintable(page));
+        for (auto m = QRegularExpression(QStringLiteral("(?:src|href)=\"([^\"#][^\"]*)\"")).globalMatch(text);
+             m.hasNext();) {
+            const QString target = m.next().captured(1).section(QLatin1Char('#'), 0, 0);
+            QVERIFY2(QFile::exists(bin + target), qPrintable(page + QStringLiteral(": ") + target));
+        }
+    }
+}
+
+// The titles the windows hand to the window system (what X11 then shows is checked on the real program).
+void MainWindowTest::windowsCarryTheirOwnTitles() {
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.windowHandle()->title(), QStringLiteral("Vorlaken 8.1"));
+
+    SaveState save;
+    CategoryDialog categories(save, fixture.desktop, fixture.path(QStringLiteral("cat.txt")), &window);
+    categories.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&categories));
+    QCOMPARE(categories.windowHandle()->title(), QStringLiteral("Picture Category"));
+    categories.close();
+
+    // A message box is modal: read it while it runs.
+    QString caption;
+    QTimer::singleShot(0, &window, [&caption] {
+        QTRY_VERIFY(QApplication::activeModalWidget());
+        caption = QApplication::activeModalWidget()->windowHandle()->title();
+        QApplication::activeModalWidget()->close();
+    });
+    fixture.desktop.showMessage(QStringLiteral("text"));
+    QCOMPARE(caption, QStringLiteral("Hint"));
+}
+
+void MainWindowTest::hintsOfTheOptions_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("local webpage") << "savechk"
+                                   << "Generate a local html file to show the  information of pictures";
+    QTest::newRow("zip package") << "zipChk"
+                                 << "generate a zip file which  combine all  files of picture.";
+    QTest::newRow("skin") << "cb1"
+                          << "Please choose one skin";
+    QTest::newRow("main panel") << "button1"
+                                << "show main panel";
+}
+
+void MainWindowTest::hintsOfTheOptions() {
+    QFETCH(QString, control);
+    QFETCH(QString, hint);
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    QString shown;
+    QVERIFY(window.controls().value(control + QStringLiteral(".hint"), &shown));
+    QCOMPARE(shown, hint);
 }
 
 void MainWindowTest::automationCollectsMessagesInsteadOfShowingThem() {

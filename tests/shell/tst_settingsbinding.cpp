@@ -23,10 +23,20 @@ class SettingsBindingTest : public QObject {
     void rememberedFolderFollowsKeepdir_data();
     void rememberedFolderFollowsKeepdir();
     void indexOutsideItsListChoosesNothing();
+    void storedPlacementStaysOnScreen_data();
+    void storedPlacementStaysOnScreen();
     void failedWriteAtCloseLosesNothing();
 };
 
 namespace {
+
+constexpr int kScreen = -1;
+constexpr int kDesign = -2;
+
+// The design size, as far as the screen has room for it.
+QSize designSizeOnScreen(const QWidget& window) {
+    return SettingsBinding::designGeometry().size().boundedTo(window.screen()->availableGeometry().size());
+}
 
 QString valueOf(MainWindow& window, const QString& name) {
     QString value;
@@ -119,7 +129,7 @@ void SettingsBindingTest::defaultsApplyWithoutAFile() {
     ShellFixture fixture;
     MainWindow& window = fixture.create();
     QCOMPARE(valueOf(window, control), expected);
-    QCOMPARE(window.size(), SettingsBinding::designGeometry().size());
+    QCOMPARE(window.size(), designSizeOnScreen(window));
 }
 
 // Texts are taken as they are; every other kind falls back to its default.
@@ -135,7 +145,7 @@ void SettingsBindingTest::unreadableValuesGiveTheirDefaults() {
     fixture.writeSettings("[config]\r\n" + key.toLatin1() + "=abc\r\nfw=abc\r\n");
     MainWindow& window = fixture.create();
     QCOMPARE(valueOf(window, control), expected);
-    QCOMPARE(window.width(), SettingsBinding::designGeometry().width());
+    QCOMPARE(window.width(), designSizeOnScreen(window).width());
 }
 
 void SettingsBindingTest::startWritesMenuinitOnly() {
@@ -217,6 +227,47 @@ void SettingsBindingTest::indexOutsideItsListChoosesNothing() {
     QCOMPARE(valueOf(window, QStringLiteral("cbsize")), QStringLiteral("-1"));
     QCOMPARE(valueOf(window, QStringLiteral("cb2")), QStringLiteral("-1"));
     QCOMPARE(valueOf(window, QStringLiteral("cb1")), QStringLiteral("-1"));
+}
+
+// Whatever the file holds, the window is placed wholly on the available screen area; a size that fits is
+// kept, one that does not is cut to the screen, one that is not positive gives the design size.
+void SettingsBindingTest::storedPlacementStaysOnScreen_data() {
+    // Expected width and height: a number, or kScreen (the whole available area), or kDesign (the design
+    // size as far as it fits).
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::newRow("fits") << QByteArray("fx=10\r\nfy=20\r\nfw=500\r\nfh=400") << 500 << 400;
+    QTest::newRow("huge") << QByteArray("fx=0\r\nfy=0\r\nfw=30000\r\nfh=30000") << kScreen << kScreen;
+    QTest::newRow("largest int") << QByteArray(
+                                        "fx=2147483647\r\nfy=2147483647\r\nfw=2147483647\r\nfh=2147483647")
+                                 << kScreen << kScreen;
+    QTest::newRow("smallest int") << QByteArray("fx=-2147483648\r\nfy=-2147483648\r\nfw=500\r\nfh=400") << 500
+                                  << 400;
+    QTest::newRow("not positive") << QByteArray("fx=5\r\nfy=5\r\nfw=-20\r\nfh=0") << kDesign << kDesign;
+    QTest::newRow("beyond int") << QByteArray("fx=99999999999\r\nfw=99999999999\r\nfh=400") << kDesign << 400;
+    QTest::newRow("far off") << QByteArray("fx=100000\r\nfy=-100000\r\nfw=300\r\nfh=200") << 300 << 200;
+}
+
+void SettingsBindingTest::storedPlacementStaysOnScreen() {
+    QFETCH(QByteArray, lines);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    ShellFixture fixture;
+    fixture.writeSettings("[config]\r\n" + lines + "\r\n");
+    MainWindow& window = fixture.create();
+    const QRect area = window.screen()->availableGeometry();
+    const QSize design = designSizeOnScreen(window);
+    const auto expected = [](int value, int screen, int designed) {
+        return value == kScreen ? screen : value == kDesign ? designed : value;
+    };
+    QCOMPARE(window.size(), QSize(expected(width, area.width(), design.width()),
+                                  expected(height, area.height(), design.height())));
+    QVERIFY2(area.contains(window.geometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                              .arg(window.x())
+                                                              .arg(window.y())
+                                                              .arg(window.width())
+                                                              .arg(window.height())));
 }
 
 void SettingsBindingTest::failedWriteAtCloseLosesNothing() {

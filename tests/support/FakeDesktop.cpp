@@ -23,8 +23,9 @@ Desktop::Answer FakeDesktop::ask(const QString& text, const QString& caption, Bu
     return Answer::No;
 }
 
-QString FakeDesktop::chooseFolder(const QString& title, const QString& /*startFolder*/) {
+QString FakeDesktop::chooseFolder(const QString& title, const QString& startFolder) {
     folderDialogs << title;
+    folderDialogStarts << startFolder;
     return folder;
 }
 

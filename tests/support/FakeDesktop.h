@@ -26,6 +26,7 @@ class FakeDesktop : public Desktop {
     QList<Answer> answers;
     QString folder;  // returned by chooseFolder; empty means cancelled
     QStringList folderDialogs;
+    QStringList folderDialogStarts;
     QString clipboard;
     int clipboardWrites = 0;
     int beeps = 0;

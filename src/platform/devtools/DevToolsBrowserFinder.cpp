@@ -1,9 +1,11 @@
 #include "DevToolsBrowserFinder.h"
 
-#include <QJsonArray>
+#include <QDeadlineTimer>
 
+#include "common/Termination.h"
 #include "platform/devtools/DevToolsBrowser.h"
 #include "platform/devtools/DevToolsConnection.h"
+#include "platform/devtools/PageProbe.h"
 #include "platform/devtools/PageTargets.h"
 
 namespace vorlaken {
@@ -17,9 +19,14 @@ constexpr std::size_t kPagesExamined = 8;
 }  // namespace
 
 BrowserPtr DevToolsBrowserFinder::discover() {
+    // One bound for the whole search, however many places and pages: a browser whose pages never
+    // answer holds a command no longer than one call to a page would.
+    const QDeadlineTimer deadline(DevToolsConnection::kBoundMs);
     for (const DevToolsEndpoint& endpoint : DevToolsEndpointCandidates()) {
+        if (deadline.hasExpired() || Termination::requested())
+            break;
         try {
-            if (BrowserPtr browser = discoverAt(endpoint)) {
+            if (BrowserPtr browser = discoverAt(endpoint, deadline)) {
                 lastEndpoint_ = endpoint;
                 return browser;
             }
@@ -30,34 +37,20 @@ BrowserPtr DevToolsBrowserFinder::discover() {
     return nullptr;
 }
 
-BrowserPtr DevToolsBrowserFinder::discoverAt(const DevToolsEndpoint& endpoint) {
-    const std::vector<PageTarget> pages = ListPageTargets(endpoint.url, DevToolsConnection::kBoundMs);
-    BrowserPtr firstVisible;
-    BrowserPtr mostRecent;
-    for (std::size_t i = 0; i < pages.size() && i < kPagesExamined; ++i) {
-        try {
-            auto connection = DevToolsConnection::open(pages[i].webSocketUrl);
-            auto browser =
-                std::make_shared<DevToolsBrowser>(FrameContext(connection, QString(), pages[i].id));
-            const QJsonArray state =
-                browser->frame()
-                    .evaluate(QStringLiteral("[document.visibilityState === 'visible', document.hasFocus()]"))
-                    .toArray();
-            const bool visible = state.at(0).toBool();
-            if (visible && state.at(1).toBool()) {
-                return browser;
-            }
-            if (visible && !firstVisible) {
-                firstVisible = browser;
-            }
-            if (!mostRecent) {
-                mostRecent = browser;
-            }
-        } catch (const PageError&) {
-            // A page that does not answer is not the one the user looks at.
-        }
-    }
-    return firstVisible ? firstVisible : mostRecent;
+BrowserPtr DevToolsBrowserFinder::discoverAt(const DevToolsEndpoint& endpoint,
+                                             const QDeadlineTimer& deadline) {
+    std::vector<PageTarget> pages =
+        ListPageTargets(endpoint.url, int(qMax<qint64>(1, deadline.remainingTime())));
+    if (pages.size() > kPagesExamined)
+        pages.resize(kPagesExamined);
+    const std::vector<PageLook> looks = ProbePages(pages, deadline);
+    const int chosen = ChooseLookedAtPage(looks, std::vector<bool>(looks.size(), true), nullptr);
+    if (chosen < 0 || Termination::requested())
+        return nullptr;
+    // The chosen page has just answered; its own connection serves the commands that follow.
+    auto connection = DevToolsConnection::open(pages[std::size_t(chosen)].webSocketUrl);
+    return std::make_shared<DevToolsBrowser>(
+        FrameContext(connection, QString(), pages[std::size_t(chosen)].id));
 }
 
 }  // namespace vorlaken

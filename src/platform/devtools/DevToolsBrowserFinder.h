@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include <QDeadlineTimer>
+
 #include "capture/BrowserFinder.h"
 #include "platform/devtools/DevToolsEndpoint.h"
 
@@ -9,7 +11,8 @@ namespace vorlaken {
 
 // Finds the page the user looks at in a running Chromium-family browser through its DevTools endpoint:
 // among the pages, most recently activated first, the first one that is visible and has the focus,
-// else the first visible one, else the most recently activated.
+// else the first visible one, else the most recently activated one that answers. The whole search is
+// bounded by one call's bound and ends early when the program is asked to end.
 class DevToolsBrowserFinder : public BrowserFinder {
   public:
     DevToolsBrowserFinder() = default;
@@ -19,7 +22,7 @@ class DevToolsBrowserFinder : public BrowserFinder {
     std::optional<DevToolsEndpoint> lastEndpoint() const { return lastEndpoint_; }
 
   private:
-    BrowserPtr discoverAt(const DevToolsEndpoint& endpoint);
+    BrowserPtr discoverAt(const DevToolsEndpoint& endpoint, const QDeadlineTimer& deadline);
 
     std::optional<DevToolsEndpoint> lastEndpoint_;
 };

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "common/Errors.h"
+#include "common/Termination.h"
 
 namespace vorlaken {
 
@@ -17,7 +18,8 @@ QString worldKey(const QString& sessionId, const QString& frameId) {
 }
 
 // Runs a local event loop without user input until done() holds, the connection is gone or the
-// deadline has passed. The loop wakes on every message the connection receives.
+// deadline has passed, or the program is asked to end. The loop wakes on every message the connection
+// receives.
 template <typename Done>
 void pump(DevToolsConnection& connection, const QDeadlineTimer& deadline, Done done) {
     QEventLoop loop;
@@ -25,7 +27,8 @@ void pump(DevToolsConnection& connection, const QDeadlineTimer& deadline, Done d
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(&connection, &DevToolsConnection::progressed, &loop, &QEventLoop::quit);
-    while (!done() && connection.isOpen() && !deadline.hasExpired()) {
+    Termination::quitOnTermination(loop);
+    while (!done() && connection.isOpen() && !deadline.hasExpired() && !Termination::requested()) {
         timer.start(qMax<qint64>(1, deadline.remainingTime()));
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "common/Errors.h"
+#include "common/Termination.h"
 
 namespace vorlaken {
 
@@ -25,6 +26,7 @@ std::vector<PageTarget> ListPageTargets(const QUrl& endpoint, int boundMs) {
     QEventLoop loop;
     QTimer::singleShot(boundMs, &loop, &QEventLoop::quit);
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    Termination::quitOnTermination(loop);
     if (!reply->isFinished()) {
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }

@@ -13,6 +13,7 @@
 #include "CachingHttpServer.h"
 #include "PictureFixture.h"
 #include "platform/browsercache/DiskBrowserCache.h"
+#include "support/ChromiumProcess.h"
 
 using namespace vorlaken;
 using namespace vorlaken::test;
@@ -38,9 +39,7 @@ class FirefoxCacheTest : public QObject {
   private slots:
     void initTestCase() {
         const QString firefox = QStandardPaths::findExecutable(QStringLiteral("firefox-esr"));
-        if (firefox.isEmpty()) {
-            QSKIP("firefox-esr is not installed.");
-        }
+        VORLAKEN_REQUIRE_BROWSER(!firefox.isEmpty(), "firefox-esr");
         QVERIFY(server_.listen());
         fixture_.install(&server_);
         QVERIFY(profile_.isValid());
