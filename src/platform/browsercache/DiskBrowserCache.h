@@ -33,6 +33,8 @@ class DiskBrowserCache : public BrowserCache {
     void clearCache() override;
 
     const QList<CacheFolder>& folders() const { return folders_; }
+    // Entry files of the last listing that could not be read (unknown versions, damage).
+    int unreadableEntries() const { return unreadableEntries_; }
     const QString& materializeFolder() const { return materializeFolder_; }
 
   private:
@@ -60,6 +62,7 @@ class DiskBrowserCache : public BrowserCache {
     QHash<QString, qsizetype> byLocalFile_;  // built when first needed
     QHash<QString, qsizetype> byUrl_;        // the most recently used entry of each address
     QElapsedTimer sinceScan_;
+    int unreadableEntries_ = 0;
 };
 
 // The caches the programs read: TIDEWELL_CACHE alone when set, else the given profiles (the attached

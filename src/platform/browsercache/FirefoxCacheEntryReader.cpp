@@ -3,6 +3,7 @@
 #include <QtEndian>
 
 #include "ResponseHead.h"
+#include "StoredBody.h"
 
 namespace vorlaken {
 
@@ -78,6 +79,7 @@ std::optional<CacheRecord> FirefoxCacheEntryReader::read(ByteSource& source) {
     }
 
     QByteArray responseHead;
+    bool altData = false;
     qsizetype pos = keyAt + keySize + 1;
     while (pos < meta.size()) {
         const qsizetype nameEnd = meta.indexOf('\0', pos);
@@ -88,8 +90,11 @@ std::optional<CacheRecord> FirefoxCacheEntryReader::read(ByteSource& source) {
         if (valueEnd < 0) {
             break;
         }
-        if (meta.mid(pos, nameEnd - pos) == "response-head") {
+        const QByteArrayView name = QByteArrayView(meta).sliced(pos, nameEnd - pos);
+        if (name == "response-head") {
             responseHead = meta.mid(nameEnd + 1, valueEnd - nameEnd - 1);
+        } else if (name == "alt-data") {
+            altData = true;
         }
         pos = valueEnd + 1;
     }
@@ -98,11 +103,18 @@ std::optional<CacheRecord> FirefoxCacheEntryReader::read(ByteSource& source) {
     CacheRecord record;
     record.format = CacheRecord::Format::Firefox;
     record.sourceUrl = url;
-    record.contentType = head.contentType;
-    record.usable = head.isUsable();
     record.lastUsedMs = qint64(lastFetched) * 1000;
     record.bodyOffset = 0;
     record.bodyLength = metaOffset;
+    record.chunkHashes.reserve(chunks);
+    for (qint64 i = 0; i < chunks; ++i) {
+        record.chunkHashes.append(qFromBigEndian<quint16>(meta.constData() + 4 + 2 * i));
+    }
+    StoredBody::assess(head, source, &record);
+    if (altData) {
+        // Compiled scripts stored behind the body: never a picture, and the body's end is elsewhere.
+        record.usable = false;
+    }
     return record;
 }
 
