@@ -159,6 +159,7 @@ class ZstdStage : public BodyDecoder::Stage {
         }
         ZSTD_inBuffer in{input.data(), size_t(input.size()), 0};
         while (true) {
+            const size_t inBefore = in.pos;
             const qsizetype before = output->size();
             output->resize(before + kOutBlock);
             ZSTD_outBuffer out{output->data() + before, size_t(kOutBlock), 0};
@@ -167,8 +168,17 @@ class ZstdStage : public BodyDecoder::Stage {
             if (ZSTD_isError(result) || output->size() > room) {
                 return false;
             }
-            // 0: a frame just ended; more frames may follow.
-            ended_ = result == 0;
+            if (result == 0) {
+                // A frame ended and is flushed; more frames may follow.
+                ended_ = true;
+                if (in.pos == in.size) {
+                    return true;
+                }
+                continue;
+            }
+            if (out.pos > 0 || in.pos > inBefore) {
+                ended_ = false;  // inside a frame
+            }
             if (in.pos == in.size && out.pos < out.size) {
                 return true;
             }

@@ -6,6 +6,12 @@
 
 namespace vorlaken {
 
+// Why a reader gave no record for an entry file.
+enum class ReadFailure {
+    NotWeb,      // a well-formed entry of something other than an http(s) address
+    Unreadable,  // an unknown version, or a file that does not add up
+};
+
 // One cached response as a disk cache reader found it: where its body lies inside which file.
 struct CacheRecord {
     enum class Format { ChromiumSimple, Firefox };

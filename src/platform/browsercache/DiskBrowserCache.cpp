@@ -86,10 +86,11 @@ void DiskBrowserCache::scanFolder(const CacheFolder& folder, bool allEntries,
         if (!source.isOpen()) {
             continue;  // gone, not a regular file, or a link
         }
-        std::optional<CacheRecord> record =
-            chromium ? SimpleCacheEntryReader::read(source) : FirefoxCacheEntryReader::read(source);
+        ReadFailure failure = ReadFailure::Unreadable;
+        std::optional<CacheRecord> record = chromium ? SimpleCacheEntryReader::read(source, &failure)
+                                                     : FirefoxCacheEntryReader::read(source, &failure);
         if (!record) {
-            ++unreadableEntries_;  // an unknown version or a damaged file
+            unreadableEntries_ += failure == ReadFailure::Unreadable ? 1 : 0;
             continue;
         }
         if (!record->usable && !allEntries) {

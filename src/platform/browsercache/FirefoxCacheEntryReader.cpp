@@ -38,7 +38,10 @@ QString FirefoxCacheEntryReader::urlOfKey(const QByteArray& key) {
     return {};
 }
 
-std::optional<CacheRecord> FirefoxCacheEntryReader::read(ByteSource& source) {
+std::optional<CacheRecord> FirefoxCacheEntryReader::read(ByteSource& source, ReadFailure* failure) {
+    ReadFailure ignored = ReadFailure::Unreadable;
+    ReadFailure& why = failure != nullptr ? *failure : ignored;
+    why = ReadFailure::Unreadable;
     const qint64 size = source.size();
     if (size < 4) {
         return std::nullopt;
@@ -75,6 +78,7 @@ std::optional<CacheRecord> FirefoxCacheEntryReader::read(ByteSource& source) {
     }
     const QString url = urlOfKey(meta.mid(keyAt, keySize));
     if (url.isEmpty()) {
+        why = ReadFailure::NotWeb;
         return std::nullopt;
     }
 

@@ -102,7 +102,10 @@ QByteArray SimpleCacheEntryReader::headersOfResponseInfo(const QByteArray& pickl
     return {};
 }
 
-std::optional<CacheRecord> SimpleCacheEntryReader::read(ByteSource& source) {
+std::optional<CacheRecord> SimpleCacheEntryReader::read(ByteSource& source, ReadFailure* failure) {
+    ReadFailure ignored = ReadFailure::Unreadable;
+    ReadFailure& why = failure != nullptr ? *failure : ignored;
+    why = ReadFailure::Unreadable;
     const qint64 size = source.size();
     if (size < kHeaderSize + 2 * kEndRecordSize) {
         return std::nullopt;
@@ -122,6 +125,7 @@ std::optional<CacheRecord> SimpleCacheEntryReader::read(ByteSource& source) {
     }
     const QString url = urlOfKey(source.read(kHeaderSize, keyLength));
     if (url.isEmpty()) {
+        why = ReadFailure::NotWeb;
         return std::nullopt;
     }
 

@@ -29,8 +29,9 @@ class SimpleCacheEntryReader {
     static constexpr int kMaxKeyLength = 64 * 1024;
     static constexpr int kMaxHeadersLength = 1024 * 1024;
 
-    // The response stored in this entry, or nothing when the entry does not add up.
-    static std::optional<CacheRecord> read(ByteSource& source);
+    // The response stored in this entry, or nothing when the entry does not add up or stores no web
+    // address; failure, when given, says which.
+    static std::optional<CacheRecord> read(ByteSource& source, ReadFailure* failure = nullptr);
     // Flags of the pickled response info.
     static constexpr quint32 kInfoTruncated = 1u << 12;
     static constexpr quint32 kInfoExtraFlags = 1u << 31;
