@@ -6,6 +6,7 @@
 
 #include "BodyExtractor.h"
 #include "ByteSource.h"
+#include "CacheStatus.h"
 #include "FirefoxCacheEntryReader.h"
 #include "LocalFileNamer.h"
 #include "SimpleCacheEntryReader.h"
@@ -240,9 +241,18 @@ void DiskBrowserCache::clearCache() {
     sinceScan_.invalidate();
 }
 
+QString DiskBrowserCache::statusNote() {
+    CacheSearch search = search_;
+    search.folders = folders_;
+    return CacheStatus::note(search, unreadableEntries_);
+}
+
 std::unique_ptr<BrowserCache> CreateBrowserCache(const QStringList& extraProfiles) {
-    return std::make_unique<DiskBrowserCache>(CacheFolders::discover(extraProfiles),
-                                              DiskBrowserCache::defaultMaterializeFolder());
+    CacheSearch search = CacheFolders::search(extraProfiles);
+    auto cache =
+        std::make_unique<DiskBrowserCache>(search.folders, DiskBrowserCache::defaultMaterializeFolder());
+    cache->setSearch(std::move(search));
+    return cache;
 }
 
 }  // namespace vorlaken
