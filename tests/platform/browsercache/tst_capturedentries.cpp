@@ -6,9 +6,11 @@
 
 #include "BodiesFixture.h"
 #include "BodyEncoding.h"
+#include "SimpleCacheWriter.h"
 #include "platform/browsercache/BodyDecoder.h"
 #include "platform/browsercache/BodyExtractor.h"
 #include "platform/browsercache/ByteSource.h"
+#include "platform/browsercache/DiskBrowserCache.h"
 #include "platform/browsercache/FirefoxCacheEntryReader.h"
 #include "platform/browsercache/LocalFileNamer.h"
 #include "platform/browsercache/PictureSniffer.h"
@@ -153,6 +155,34 @@ class CapturedEntriesTest : public QObject {
                                                            : FirefoxCacheEntryReader::read(source, &failure);
         QVERIFY(!record);
         QCOMPARE(failure, ReadFailure::Unreadable);
+    }
+
+    void listingCountsWhatItCouldNotRead() {
+        // A real entry, the same with a version this reader does not know, and an entry of no web
+        // address (which is no failure to read): the listing shows one and counts one unreadable.
+        QTemporaryDir cache;
+        QVERIFY(QDir().mkpath(cache.filePath(QStringLiteral("index-dir"))));
+        const QByteArray real = readAll(folder_ + QStringLiteral("chromium-enc-gzip.png"));
+        QByteArray newer = real;
+        qToLittleEndian<quint32>(6, newer.data() + 8);
+        const QByteArray other = SimpleCacheWriter::entryBytes("1/0/chrome-extension://abc/x.png", "x", {});
+        const QList<QPair<QString, QByteArray>> files = {{QStringLiteral("0000000000000001_0"), real},
+                                                         {QStringLiteral("0000000000000002_0"), newer},
+                                                         {QStringLiteral("0000000000000003_0"), other}};
+        for (const auto& [name, bytes] : files) {
+            QFile file(cache.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        }
+        QTemporaryDir bodies;
+        DiskBrowserCache reader(CacheFolders::inFolder(cache.path()), bodies.path());
+        int listed = 0;
+        reader.enumerate([&](const BrowserCache::Entry&) {
+            ++listed;
+            return true;
+        });
+        QCOMPARE(listed, 1);
+        QCOMPARE(reader.unreadableEntries(), 1);
+        QCOMPARE(reader.statusNote(), QStringLiteral("1 cache entry could not be read."));
     }
 
     void rewrittenFirefoxBodyIsNotHandedOut() {
