@@ -9,9 +9,13 @@ QString CacheStatus::note(const CacheSearch& search, int unreadableEntries) {
     QStringList lines;
     if (search.folders.isEmpty() && search.unreadFolders.isEmpty()) {
         const QString where = search.lookedIn.join(QLatin1String(", "));
-        lines << (search.chosen.isEmpty()
-                      ? QStringLiteral("No browser cache was found. Looked in: %1.").arg(where)
-                      : QStringLiteral("No browser cache was found in TIDEWELL_CACHE (%1).").arg(where));
+        if (!search.chosen.isEmpty()) {
+            lines << QStringLiteral("No browser cache was found in TIDEWELL_CACHE (%1).").arg(where);
+        } else if (!where.isEmpty()) {
+            lines << QStringLiteral("No browser cache was found. Looked in: %1.").arg(where);
+        } else {
+            lines << QStringLiteral("No browser cache was found.");
+        }
         lines << QStringLiteral(
                      "To read a cache elsewhere, name its folder (a profile, or the cache folder itself) "
                      "in the environment variable TIDEWELL_CACHE; separate several folders with \"%1\".")
