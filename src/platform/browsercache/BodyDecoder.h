@@ -16,7 +16,7 @@ namespace vorlaken {
 class BodyDecoder {
   public:
     enum class Coding { Gzip, Deflate, Brotli, Zstd };
-    static constexpr qint64 kDefaultMaxOutput = 512LL * 1024 * 1024;
+    static constexpr qint64 kDefaultMaxOutput = 256LL * 1024 * 1024;
 
     // The decoding steps of a Content-Encoding value, in the order they undo it; empty for none or
     // "identity"; nothing when some coding is unknown.

@@ -59,6 +59,14 @@ class HostileEntriesTest : public QObject {
         QTest::newRow("partitioned") << QByteArray("1/0/_dk_http://a http://a http://a/p.png")
                                      << "http://a/p.png";
         QTest::newRow("plain") << QByteArray("https://a/p.png") << "https://a/p.png";
+        QTest::newRow("cache not split by site") << QByteArray("1/0/http://a/p.png") << "http://a/p.png";
+        QTest::newRow("without credentials") << QByteArray("0/0/https://a/p.png") << "https://a/p.png";
+        QTest::newRow("upload") << QByteArray("1/1735689/http://a/form") << "http://a/form";
+        QTest::newRow("frame document")
+            << QByteArray("1/0/_dk_s_http://a http://b http://b/f.html") << "http://b/f.html";
+        QTest::newRow("address holding an address")
+            << QByteArray("1/0/http://a/go?to=http://b/x.png") << "http://a/go?to=http://b/x.png";
+        QTest::newRow("prefix with a colon") << QByteArray("1/0/x:http://a/p.png") << "";
         QTest::newRow("no address") << QByteArray("1/0/_dk_x y z") << "";
         QTest::newRow("a path") << QByteArray("/etc/passwd") << "";
         QTest::newRow("file address") << QByteArray("1/0/_dk_ file:///etc/passwd") << "";
