@@ -15,6 +15,7 @@
 #include "platform/browsercache/LocalFileNamer.h"
 #include "platform/browsercache/PictureSniffer.h"
 #include "platform/browsercache/SimpleCacheEntryReader.h"
+#include "platform/browsercache/SimpleCacheIndex.h"
 
 using namespace vorlaken;
 using namespace vorlaken::test;
@@ -183,6 +184,77 @@ class CapturedEntriesTest : public QObject {
         QCOMPARE(listed, 1);
         QCOMPARE(reader.unreadableEntries(), 1);
         QCOMPARE(reader.statusNote(), QStringLiteral("1 cache entry could not be read."));
+    }
+
+    void lastUseIsTheLatestTheCacheRecords_data() {
+        // Minutes before now of each record of the entry's use; -1: the record is absent.
+        QTest::addColumn<int>("fileChanged");
+        QTest::addColumn<int>("responseStored");
+        QTest::addColumn<int>("indexUsed");
+        QTest::addColumn<int>("lastUsed");
+        QTest::newRow("index, written lazily, is newest") << 3000 << 2000 << 5 << 5;
+        QTest::newRow("index without the entry") << 3000 << 10 << -1 << 10;
+        QTest::newRow("stale index") << 3000 << 20 << 4000 << 20;
+        QTest::newRow("file newest") << 7 << 2000 << 3000 << 7;
+    }
+
+    void lastUseIsTheLatestTheCacheRecords() {
+        QFETCH(int, fileChanged);
+        QFETCH(int, responseStored);
+        QFETCH(int, indexUsed);
+        QFETCH(int, lastUsed);
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        const auto windowsMicros = [&](int minutesAgo) {
+            return (now.addSecs(-60LL * minutesAgo).toMSecsSinceEpoch() + 11644473600000LL) * 1000;
+        };
+        QTemporaryDir cache;
+        QVERIFY(QDir().mkpath(cache.filePath(QStringLiteral("index-dir"))));
+        const QByteArray key = "1/0/http://h/p.png";
+        QVERIFY(SimpleCacheWriter::write(
+            cache.path(), key, "body",
+            SimpleCacheWriter::responseInfo(QByteArray("HTTP/1.1 200 OK\0Content-Type: image/png\0\0", 40),
+                                            windowsMicros(responseStored))));
+        const QString name = SimpleCacheWriter::fileName(key);
+        QFile entry(cache.filePath(name));
+        QVERIFY(entry.open(QIODevice::ReadWrite));
+        QVERIFY(entry.setFileTime(now.addSecs(-60LL * fileChanged), QFileDevice::FileModificationTime));
+        entry.close();
+        // The index: pickle header, magic, version, count, cache size, write reason, entries, time.
+        QByteArray index;
+        const auto put = [&](auto value) {
+            QByteArray raw(sizeof(value), Qt::Uninitialized);
+            qToLittleEndian(value, raw.data());
+            index += raw;
+        };
+        const int count = indexUsed >= 0 ? 1 : 0;
+        put(quint32(32 + 24 * count + 8));
+        put(quint32(0));
+        put(SimpleCacheIndex::kMagic);
+        put(quint32(9));
+        put(quint64(count));
+        put(quint64(0));
+        put(quint32(0));
+        if (count > 0) {
+            put(name.left(16).toULongLong(nullptr, 16));
+            put(qint64(windowsMicros(indexUsed)));
+            put(quint64(4096));
+        }
+        put(qint64(windowsMicros(0)));
+        QFile indexFile(cache.filePath(QStringLiteral("index-dir/the-real-index")));
+        QVERIFY(indexFile.open(QIODevice::WriteOnly) && indexFile.write(index) == index.size());
+        indexFile.close();
+        QCOMPARE(SimpleCacheIndex::load(cache.path()).size(), count);
+
+        QTemporaryDir bodies;
+        DiskBrowserCache reader(CacheFolders::inFolder(cache.path()), bodies.path());
+        QList<BrowserCache::Entry> entries;
+        reader.enumerate([&](const BrowserCache::Entry& listed) {
+            entries << listed;
+            return true;
+        });
+        QCOMPARE(entries.size(), 1);
+        QVERIFY2(qAbs(entries.first().lastAccess.secsTo(now.addSecs(-60LL * lastUsed))) <= 2,
+                 qPrintable(entries.first().lastAccess.toString(Qt::ISODate)));
     }
 
     void rewrittenFirefoxBodyIsNotHandedOut() {
