@@ -212,7 +212,7 @@ class CapturedEntriesTest : public QObject {
         const QByteArray key = "1/0/http://h/p.png";
         QVERIFY(SimpleCacheWriter::write(
             cache.path(), key, "body",
-            SimpleCacheWriter::responseInfo(QByteArray("HTTP/1.1 200 OK\0Content-Type: image/png\0\0", 40),
+            SimpleCacheWriter::responseInfo(QByteArray("HTTP/1.1 200 OK\0Content-Type: image/png\0\0", 41),
                                             windowsMicros(responseStored))));
         const QString name = SimpleCacheWriter::fileName(key);
         QFile entry(cache.filePath(name));
