@@ -23,6 +23,7 @@ void PictureList::ListPictures(ViewerState& state, TIECache& cache, const QDateT
     state.listChecked = QList<bool>(state.FoundUrls.size(), true);
     state.label1 = QStringLiteral("Total:") + QString::number(state.FoundUrls.size());
     state.showAllEnabled = !state.FoundUrls.isEmpty();
+    state.cacheNote = cache.StatusNote();
 }
 
 void PictureList::PreviewEntry(ViewerState& state, Browser& wb2, TIECache& cache) {

@@ -60,6 +60,9 @@ class TIECache {
     int DeleteEntry(const QString& url);
     void ClearCache();
 
+    // What the user should know about the caches after the last enumeration; empty when nothing.
+    QString StatusNote() { return cache_ != nullptr ? cache_->statusNote() : QString(); }
+
     // The entry being delivered to OnEntry.
     const TEntryInfo& entryInfo() const { return current_; }
     // Writes the body of an entry of the last enumeration to its LocalFileName, the first time only;

@@ -31,6 +31,9 @@ struct ViewerState {
     QString currentUrl;                                   // Edit1
     bool showAllEnabled = false;                          // Button3
     bool clearEnabled = true;                             // Button2
+    // cacheNote: what the last listing has to say about the caches (none found, parts not read);
+    // hidden when empty.
+    QString cacheNote;
 
     // The lists of the last listing and of the show-all page.
     QStringList FoundFiles;

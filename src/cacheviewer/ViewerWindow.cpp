@@ -45,6 +45,9 @@ ViewerWindow::ViewerWindow(const ProgramDir& programDir, std::unique_ptr<Browser
     loadSettings();
     setGeometry(state_.geometry);
     state_.currentTab = ViewerState::InitialSelected;
+    if (!IECache1.LibraryFound()) {
+        state_.cacheNote = IECache1.StatusNote();  // no cache at all: said before the first listing
+    }
     pushState();
     wb1_->navigate(QStringLiteral("about:blank"));
     wb2_->navigate(QStringLiteral("about:blank"));
@@ -130,6 +133,8 @@ void ViewerWindow::pushState() {
     ui_.RadioButton1->setChecked(state_.previewLocal);
     ui_.RadioButton2->setChecked(!state_.previewLocal);
     ui_.Label1->setText(state_.label1);
+    ui_.cacheNote->setText(state_.cacheNote);
+    ui_.cacheNote->setVisible(!state_.cacheNote.isEmpty());
     if (listedUrls_ != state_.FoundUrls || ui_.ListBox1->count() != state_.FoundUrls.size()) {
         ui_.ListBox1->clear();
         for (const QString& url : state_.FoundUrls) {

@@ -106,6 +106,11 @@ void ViewerWindowUi::build(QWidget* window) {
     buttons->addStretch();
     buttons->addWidget(Image2);
 
+    cacheNote = named(new QLabel, "cacheNote");
+    cacheNote->setWordWrap(true);
+    cacheNote->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    cacheNote->setTextFormat(Qt::PlainText);
+    cacheNote->hide();
     ListBox1 = named(new QListWidget, "ListBox1");
     Edit1 = named(new QLineEdit, "Edit1");
     Edit1->setReadOnly(true);
@@ -117,6 +122,7 @@ void ViewerWindowUi::build(QWidget* window) {
     upperLayout->setContentsMargins(0, 0, 0, 0);
     upperLayout->addLayout(filters);
     upperLayout->addLayout(buttons);
+    upperLayout->addWidget(cacheNote);
     upperLayout->addWidget(ListBox1);
     upperLayout->addLayout(current);
     wb2 = named(new QWebEngineView, "wb2");

@@ -38,6 +38,7 @@ struct ViewerWindowUi {
     QPushButton* Button6 = nullptr;
     ClickableLabel* Image2 = nullptr;
     QLabel* Label1 = nullptr;
+    QLabel* cacheNote = nullptr;  // no caches found, parts not read
     QListWidget* ListBox1 = nullptr;
     QLineEdit* Edit1 = nullptr;
     QWebEngineView* wb2 = nullptr;

@@ -31,6 +31,9 @@ public:
     virtual bool deleteEntry(const QString& url) = 0;
     // Deletes the files of every enumerated entry.
     virtual void clearCache() = 0;
+    // What the user should know about the caches after a listing (none found, parts not read); empty
+    // when there is nothing to say.
+    virtual QString statusNote() { return {}; }
 };
 
 }  // namespace vorlaken

@@ -21,6 +21,7 @@ class MemoryBrowserCache : public BrowserCache {
     bool found = true;
     QStringList deleted;
     QStringList materialized;
+    QString note;  // what statusNote() says
 
     bool libraryFound() override { return found; }
     void enumerate(const std::function<bool(const Entry&)>& onEntry) override {
@@ -51,6 +52,7 @@ class MemoryBrowserCache : public BrowserCache {
         }
         return false;
     }
+    QString statusNote() override { return note; }
     void clearCache() override {
         for (const Item& item : items) {
             deleted << item.entry.sourceUrl;

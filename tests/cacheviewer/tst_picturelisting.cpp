@@ -134,10 +134,16 @@ class PictureListingTest : public QObject {
         ViewerState state = defaults();
         MemoryBrowserCache none = threeEntries();
         none.found = false;
+        none.note = QStringLiteral("No browser cache was found.");
         TIECache noCache(&none);
         PictureList::ListPictures(state, noCache, kNow);
         QCOMPARE(state.label1, QStringLiteral("Total:0"));
         QVERIFY(!state.showAllEnabled);
+        // The label keeps its counter; the word about the caches goes beside it.
+        QCOMPARE(state.cacheNote, none.note);
+        none.note.clear();
+        PictureList::ListPictures(state, noCache, kNow);
+        QVERIFY(state.cacheNote.isEmpty());
     }
 
     void patternsAndTypesWithoutUrlEntriesYieldNothing() {

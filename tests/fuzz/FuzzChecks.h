@@ -17,6 +17,9 @@ inline void CheckRecord(const CacheRecord& record, qint64 fileSize) {
         !record.sourceUrl.startsWith(QLatin1String("https://"), Qt::CaseInsensitive)) {
         std::abort();
     }
+    if (record.truncated && record.usable) {
+        std::abort();  // a cut-off body is never handed out
+    }
     const QString name = LocalFileNamer::fileName(record.sourceUrl, record.contentType);
     if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
         name.contains(QChar(0)) || name == QLatin1String(".") || name == QLatin1String("..") ||

@@ -21,10 +21,12 @@ FileByteSource::FileByteSource(const QString& path) {
     // Plain system calls: listing opens tens of thousands of files, and O_NOFOLLOW keeps a link planted
     // in a cache folder from leading the reader elsewhere.
     // O_NOATIME also leaves the browser's files as they were; it is refused for files of other users.
+    // O_NONBLOCK keeps a FIFO planted there from blocking the open; regular files read as always.
     const QByteArray name = QFile::encodeName(path);
-    fd_ = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOATIME);
+    constexpr int kFlags = O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+    fd_ = ::open(name.constData(), kFlags | O_NOATIME);
     if (fd_ < 0 && errno == EPERM) {
-        fd_ = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        fd_ = ::open(name.constData(), kFlags);
     }
     if (fd_ < 0) {
         return;

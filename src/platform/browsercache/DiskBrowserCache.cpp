@@ -2,12 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
-#include <zlib.h>
-
+#include "BodyExtractor.h"
 #include "ByteSource.h"
+#include "CacheStatus.h"
 #include "FirefoxCacheEntryReader.h"
 #include "LocalFileNamer.h"
 #include "SimpleCacheEntryReader.h"
@@ -18,7 +17,6 @@ namespace vorlaken {
 namespace {
 
 constexpr qint64 kRescanAfterMs = 2000;
-constexpr qint64 kCopyBlock = 1024 * 1024;
 
 bool isPlainFile(const QString& path) {
     const QFileInfo info(path);
@@ -89,17 +87,22 @@ void DiskBrowserCache::scanFolder(const CacheFolder& folder, bool allEntries,
         if (!source.isOpen()) {
             continue;  // gone, not a regular file, or a link
         }
-        std::optional<CacheRecord> record =
-            chromium ? SimpleCacheEntryReader::read(source) : FirefoxCacheEntryReader::read(source);
-        if (!record || (!record->usable && !allEntries)) {
+        ReadFailure failure = ReadFailure::Unreadable;
+        std::optional<CacheRecord> record = chromium ? SimpleCacheEntryReader::read(source, &failure)
+                                                     : FirefoxCacheEntryReader::read(source, &failure);
+        if (!record) {
+            unreadableEntries_ += failure == ReadFailure::Unreadable ? 1 : 0;
+            continue;
+        }
+        if (!record->usable && !allEntries) {
             continue;
         }
         record->entryFile = path;
-        qint64 usedMs = source.modifiedMs();
+        // The latest use any record of the cache tells: the index is written lazily, the entry only
+        // when its response changes.
+        qint64 usedMs = qMax(source.modifiedMs(), record->lastUsedMs);
         if (chromium) {
             usedMs = qMax(usedMs, index.lastUsedMs(name.left(16).toULongLong(nullptr, 16)));
-        } else if (record->lastUsedMs > 0) {
-            usedMs = record->lastUsedMs;
         }
         record->lastAccess = QDateTime::fromMSecsSinceEpoch(usedMs, Qt::OffsetFromUTC, offset);
         const Entry entry{record->sourceUrl, localFileFor(*record, name), record->lastAccess};
@@ -114,6 +117,7 @@ void DiskBrowserCache::scan(const std::function<bool(const Found&, const Entry&)
     records_.clear();
     byLocalFile_.clear();
     byUrl_.clear();
+    unreadableEntries_ = 0;
     bool going = true;
     for (const CacheFolder& folder : folders_) {
         scanFolder(folder, allEntries, [&](const Found& found, const Entry& entry) {
@@ -144,37 +148,10 @@ bool DiskBrowserCache::writeBody(const Found& found, const QString& target) {
         !isInside(QFileInfo(found.record.entryFile).canonicalFilePath(), found.folder)) {
         return false;
     }
-    QFile in(found.record.entryFile);
-    if (!in.open(QIODevice::ReadOnly) || in.size() < found.record.bodyOffset + found.record.bodyLength ||
-        !in.seek(found.record.bodyOffset)) {
-        return false;
-    }
     if (!QDir().mkpath(QFileInfo(target).path())) {
         return false;
     }
-    // The whole copy is checked before it replaces anything: a body whose CRC fails is never seen.
-    QSaveFile out(target);
-    // Unbuffered so a short write shows at once and a partial copy is never committed.
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return false;
-    }
-    uLong crc = crc32(0, nullptr, 0);
-    qint64 left = found.record.bodyLength;
-    while (left > 0) {
-        const QByteArray block = in.read(qMin(left, kCopyBlock));
-        if (block.isEmpty()) {
-            return false;
-        }
-        crc = crc32(crc, reinterpret_cast<const Bytef*>(block.constData()), uInt(block.size()));
-        if (out.write(block) != block.size()) {
-            return false;
-        }
-        left -= block.size();
-    }
-    if (found.record.bodyHasCrc && quint32(crc) != found.record.bodyCrc) {
-        return false;
-    }
-    return out.commit();
+    return BodyExtractor::write(found.record, target);
 }
 
 void DiskBrowserCache::buildIndexes() {
@@ -264,9 +241,18 @@ void DiskBrowserCache::clearCache() {
     sinceScan_.invalidate();
 }
 
+QString DiskBrowserCache::statusNote() {
+    CacheSearch search = search_;
+    search.folders = folders_;
+    return CacheStatus::note(search, unreadableEntries_);
+}
+
 std::unique_ptr<BrowserCache> CreateBrowserCache(const QStringList& extraProfiles) {
-    return std::make_unique<DiskBrowserCache>(CacheFolders::discover(extraProfiles),
-                                              DiskBrowserCache::defaultMaterializeFolder());
+    CacheSearch search = CacheFolders::search(extraProfiles);
+    auto cache =
+        std::make_unique<DiskBrowserCache>(search.folders, DiskBrowserCache::defaultMaterializeFolder());
+    cache->setSearch(std::move(search));
+    return cache;
 }
 
 }  // namespace vorlaken

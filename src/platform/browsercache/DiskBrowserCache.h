@@ -31,8 +31,13 @@ class DiskBrowserCache : public BrowserCache {
     QString lookup(const QString& url) override;
     bool deleteEntry(const QString& url) override;
     void clearCache() override;
+    QString statusNote() override;
+    // Where the caches were looked for, for statusNote().
+    void setSearch(CacheSearch search) { search_ = std::move(search); }
 
     const QList<CacheFolder>& folders() const { return folders_; }
+    // Entry files of the last listing that could not be read (unknown versions, damage).
+    int unreadableEntries() const { return unreadableEntries_; }
     const QString& materializeFolder() const { return materializeFolder_; }
 
   private:
@@ -60,6 +65,8 @@ class DiskBrowserCache : public BrowserCache {
     QHash<QString, qsizetype> byLocalFile_;  // built when first needed
     QHash<QString, qsizetype> byUrl_;        // the most recently used entry of each address
     QElapsedTimer sinceScan_;
+    int unreadableEntries_ = 0;
+    CacheSearch search_;
 };
 
 // The caches the programs read: TIDEWELL_CACHE alone when set, else the given profiles (the attached

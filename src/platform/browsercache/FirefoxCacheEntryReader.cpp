@@ -3,6 +3,7 @@
 #include <QtEndian>
 
 #include "ResponseHead.h"
+#include "StoredBody.h"
 
 namespace vorlaken {
 
@@ -37,7 +38,10 @@ QString FirefoxCacheEntryReader::urlOfKey(const QByteArray& key) {
     return {};
 }
 
-std::optional<CacheRecord> FirefoxCacheEntryReader::read(ByteSource& source) {
+std::optional<CacheRecord> FirefoxCacheEntryReader::read(ByteSource& source, ReadFailure* failure) {
+    ReadFailure ignored = ReadFailure::Unreadable;
+    ReadFailure& why = failure != nullptr ? *failure : ignored;
+    why = ReadFailure::Unreadable;
     const qint64 size = source.size();
     if (size < 4) {
         return std::nullopt;
@@ -74,10 +78,12 @@ std::optional<CacheRecord> FirefoxCacheEntryReader::read(ByteSource& source) {
     }
     const QString url = urlOfKey(meta.mid(keyAt, keySize));
     if (url.isEmpty()) {
+        why = ReadFailure::NotWeb;
         return std::nullopt;
     }
 
     QByteArray responseHead;
+    bool altData = false;
     qsizetype pos = keyAt + keySize + 1;
     while (pos < meta.size()) {
         const qsizetype nameEnd = meta.indexOf('\0', pos);
@@ -88,8 +94,11 @@ std::optional<CacheRecord> FirefoxCacheEntryReader::read(ByteSource& source) {
         if (valueEnd < 0) {
             break;
         }
-        if (meta.mid(pos, nameEnd - pos) == "response-head") {
+        const QByteArrayView name = QByteArrayView(meta).sliced(pos, nameEnd - pos);
+        if (name == "response-head") {
             responseHead = meta.mid(nameEnd + 1, valueEnd - nameEnd - 1);
+        } else if (name == "alt-data") {
+            altData = true;
         }
         pos = valueEnd + 1;
     }
@@ -98,11 +107,18 @@ std::optional<CacheRecord> FirefoxCacheEntryReader::read(ByteSource& source) {
     CacheRecord record;
     record.format = CacheRecord::Format::Firefox;
     record.sourceUrl = url;
-    record.contentType = head.contentType;
-    record.usable = head.isUsable();
     record.lastUsedMs = qint64(lastFetched) * 1000;
     record.bodyOffset = 0;
     record.bodyLength = metaOffset;
+    record.chunkHashes.reserve(chunks);
+    for (qint64 i = 0; i < chunks; ++i) {
+        record.chunkHashes.append(qFromBigEndian<quint16>(meta.constData() + 4 + 2 * i));
+    }
+    StoredBody::assess(head, source, &record);
+    if (altData) {
+        // Compiled scripts stored behind the body: never a picture, and the body's end is elsewhere.
+        record.usable = false;
+    }
     return record;
 }
 

@@ -20,8 +20,9 @@ class FirefoxCacheEntryReader {
     static constexpr qint64 kChunkSize = 256 * 1024;
     static constexpr qint64 kMaxMetadataSize = 1024 * 1024;
 
-    // The response stored in this entry, or nothing when the entry does not add up.
-    static std::optional<CacheRecord> read(ByteSource& source);
+    // The response stored in this entry, or nothing when the entry does not add up or stores no web
+    // address; failure, when given, says which.
+    static std::optional<CacheRecord> read(ByteSource& source, ReadFailure* failure = nullptr);
     // The address in a key: tags separated by "," (",," escapes a comma) and then ":" + address.
     // Empty when the key holds no http(s) address.
     static QString urlOfKey(const QByteArray& key);

@@ -52,20 +52,22 @@ bool hasExtension(const QString& name) {
 
 }  // namespace
 
-QString LocalFileNamer::extensionOfType(const QString& contentType) {
-    static const QHash<QString, QString> known = {
-        {QStringLiteral("image/jpeg"), QStringLiteral(".jpg")},
-        {QStringLiteral("image/pjpeg"), QStringLiteral(".jpg")},
-        {QStringLiteral("image/png"), QStringLiteral(".png")},
-        {QStringLiteral("image/gif"), QStringLiteral(".gif")},
-        {QStringLiteral("image/bmp"), QStringLiteral(".bmp")},
-        {QStringLiteral("image/x-ms-bmp"), QStringLiteral(".bmp")},
-        {QStringLiteral("image/webp"), QStringLiteral(".webp")},
-        {QStringLiteral("image/svg+xml"), QStringLiteral(".svg")},
-        {QStringLiteral("image/x-icon"), QStringLiteral(".ico")},
-        {QStringLiteral("image/vnd.microsoft.icon"), QStringLiteral(".ico")},
-        {QStringLiteral("image/avif"), QStringLiteral(".avif")},
-        {QStringLiteral("text/html"), QStringLiteral(".htm")},
+QStringList LocalFileNamer::extensionsOfType(const QString& contentType) {
+    // The first of each list is the one a name gets.
+    static const QHash<QString, QStringList> known = {
+        {QStringLiteral("image/jpeg"), {"jpg", "jpeg", "jpe", "jfif"}},
+        {QStringLiteral("image/pjpeg"), {"jpg", "jpeg", "jpe", "jfif"}},
+        {QStringLiteral("image/png"), {"png"}},
+        {QStringLiteral("image/apng"), {"png", "apng"}},
+        {QStringLiteral("image/gif"), {"gif"}},
+        {QStringLiteral("image/bmp"), {"bmp", "dib"}},
+        {QStringLiteral("image/x-ms-bmp"), {"bmp", "dib"}},
+        {QStringLiteral("image/webp"), {"webp"}},
+        {QStringLiteral("image/svg+xml"), {"svg"}},
+        {QStringLiteral("image/x-icon"), {"ico"}},
+        {QStringLiteral("image/vnd.microsoft.icon"), {"ico"}},
+        {QStringLiteral("image/avif"), {"avif"}},
+        {QStringLiteral("text/html"), {"htm", "html"}},
     };
     const QString type = contentType.trimmed().toLower();
     const auto found = known.constFind(type);
@@ -76,23 +78,39 @@ QString LocalFileNamer::extensionOfType(const QString& contentType) {
         return {};
     }
     // The MIME database is slow to ask; a cache holds few distinct types.
-    thread_local QHash<QString, QString> asked;
+    thread_local QHash<QString, QStringList> asked;
     const auto answered = asked.constFind(type);
     if (answered != asked.constEnd()) {
         return *answered;
     }
-    const QString suffix = QMimeDatabase().mimeTypeForName(type).preferredSuffix();
-    const QString extension = suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix;
-    if (asked.size() < 1000) {
-        asked.insert(type, extension);
+    const QMimeType mime = QMimeDatabase().mimeTypeForName(type);
+    QStringList extensions = mime.suffixes();
+    const QString preferred = mime.preferredSuffix();
+    if (!preferred.isEmpty()) {
+        extensions.removeAll(preferred);
+        extensions.prepend(preferred);
     }
-    return extension;
+    if (asked.size() < 1000) {
+        asked.insert(type, extensions);
+    }
+    return extensions;
+}
+
+QString LocalFileNamer::extensionOfType(const QString& contentType) {
+    const QStringList extensions = extensionsOfType(contentType);
+    return extensions.isEmpty() ? QString() : QLatin1Char('.') + extensions.first();
 }
 
 QString LocalFileNamer::fileName(const QString& url, const QString& contentType) {
     QString name = cleaned(lastSegment(url));
-    if (!hasExtension(name)) {
-        name += extensionOfType(contentType);
+    // The name says what the content is, whatever the address ends in ("img.php", "abc.v2" or a WebP
+    // at "x.jpg"): the format filters go by the name. An ending that fits the type stays as it is.
+    const QStringList extensions = extensionsOfType(contentType);
+    if (!extensions.isEmpty()) {
+        const qsizetype dot = hasExtension(name) ? name.lastIndexOf(QLatin1Char('.')) : name.size();
+        if (!extensions.contains(name.mid(dot + 1).toLower())) {
+            name = name.left(dot) + QLatin1Char('.') + extensions.first();
+        }
     }
     if (name.size() > kMaxNameLength) {
         const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));

@@ -42,16 +42,33 @@ ResponseHead ResponseHead::parse(const QByteArray& text) {
             }
         } else {
             const qsizetype colon = line.indexOf(':');
-            if (colon > 0 && line.first(colon).trimmed().compare("content-type", Qt::CaseInsensitive) == 0) {
-                QByteArrayView value = line.sliced(colon + 1);
+            const QByteArrayView name = colon > 0 ? line.first(colon).trimmed() : QByteArrayView();
+            const QByteArrayView value = colon > 0 ? line.sliced(colon + 1).trimmed() : QByteArrayView();
+            if (name.compare("content-type", Qt::CaseInsensitive) == 0) {
                 const qsizetype semicolon = value.indexOf(';');
-                if (semicolon >= 0) {
-                    value = value.first(semicolon);
+                head.contentType =
+                    QString::fromLatin1(semicolon >= 0 ? value.first(semicolon).trimmed() : value).toLower();
+            } else if (name.compare("content-encoding", Qt::CaseInsensitive) == 0 && !value.isEmpty()) {
+                // Several lines are one list, applied in order.
+                if (!head.contentEncoding.isEmpty()) {
+                    head.contentEncoding += QLatin1String(", ");
                 }
-                head.contentType = QString::fromLatin1(value.trimmed()).toLower();
+                head.contentEncoding += QString::fromLatin1(value).toLower();
+            } else if (name.compare("content-length", Qt::CaseInsensitive) == 0) {
+                bool ok = false;
+                const qint64 length = value.toLongLong(&ok);
+                // Two different lengths make neither believable.
+                if (!ok || length < 0 || (head.contentLength >= 0 && head.contentLength != length)) {
+                    head.contentLength = -2;
+                } else if (head.contentLength != -2) {
+                    head.contentLength = length;
+                }
             }
         }
         start = end + 1;
+    }
+    if (head.contentLength < -1) {
+        head.contentLength = -1;
     }
     return head;
 }

@@ -7,6 +7,7 @@
 #include <zlib.h>
 
 #include "ResponseHead.h"
+#include "StoredBody.h"
 
 namespace vorlaken {
 
@@ -42,12 +43,48 @@ bool isWebAddress(const QString& text) {
 }  // namespace
 
 QString SimpleCacheEntryReader::urlOfKey(const QByteArray& key) {
+    // Addresses in keys are escaped and hold no space; whatever precedes the last space is partition.
     const qsizetype space = key.lastIndexOf(' ');
-    const QString url = QString::fromUtf8(space >= 0 ? key.mid(space + 1) : key);
+    const QByteArray last = space >= 0 ? key.mid(space + 1) : key;
+    // Before the address only the prefix: digits, slashes, letters and underscores, never a colon, so
+    // the first scheme found is where the address starts.
+    qsizetype at = 0;
+    while (at < last.size() && last.at(at) != ':') {
+        const QByteArrayView rest = QByteArrayView(last).sliced(at);
+        if (rest.startsWith("http://") || rest.startsWith("https://")) {
+            break;
+        }
+        ++at;
+    }
+    if (at > 32) {
+        return {};  // no prefix Chromium writes is that long
+    }
+    const QString url = QString::fromUtf8(last.mid(at));
     if (!isWebAddress(url) || url.size() <= 8) {
         return {};
     }
     return url;
+}
+
+quint32 SimpleCacheEntryReader::flagsOfResponseInfo(const QByteArray& pickle) {
+    return pickle.size() >= 8 ? qFromLittleEndian<quint32>(pickle.constData() + 4) : 0;
+}
+
+qint64 SimpleCacheEntryReader::timeOfResponseInfo(const QByteArray& pickle) {
+    // flags, [extra flags], request time, response time: microseconds since 1601-01-01 UTC.
+    constexpr qint64 kWindowsToUnixMicroseconds = 11644473600000000LL;
+    const qsizetype timesAt = (flagsOfResponseInfo(pickle) & kInfoExtraFlags) ? 12 : 8;
+    if (pickle.size() < timesAt + 16) {
+        return 0;
+    }
+    const qint64 latest = qMax(qFromLittleEndian<qint64>(pickle.constData() + timesAt),
+                               qFromLittleEndian<qint64>(pickle.constData() + timesAt + 8));
+    // Times before 2000 or after 2100 are no times a browser wrote.
+    if (latest < kWindowsToUnixMicroseconds + 946684800000000LL ||
+        latest > kWindowsToUnixMicroseconds + 4102444800000000LL) {
+        return 0;
+    }
+    return (latest - kWindowsToUnixMicroseconds) / 1000;
 }
 
 QByteArray SimpleCacheEntryReader::headersOfResponseInfo(const QByteArray& pickle) {
@@ -65,7 +102,10 @@ QByteArray SimpleCacheEntryReader::headersOfResponseInfo(const QByteArray& pickl
     return {};
 }
 
-std::optional<CacheRecord> SimpleCacheEntryReader::read(ByteSource& source) {
+std::optional<CacheRecord> SimpleCacheEntryReader::read(ByteSource& source, ReadFailure* failure) {
+    ReadFailure ignored = ReadFailure::Unreadable;
+    ReadFailure& why = failure != nullptr ? *failure : ignored;
+    why = ReadFailure::Unreadable;
     const qint64 size = source.size();
     if (size < kHeaderSize + 2 * kEndRecordSize) {
         return std::nullopt;
@@ -85,6 +125,7 @@ std::optional<CacheRecord> SimpleCacheEntryReader::read(ByteSource& source) {
     }
     const QString url = urlOfKey(source.read(kHeaderSize, keyLength));
     if (url.isEmpty()) {
+        why = ReadFailure::NotWeb;
         return std::nullopt;
     }
 
@@ -116,12 +157,14 @@ std::optional<CacheRecord> SimpleCacheEntryReader::read(ByteSource& source) {
     CacheRecord record;
     record.format = CacheRecord::Format::ChromiumSimple;
     record.sourceUrl = url;
-    record.contentType = head.contentType;
-    record.usable = head.isUsable();
     record.bodyOffset = bodyOffset;
     record.bodyLength = end1Offset - bodyOffset;
     record.bodyHasCrc = (end1->flags & kFlagCrc) != 0;
     record.bodyCrc = end1->crc;
+    record.lastUsedMs = timeOfResponseInfo(stream0);
+    // Chromium keeps a body that broke off, to resume it later, and marks its response info.
+    record.truncated = (flagsOfResponseInfo(stream0) & kInfoTruncated) != 0;
+    StoredBody::assess(head, source, &record);
     return record;
 }
 

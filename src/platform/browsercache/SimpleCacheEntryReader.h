@@ -29,13 +29,24 @@ class SimpleCacheEntryReader {
     static constexpr int kMaxKeyLength = 64 * 1024;
     static constexpr int kMaxHeadersLength = 1024 * 1024;
 
-    // The response stored in this entry, or nothing when the entry does not add up.
-    static std::optional<CacheRecord> read(ByteSource& source);
-    // The address a cache key stands for: keys carry a partition prefix ("1/0/_dk_site site url"), the
-    // address is the last part. Empty when the key holds no http(s) address.
+    // The response stored in this entry, or nothing when the entry does not add up or stores no web
+    // address; failure, when given, says which.
+    static std::optional<CacheRecord> read(ByteSource& source, ReadFailure* failure = nullptr);
+    // Flags of the pickled response info.
+    static constexpr quint32 kInfoTruncated = 1u << 12;
+    static constexpr quint32 kInfoExtraFlags = 1u << 31;
+
+    // The address a cache key stands for. Keys carry a prefix: "1/0/_dk_<site> <site> <url>" with the
+    // cache split by site, "1/0/<url>" without, other digits for credentials and uploads, "s" for
+    // documents of frames. The address is the last part. Empty when the key holds no http(s) address.
     static QString urlOfKey(const QByteArray& key);
     // The raw response head text inside the pickled response info (NUL-separated lines).
     static QByteArray headersOfResponseInfo(const QByteArray& pickle);
+    // The flags word of the pickled response info (its version in the low byte); 0 when too short.
+    static quint32 flagsOfResponseInfo(const QByteArray& pickle);
+    // The later of the request and response times the response info records, ms since the epoch;
+    // 0 when it has none.
+    static qint64 timeOfResponseInfo(const QByteArray& pickle);
 };
 
 }  // namespace vorlaken

@@ -1,8 +1,9 @@
 #include "SimpleCacheIndex.h"
 
-#include <QFile>
 #include <QTimeZone>
 #include <QtEndian>
+
+#include "ByteSource.h"
 
 namespace vorlaken {
 
@@ -44,11 +45,12 @@ SimpleCacheIndex SimpleCacheIndex::parse(const QByteArray& bytes) {
 }
 
 SimpleCacheIndex SimpleCacheIndex::load(const QString& cacheFolder) {
-    QFile file(cacheFolder + QLatin1String("/index-dir/the-real-index"));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > 64 * 1024 * 1024) {
+    // Opened like the entries: no link followed, nothing but a regular file, a FIFO never waited on.
+    FileByteSource file(cacheFolder + QLatin1String("/index-dir/the-real-index"));
+    if (!file.isOpen() || file.size() > kMaxFileSize) {
         return {};
     }
-    return parse(file.readAll());
+    return parse(file.read(0, file.size()));
 }
 
 qint64 SimpleCacheIndex::lastUsedMs(quint64 entryHash) const {

@@ -12,6 +12,7 @@ namespace vorlaken {
 class SimpleCacheIndex {
   public:
     static constexpr quint64 kMagic = 0x656e74657220796fULL;
+    static constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
 
     // Parses the index file's bytes; an unknown or inconsistent file gives an empty index.
     static SimpleCacheIndex parse(const QByteArray& bytes);

@@ -34,9 +34,15 @@ void CachingHttpServer::serve(QTcpSocket* socket) {
     if (!resource.contentType.isEmpty()) {
         answer += "Content-Type: " + resource.contentType + "\r\n";
     }
+    if (!resource.contentEncoding.isEmpty()) {
+        answer += "Content-Encoding: " + resource.contentEncoding + "\r\n";
+    }
     answer += "Content-Length: " + QByteArray::number(resource.body.size()) + "\r\n";
     answer += "Cache-Control: max-age=86400\r\nLast-Modified: Mon, 01 Jan 2024 00:00:00 GMT\r\n";
-    answer += "Connection: close\r\n\r\n" + resource.body;
+    // A strong validator and byte ranges: what lets a browser keep a cut-off body to resume it.
+    answer += "ETag: \"" + QByteArray::number(qHash(resource.body), 16) + "\"\r\nAccept-Ranges: bytes\r\n";
+    answer += "Connection: close\r\n\r\n";
+    answer += resource.sendOnly >= 0 ? resource.body.left(resource.sendOnly) : resource.body;
     socket->write(answer);
     socket->disconnectFromHost();
 }

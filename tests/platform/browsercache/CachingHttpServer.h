@@ -13,9 +13,20 @@ class CachingHttpServer : public QObject {
     Q_OBJECT
   public:
     struct Resource {
+        Resource() = default;
+        Resource(int status, QByteArray contentType, QByteArray body, QByteArray contentEncoding = {},
+                 qint64 sendOnly = -1)
+            : status(status),
+              contentType(std::move(contentType)),
+              body(std::move(body)),
+              contentEncoding(std::move(contentEncoding)),
+              sendOnly(sendOnly) {}
+
         int status = 200;
         QByteArray contentType;
         QByteArray body;
+        QByteArray contentEncoding;  // sent as Content-Encoding when not empty; body is already encoded
+        qint64 sendOnly = -1;        // announces the whole body but closes after this many bytes
     };
 
     bool listen();

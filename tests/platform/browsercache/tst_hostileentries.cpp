@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +13,7 @@
 #include "platform/browsercache/FirefoxCacheEntryReader.h"
 #include "platform/browsercache/LocalFileNamer.h"
 #include "platform/browsercache/SimpleCacheEntryReader.h"
+#include "platform/browsercache/SimpleCacheIndex.h"
 
 using namespace vorlaken;
 using namespace vorlaken::test;
@@ -56,6 +59,14 @@ class HostileEntriesTest : public QObject {
         QTest::newRow("partitioned") << QByteArray("1/0/_dk_http://a http://a http://a/p.png")
                                      << "http://a/p.png";
         QTest::newRow("plain") << QByteArray("https://a/p.png") << "https://a/p.png";
+        QTest::newRow("cache not split by site") << QByteArray("1/0/http://a/p.png") << "http://a/p.png";
+        QTest::newRow("without credentials") << QByteArray("0/0/https://a/p.png") << "https://a/p.png";
+        QTest::newRow("upload") << QByteArray("1/1735689/http://a/form") << "http://a/form";
+        QTest::newRow("frame document")
+            << QByteArray("1/0/_dk_s_http://a http://b http://b/f.html") << "http://b/f.html";
+        QTest::newRow("address holding an address")
+            << QByteArray("1/0/http://a/go?to=http://b/x.png") << "http://a/go?to=http://b/x.png";
+        QTest::newRow("prefix with a colon") << QByteArray("1/0/x:http://a/p.png") << "";
         QTest::newRow("no address") << QByteArray("1/0/_dk_x y z") << "";
         QTest::newRow("a path") << QByteArray("/etc/passwd") << "";
         QTest::newRow("file address") << QByteArray("1/0/_dk_ file:///etc/passwd") << "";
@@ -194,6 +205,31 @@ class HostileEntriesTest : public QObject {
             LocalFileNamer::fileName(QStringLiteral("http://h/") + QString(500, u'x') + ".jpeg", {});
         QCOMPARE(name.size(), LocalFileNamer::kMaxNameLength);
         QVERIFY(name.endsWith(QStringLiteral(".jpeg")));
+    }
+
+    void fifosAndLinksAreNotOpened() {
+        // A FIFO in place of the index or of an entry would block a reader that opens it; a link would
+        // lead it out of the cache folder. Both are passed over.
+        QTemporaryDir cache;
+        QTemporaryDir outside;
+        QTemporaryDir bodies;
+        QVERIFY(QDir().mkpath(cache.filePath(QStringLiteral("index-dir"))));
+        QVERIFY(::mkfifo(QFile::encodeName(cache.filePath(QStringLiteral("index-dir/the-real-index"))),
+                         0600) == 0);
+        QVERIFY(::mkfifo(QFile::encodeName(cache.filePath(QStringLiteral("00000000000000aa_0"))), 0600) == 0);
+        QVERIFY(
+            SimpleCacheWriter::write(outside.path(), "http://h/linked.png", "body", okHeaders("image/png")));
+        QVERIFY(QFile::link(outside.filePath(SimpleCacheWriter::fileName("http://h/linked.png")),
+                            cache.filePath(QStringLiteral("00000000000000bb_0"))));
+        QVERIFY(SimpleCacheWriter::write(cache.path(), "http://h/real.png", "body", okHeaders("image/png")));
+        QCOMPARE(SimpleCacheIndex::load(cache.path()).size(), 0);
+        DiskBrowserCache reader(CacheFolders::inFolder(cache.path()), bodies.path());
+        QStringList urls;
+        reader.enumerate([&](const BrowserCache::Entry& entry) {
+            urls << entry.sourceUrl;
+            return true;
+        });
+        QCOMPARE(urls, QStringList{QStringLiteral("http://h/real.png")});
     }
 
     void hostileEntryMaterialisesInsideItsFolder() {
