@@ -59,6 +59,8 @@ class TIECache {
     // 0 on success, else an error code (2: no such entry).
     int DeleteEntry(const QString& url);
     void ClearCache();
+    // The caches ClearCache would clear, named for the user; empty when none was found.
+    QStringList CacheNames();
 
     // The entry being delivered to OnEntry.
     const TEntryInfo& entryInfo() const { return current_; }

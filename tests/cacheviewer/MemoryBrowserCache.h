@@ -21,6 +21,7 @@ class MemoryBrowserCache : public BrowserCache {
     bool found = true;
     QStringList deleted;
     QStringList materialized;
+    QStringList names;  // what cacheNames() says
 
     bool libraryFound() override { return found; }
     void enumerate(const std::function<bool(const Entry&)>& onEntry) override {
@@ -51,6 +52,7 @@ class MemoryBrowserCache : public BrowserCache {
         }
         return false;
     }
+    QStringList cacheNames() override { return names; }
     void clearCache() override {
         for (const Item& item : items) {
             deleted << item.entry.sourceUrl;
