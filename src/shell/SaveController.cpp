@@ -110,7 +110,7 @@ void SaveController::ensureCache() {
     // cached since the last one. A run still going on keeps the cache it works with.
     if (save_.running)
         return;
-    cache_ = CreateRunBrowserCache(attachedProfile());
+    cache_ = CreateRunBrowserCache(attachedProfile(), capture_.locationText);
 }
 
 void SaveController::prepareServices() {

@@ -18,6 +18,7 @@ class TestCachedSave : public QObject {
     QTemporaryDir original_;
     QMap<QString, QByteArray> pictures_;  // address → bytes
     QString missing_;
+    QString page_;
 
   private slots:
     void initTestCase() {
@@ -32,6 +33,7 @@ class TestCachedSave : public QObject {
         for (auto it = fixture.pictures.cbegin(); it != fixture.pictures.cend(); ++it)
             pictures_.insert(server.url(it.key()), it.value());
         missing_ = server.url(QStringLiteral("/pics/never-loaded.png"));
+        page_ = server.url(fixture.pagePath);
     }  // the server goes here
 
     // The preview names the pictures in other letters than the page did, so no exact look-up finds
@@ -58,6 +60,32 @@ class TestCachedSave : public QObject {
         QCOMPARE(saved.size(), pictures_.size());
         // Numbered after their rows: row 1 was the missing picture.
         int row = 2;
+        for (const QByteArray& bytes : pictures_) {
+            const QStringList named =
+                QDir(f.saveFolder).entryList({QStringLiteral("%1.*").arg(row)}, QDir::Files);
+            QCOMPARE(named.size(), 1);
+            QCOMPARE(readFile(f.saveFolder + named.first()), bytes);
+            ++row;
+        }
+    }
+
+    // Pictures named as the page named them are found by the keys Chromium gave them for the page's
+    // site, without walking the cache at all.
+    void exactAddressesNeedNoWalk() {
+        SaveFixture f;
+        f.save.autoRecognise = false;
+        for (const QString& url : pictures_.keys())
+            f.addPicture(url);
+        QTemporaryDir bodies;
+        DiskBrowserCache cache(CacheFolders::inFolder(original_.path() + QStringLiteral("/Cache_Data")),
+                               bodies.path(), DiskBrowserCache::Listing::Kept);
+        cache.setPageUrl(page_);
+        f.services.cache = &cache;
+        f.run();
+
+        QCOMPARE(cache.walks(), 0);
+        QCOMPARE(f.label, QStringLiteral("Saved:%1/%1").arg(pictures_.size()));
+        int row = 1;
         for (const QByteArray& bytes : pictures_) {
             const QStringList named =
                 QDir(f.saveFolder).entryList({QStringLiteral("%1.*").arg(row)}, QDir::Files);

@@ -1,10 +1,14 @@
 #include "DiskBrowserCache.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QUrl>
+#include <QtEndian>
 
+#include <algorithm>
 #include <cstdio>
 
 #include <zlib.h>
@@ -117,6 +121,38 @@ QString nameOfFolder(const CacheFolder& folder) {
     return QStringLiteral("%1, profile %2 (%3)").arg(browser, profile, where);
 }
 
+// The sites a page at this address can stand for: scheme and host for an address or a single-label
+// host, else every suffix of at least two labels, one of which is the registrable domain.
+QStringList sitesOf(const QString& address) {
+    const QUrl url(address);
+    const QString scheme = url.scheme();
+    const QString host = url.host();
+    if ((scheme != QLatin1String("http") && scheme != QLatin1String("https")) || host.isEmpty()) {
+        return {};
+    }
+    const QString prefix = scheme + QLatin1String("://");
+    if (host.contains(QLatin1Char(':'))) {
+        return {prefix + QLatin1Char('[') + host + QLatin1Char(']')};
+    }
+    const QStringList labels = host.split(QLatin1Char('.'));
+    const bool numeric =
+        std::all_of(host.cbegin(), host.cend(), [](QChar c) { return c.isDigit() || c == u'.'; });
+    if (numeric || labels.size() < 2) {
+        return {prefix + host};
+    }
+    QStringList sites;
+    for (qsizetype i = 0; i + 1 < labels.size(); ++i) {
+        sites << prefix + labels.mid(i).join(QLatin1Char('.'));
+    }
+    return sites;
+}
+
+// Chromium names an entry file after the first eight bytes of its key's SHA-1, read little-endian.
+QString simpleEntryName(const QByteArray& key) {
+    const QByteArray sha = QCryptographicHash::hash(key, QCryptographicHash::Sha1);
+    return QStringLiteral("%1_0").arg(qFromLittleEndian<quint64>(sha.constData()), 16, 16, QLatin1Char('0'));
+}
+
 }  // namespace
 
 DiskBrowserCache::DiskBrowserCache(QList<CacheFolder> folders, QString materializeFolder, Listing listing)
@@ -226,6 +262,12 @@ bool DiskBrowserCache::writeBody(const Found& found, const QString& target) {
         !isInside(QFileInfo(found.record.entryFile).canonicalFilePath(), found.folder)) {
         return false;
     }
+    // A copy made from the same entry since it last changed was checked when it was made: it stands.
+    const QFileInfo copy(target);
+    if (copy.isFile() && !copy.isSymLink() && copy.size() == found.record.bodyLength &&
+        copy.lastModified() > QFileInfo(found.record.entryFile).lastModified()) {
+        return true;
+    }
     QFile in(found.record.entryFile);
     if (!in.open(QIODevice::ReadOnly) || in.size() < found.record.bodyOffset + found.record.bodyLength ||
         !in.seek(found.record.bodyOffset)) {
@@ -272,7 +314,48 @@ bool DiskBrowserCache::materialize(const Entry& entry) {
     return writeBody(records_.at(*at), entry.localFileName);
 }
 
+std::optional<DiskBrowserCache::Found> DiskBrowserCache::probe(const QString& url) const {
+    QStringList sites = sitesOf(pageUrl_);
+    for (const QString& site : sitesOf(url)) {
+        if (!sites.contains(site)) {
+            sites.append(site);
+        }
+    }
+    QList<QByteArray> keys = {url.toUtf8()};
+    for (const QString& site : std::as_const(sites)) {
+        keys.append(QStringLiteral("1/0/_dk_%1 %1 %2").arg(site, url).toUtf8());
+    }
+    for (const CacheFolder& folder : folders_) {
+        if (folder.kind != CacheFolder::Kind::ChromiumSimple) {
+            continue;
+        }
+        for (const QByteArray& key : std::as_const(keys)) {
+            const QString name = simpleEntryName(key);
+            FileByteSource source(folder.path + QLatin1Char('/') + name);
+            if (!source.isOpen()) {
+                continue;
+            }
+            // The file is read like any other: only an entry of exactly this address counts.
+            std::optional<CacheRecord> record = SimpleCacheEntryReader::read(source);
+            if (!record || !record->usable || record->sourceUrl != url) {
+                continue;
+            }
+            record->entryFile = folder.path + QLatin1Char('/') + name;
+            record->lastAccess = QDateTime::fromMSecsSinceEpoch(source.modifiedMs());
+            QString localFile = localFileFor(*record, name);
+            return Found{std::move(*record), folder.path, std::move(localFile)};
+        }
+    }
+    return std::nullopt;
+}
+
 QString DiskBrowserCache::lookup(const QString& url) {
+    if (!listed_) {
+        // Most pictures of a page are cached under its site: opening those entries spares the walk.
+        if (const std::optional<Found> found = probe(url)) {
+            return writeBody(*found, found->localFile) ? found->localFile : QString();
+        }
+    }
     ensureListing();
     const qsizetype at = byUrl_.value(url, -1);
     if (at < 0) {
@@ -383,7 +466,7 @@ QList<CacheFolder> ProfileCacheFolders(const QString& profile, const QString& co
     return folders;
 }
 
-std::unique_ptr<BrowserCache> CreateRunBrowserCache(const QString& attachedProfile) {
+std::unique_ptr<BrowserCache> CreateRunBrowserCache(const QString& attachedProfile, const QString& pageUrl) {
     QList<CacheFolder> folders;
     if (attachedProfile.isEmpty() || !qEnvironmentVariableIsEmpty("TIDEWELL_CACHE")) {
         folders = CacheFolders::discover(QStringList());
@@ -392,8 +475,10 @@ std::unique_ptr<BrowserCache> CreateRunBrowserCache(const QString& attachedProfi
                                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
                                       QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation));
     }
-    return std::make_unique<DiskBrowserCache>(
+    auto cache = std::make_unique<DiskBrowserCache>(
         std::move(folders), DiskBrowserCache::defaultMaterializeFolder(), DiskBrowserCache::Listing::Kept);
+    cache->setPageUrl(pageUrl);
+    return cache;
 }
 
 }  // namespace vorlaken

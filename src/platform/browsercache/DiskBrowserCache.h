@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QHash>
 #include <QList>
@@ -48,6 +49,10 @@ class DiskBrowserCache : public BrowserCache {
     const QString& materializeFolder() const { return materializeFolder_; }
     // How many times the cache folders were walked for a listing.
     int walks() const { return walks_; }
+    // The page whose pictures will be looked up. Until a walk is needed, a look-up first opens the
+    // entries Chromium makes for an address loaded by a page of that site (or of the address's own
+    // site), whose file names follow from the key alone.
+    void setPageUrl(const QString& pageUrl) { pageUrl_ = pageUrl; }
 
   private:
     struct Found {
@@ -60,6 +65,8 @@ class DiskBrowserCache : public BrowserCache {
     void walk();
     void ensureListing();
     void add(Found found);
+    // The entry of exactly this address among the keys a same-site load gives; nothing when none is.
+    std::optional<Found> probe(const QString& url) const;
     bool writeBody(const Found& found, const QString& target);
     // Removes an entry file and the other files of the same entry, and the copy made of its body.
     bool removeEntryFiles(const QString& entryFile, const QString& folder, CacheFolder::Kind kind);
@@ -70,6 +77,7 @@ class DiskBrowserCache : public BrowserCache {
     QString materializeFolder_;
     Listing listing_;
     int walks_ = 0;
+    QString pageUrl_;
     bool listed_ = false;
 
     QList<Found> records_;                   // every entry of the last walk, copies of one address too
@@ -85,7 +93,8 @@ std::unique_ptr<BrowserCache> CreateBrowserCache(const QStringList& extraProfile
 // the attached browser's profile folder (and of the folder that mirrors it below the user's cache
 // folder, where the browsers put the disk cache of a profile kept in the configuration folder); the
 // usual browsers' default profiles only when that profile is unknown (empty).
-std::unique_ptr<BrowserCache> CreateRunBrowserCache(const QString& attachedProfile);
+// pageUrl is the attached page, whose site most of its pictures are cached under.
+std::unique_ptr<BrowserCache> CreateRunBrowserCache(const QString& attachedProfile, const QString& pageUrl);
 
 // The cache folders of one browser profile folder, its mirror below the cache folder included.
 QList<CacheFolder> ProfileCacheFolders(const QString& profile, const QString& configHome,

@@ -154,6 +154,49 @@ class DiskListingTest : public QObject {
         QCOMPARE(fresh.walks(), 2);
     }
 
+    // A look-up opens the entry file a same-site key names, but trusts only an entry of exactly that
+    // address: a file under that name holding another address is not taken, the walk decides.
+    void probedFileMustHoldTheAddress() {
+        CacheShape shape;
+        const QString wanted = QStringLiteral("http://h.example/wanted.png");
+        const QString planted = shape.add(QStringLiteral("http://h.example/other.png"),
+                                          QStringLiteral("http://h.example"), "other");
+        const QString named = shape.folder + QLatin1Char('/') +
+                              SimpleCacheWriter::fileName(
+                                  SimpleCacheWriter::keyFor(wanted, QStringLiteral("http://h.example")));
+        QVERIFY(QFile::rename(planted, named));
+        DiskBrowserCache cache = shape.open(DiskBrowserCache::Listing::Kept);
+        cache.setPageUrl(QStringLiteral("http://www.h.example/gallery.html"));
+        QVERIFY(cache.lookup(wanted).isEmpty());
+        QCOMPARE(cache.walks(), 1);
+
+        // The real entry under its own name is found without a walk, for a page of the same site.
+        CacheShape real;
+        real.add(wanted, QStringLiteral("http://h.example"), "wanted");
+        DiskBrowserCache direct = real.open(DiskBrowserCache::Listing::Kept);
+        direct.setPageUrl(QStringLiteral("http://www.h.example/gallery.html"));
+        QCOMPARE(readAll(direct.lookup(wanted)), QByteArray("wanted"));
+        QCOMPARE(direct.walks(), 0);
+    }
+
+    // A copy made earlier stands while its entry is unchanged; an entry written since is copied anew.
+    void changedEntryIsCopiedAgain() {
+        CacheShape shape;
+        const QString url = QStringLiteral("http://h/a.png");
+        shape.add(url, QStringLiteral("http://h"), "first", 600);
+        const QString copy = shape.open().lookup(url);
+        QCOMPARE(readAll(copy), QByteArray("first"));
+        // The copy stands as it is: made again, it would say "first" once more.
+        {
+            QFile edit(copy);
+            QVERIFY(edit.open(QIODevice::WriteOnly));
+            edit.write("other");
+        }
+        QCOMPARE(readAll(shape.open().lookup(url)), QByteArray("other"));
+        shape.add(url, QStringLiteral("http://h"), "again", 0);
+        QCOMPARE(readAll(shape.open().lookup(url)), QByteArray("again"));
+    }
+
     // Clearing deletes every entry file of the folders by its name, also those no reader understands,
     // and the copies materialised from them; nothing else, and nothing through a link.
     void clearRemovesEveryEntryAndItsCopies() {
