@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -286,6 +287,46 @@ class DiskListingTest : public QObject {
         }
         QCOMPARE(paths, QStringList({QFileInfo(inProfile).canonicalFilePath(),
                                      QFileInfo(mirrored).canonicalFilePath()}));
+    }
+
+    // A save run reads the attached browser's caches only; the usual browsers' default profiles stand
+    // in when the attached profile is unknown.
+    void runCacheReadsTheAttachedProfile() {
+        QTemporaryDir home;
+        const QString chromium = home.path() + QStringLiteral("/.cache/chromium/Default/Cache/Cache_Data");
+        const QString chrome = home.path() + QStringLiteral("/.cache/google-chrome/Default/Cache/Cache_Data");
+        QVERIFY(QDir().mkpath(chromium));
+        QVERIFY(QDir().mkpath(chrome));
+        QVERIFY(QDir().mkpath(home.path() + QStringLiteral("/.config/chromium")));
+        const char* const variables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "TIDEWELL_CACHE"};
+        QList<std::optional<QByteArray>> saved;
+        for (const char* name : variables) {
+            saved.append(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+            qunsetenv(name);
+        }
+        const auto restore = qScopeGuard([&] {
+            for (int i = 0; i < 4; ++i) {
+                if (saved.at(i))
+                    qputenv(variables[i], *saved.at(i));
+                else
+                    qunsetenv(variables[i]);
+            }
+        });
+        qputenv("HOME", home.path().toUtf8());
+        const auto pathsOf = [](const std::unique_ptr<BrowserCache>& cache) {
+            QStringList paths;
+            for (const CacheFolder& folder : static_cast<DiskBrowserCache&>(*cache).folders()) {
+                paths << folder.path;
+            }
+            return paths;
+        };
+        const QString chromiumPath = QFileInfo(chromium).canonicalFilePath();
+        const QString chromePath = QFileInfo(chrome).canonicalFilePath();
+        QCOMPARE(pathsOf(CreateRunBrowserCache(home.path() + QStringLiteral("/.config/chromium"), QString())),
+                 QStringList({chromiumPath}));
+        const QStringList unknown = pathsOf(CreateRunBrowserCache(QString(), QString()));
+        QVERIFY(unknown.contains(chromiumPath));
+        QVERIFY(unknown.contains(chromePath));
     }
 };
 
