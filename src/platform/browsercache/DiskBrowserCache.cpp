@@ -178,6 +178,8 @@ void DiskBrowserCache::scanFolder(const CacheFolder& folder) {
     const SimpleCacheIndex index = chromium ? SimpleCacheIndex::load(folder.path) : SimpleCacheIndex();
     const QStringList names = QDir(folder.path).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
     records_.reserve(records_.size() + names.size());
+    byLocalFile_.reserve(records_.size() + names.size());
+    byUrl_.reserve(records_.size() + names.size());
     // Times in local time at today's offset: exact instants that compare without a zone look-up each.
     const int offset = QDateTime::currentDateTime().offsetFromUtc();
     for (const QString& name : names) {
