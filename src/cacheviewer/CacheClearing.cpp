@@ -2,8 +2,18 @@
 
 namespace vorlaken {
 
+QString ClearQuestion(TIECache& cache) {
+    QString question = QStringLiteral("Are you sure?");
+    const QStringList caches = cache.CacheNames();
+    if (!caches.isEmpty()) {
+        // The user sees which browsers lose their caches before agreeing.
+        question += QStringLiteral("\nCaches to be cleared: ") + caches.join(QStringLiteral("; "));
+    }
+    return question;
+}
+
 void ClearCacheCommand(ViewerState& state, TIECache& cache, Desktop& desktop) {
-    if (desktop.ask(QStringLiteral("Are you sure?"), QStringLiteral("Hint"), Desktop::Buttons::OkCancel) !=
+    if (desktop.ask(ClearQuestion(cache), QStringLiteral("Hint"), Desktop::Buttons::OkCancel) !=
         Desktop::Answer::Ok) {
         return;
     }

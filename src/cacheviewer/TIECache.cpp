@@ -87,4 +87,11 @@ void TIECache::ClearCache() {
     cache_->clearCache();
 }
 
+QStringList TIECache::CacheNames() {
+    if (!LibraryFound() || !enumeratesUrlEntries()) {
+        return {};
+    }
+    return cache_->cacheNames();
+}
+
 }  // namespace vorlaken

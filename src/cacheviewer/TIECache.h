@@ -59,6 +59,8 @@ class TIECache {
     // 0 on success, else an error code (2: no such entry).
     int DeleteEntry(const QString& url);
     void ClearCache();
+    // The caches ClearCache would clear, named for the user; empty when none was found.
+    QStringList CacheNames();
 
     // What the user should know about the caches after the last enumeration; empty when nothing.
     QString StatusNote() { return cache_ != nullptr ? cache_->statusNote() : QString(); }

@@ -4,12 +4,13 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 namespace vorlaken {
 
 // The browsers' own disk caches, as one store of cached web resources.
 class BrowserCache {
-public:
+  public:
     struct Entry {
         QString sourceUrl;
         // Where the body lies once materialised; known before, so filters can look at its name.
@@ -21,7 +22,7 @@ public:
 
     // True when at least one cache folder was found.
     virtual bool libraryFound() = 0;
-    // Calls onEntry for every entry in the cache's own order until it returns false.
+    // Calls onEntry for every entry, one per address, in the cache's own order until it returns false.
     virtual void enumerate(const std::function<bool(const Entry&)>& onEntry) = 0;
     // Writes the entry's body to its localFileName. False when the body cannot be read.
     virtual bool materialize(const Entry& entry) = 0;
@@ -29,11 +30,13 @@ public:
     virtual QString lookup(const QString& url) = 0;
     // Deletes one entry's files. False when there was nothing to delete or deletion failed.
     virtual bool deleteEntry(const QString& url) = 0;
-    // Deletes the files of every enumerated entry.
+    // Deletes every entry of the caches read, and the copies materialised from them.
     virtual void clearCache() = 0;
     // What the user should know about the caches after a listing (none found, parts not read); empty
     // when there is nothing to say.
     virtual QString statusNote() { return {}; }
+    // The caches read, named for the user (browser and profile), one text each.
+    virtual QStringList cacheNames() { return {}; }
 };
 
 }  // namespace vorlaken

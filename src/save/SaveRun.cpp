@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QHash>
 #include <QTimer>
 
 #include "save/CacheCopy.h"
@@ -23,16 +24,23 @@ QString CacheLookup(BrowserCache& cache, const QString& url) {
 }
 
 void CacheScan(BrowserCache& cache, const QList<SaveEntry>& saveList, QStringList& cacheFiles) {
+    // The first entry of each address, case folded: one hash look-up per cache entry instead of a
+    // comparison with every picture.
+    QHash<QString, qsizetype> firstOfUrl;
+    firstOfUrl.reserve(saveList.size());
+    for (qsizetype i = 0; i < saveList.size(); ++i) {
+        const QString url = saveList[i].pictureUrl.toCaseFolded();
+        if (!firstOfUrl.contains(url))
+            firstOfUrl.insert(url, i);
+    }
     qsizetype matches = 0;
     cache.enumerate([&](const BrowserCache::Entry& entry) {
-        for (qsizetype i = 0; i < saveList.size(); ++i) {
-            if (saveList[i].pictureUrl.compare(entry.sourceUrl, Qt::CaseInsensitive) != 0)
-                continue;
-            if (cacheFiles[i].isEmpty() && cache.materialize(entry))
-                cacheFiles[i] = entry.localFileName;
-            ++matches;
-            break;
-        }
+        const auto at = firstOfUrl.constFind(entry.sourceUrl.toCaseFolded());
+        if (at == firstOfUrl.constEnd())
+            return true;
+        if (cacheFiles[*at].isEmpty() && cache.materialize(entry))
+            cacheFiles[*at] = entry.localFileName;
+        ++matches;
         return matches < saveList.size();
     });
 }

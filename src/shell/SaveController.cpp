@@ -96,24 +96,21 @@ void SaveController::applyWindowRequests() {
 }
 
 QString SaveController::attachedProfile() const {
+    // Only the browser the capture attached to counts: another browser's profile would be a guess, and
+    // the default profiles stand in for an unknown one.
     if (auto* devtools = dynamic_cast<DevToolsBrowserFinder*>(parts_.finder)) {
-        if (const auto endpoint = devtools->lastEndpoint(); endpoint && !endpoint->profileDir.isEmpty())
+        if (const auto endpoint = devtools->lastEndpoint())
             return endpoint->profileDir;
-    }
-    for (const DevToolsEndpoint& candidate : DevToolsEndpointCandidates()) {
-        if (!candidate.profileDir.isEmpty())
-            return candidate.profileDir;
     }
     return QString();
 }
 
 void SaveController::ensureCache() {
-    // Opened on first use, and again when the attached browser is another one.
-    const QString profile = attachedProfile();
-    if (cache_ && profile == cacheProfile_)
+    // A fresh listing for every run, so each run walks the cache at most once and sees what the browser
+    // cached since the last one. A run still going on keeps the cache it works with.
+    if (save_.running)
         return;
-    cacheProfile_ = profile;
-    cache_ = CreateBrowserCache(profile.isEmpty() ? QStringList() : QStringList{profile});
+    cache_ = CreateRunBrowserCache(attachedProfile(), capture_.locationText);
 }
 
 void SaveController::prepareServices() {

@@ -21,8 +21,8 @@ struct WindowSettings;
 
 // The saving side of the main window: owns the SaveState, the progress window TfrmPrompt and the
 // category menu catPopup, and binds savebtn, the save menu, the extension boxes and "Picture Category
-// Set" to the save commands. The browser cache is opened on the first run, so start-up does not pay
-// for listing it.
+// Set" to the save commands. The browser cache is opened for each run, so start-up does not pay for
+// listing it.
 class SaveController : public QObject {
     Q_OBJECT
   public:
@@ -49,7 +49,7 @@ class SaveController : public QObject {
     SaveState& state() { return save_; }
     SaveProgressWindow& progressWindow() { return *progress_; }
     QMenu* categoryMenu() const { return catPopup_; }
-    // Cache folders the last run read through (created on the first run).
+    // The cache the last run read (none before the first run).
     BrowserCache* cache() const { return cache_.get(); }
 
   signals:
@@ -76,7 +76,6 @@ class SaveController : public QObject {
     SaveServices services_;
     SaveProgressWindow* progress_;  // a separate window, owned by the main window
     std::unique_ptr<BrowserCache> cache_;
-    QString cacheProfile_;
     IniFile settingsFile_;
     QMenu* catPopup_ = nullptr;
     QAction* N30_ = nullptr;

@@ -21,7 +21,8 @@ class MemoryBrowserCache : public BrowserCache {
     bool found = true;
     QStringList deleted;
     QStringList materialized;
-    QString note;  // what statusNote() says
+    QString note;       // what statusNote() says
+    QStringList names;  // what cacheNames() says
 
     bool libraryFound() override { return found; }
     void enumerate(const std::function<bool(const Entry&)>& onEntry) override {
@@ -53,6 +54,7 @@ class MemoryBrowserCache : public BrowserCache {
         return false;
     }
     QString statusNote() override { return note; }
+    QStringList cacheNames() override { return names; }
     void clearCache() override {
         for (const Item& item : items) {
             deleted << item.entry.sourceUrl;

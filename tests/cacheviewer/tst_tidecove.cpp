@@ -187,6 +187,9 @@ class TidecoveTest : public QObject {
     void clearCacheAsksAndDeletesOnlyEntries() {
         const int entriesBefore = QDir(cacheFolder()).entryList({QStringLiteral("*_0")}, QDir::Files).size();
         QVERIFY(entriesBefore > fixture_.pictures.size());
+        // The pictures shown and saved before were materialised; their copies go with the cache.
+        const QDir copies(root_.path() + QStringLiteral("/xdg/tidewell/files"));
+        QVERIFY(!copies.entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
         answer(QStringLiteral("cancel"));
         invoke(QStringLiteral("Button2"));
         QCOMPARE(QDir(cacheFolder()).entryList({QStringLiteral("*_0")}, QDir::Files).size(), entriesBefore);
@@ -195,6 +198,7 @@ class TidecoveTest : public QObject {
         QVERIFY(QDir(cacheFolder()).entryList({QStringLiteral("*_0")}, QDir::Files).isEmpty());
         QVERIFY(QFile::exists(cacheFolder() + QStringLiteral("/notes.txt")));
         QVERIFY(QDir(cacheFolder() + QStringLiteral("/index-dir")).exists());
+        QCOMPARE(copies.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
         QCOMPARE(control(QStringLiteral("Button2.enabled")), QStringLiteral("1"));
         QCOMPARE(control(QStringLiteral("Label1")), QStringLiteral("Total:5"));  // not refreshed
     }

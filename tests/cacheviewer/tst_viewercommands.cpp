@@ -41,6 +41,37 @@ class ViewerCommandsTest : public QObject {
         QVERIFY(state.clearEnabled);
     }
 
+    // The fixed question keeps its first line; a second one names the caches that will be cleared.
+    void clearQuestionNamesTheCaches_data() {
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("none found") << false << QStringList() << "Are you sure?";
+        QTest::newRow("one")
+            << true << QStringList({"Chromium, profile Default (~/.cache/chromium/Default/Cache/Cache_Data)"})
+            << "Are you sure?\nCaches to be cleared: Chromium, profile Default "
+               "(~/.cache/chromium/Default/Cache/Cache_Data)";
+        QTest::newRow("two")
+            << true << QStringList({"Chromium, profile Default (/a)", "Firefox, profile x.default (/b)"})
+            << "Are you sure?\nCaches to be cleared: Chromium, profile Default (/a); Firefox, "
+               "profile x.default (/b)";
+    }
+    void clearQuestionNamesTheCaches() {
+        QFETCH(bool, found);
+        QFETCH(QStringList, names);
+        QFETCH(QString, question);
+        MemoryBrowserCache cache;
+        cache.found = found;
+        cache.names = names;
+        TIECache ieCache(&cache);
+        ViewerState state;
+        FakeDesktop desktop;
+        desktop.answers = {Desktop::Answer::Cancel};
+        ClearCacheCommand(state, ieCache, desktop);
+        QCOMPARE(desktop.questions.size(), 1);
+        QCOMPARE(desktop.questions.first().text, question);
+    }
+
     void upgradeCheck_data() {
         QTest::addColumn<bool>("updaterPresent");
         QTest::addColumn<QString>("lastUpdate");  // "-" for no state file

@@ -1,6 +1,8 @@
 #include "BodyExtractor.h"
 
-#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cstdio>
 
 #include <zlib.h>
 
@@ -27,10 +29,11 @@ bool BodyExtractor::write(const CacheRecord& record, const QString& target) {
     if (!in.isOpen() || in.size() < record.bodyOffset + record.bodyLength) {
         return false;
     }
-    // The whole copy is checked before it replaces anything. Unbuffered, so that a short write shows
-    // at once and a partial copy is never committed.
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    // The whole copy is checked before it replaces anything. The copy is ours to make again at any
+    // time, so it is renamed into place without waiting for the disk (a sync per picture costs a save
+    // run of many pictures seconds).
+    QTemporaryFile out(target + QLatin1String(".XXXXXX"));
+    if (!out.open()) {
         return false;
     }
     BodyDecoder decoder(*codings);
@@ -55,7 +58,15 @@ bool BodyExtractor::write(const CacheRecord& record, const QString& target) {
     if (record.bodyHasCrc && quint32(crc) != record.bodyCrc) {
         return false;
     }
-    return decoder.finish() && out.commit();
+    if (!decoder.finish() || !out.flush()) {
+        return false;
+    }
+    // rename() replaces whatever has the name, a planted link included, and never follows it.
+    if (::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(target).constData()) != 0) {
+        return false;
+    }
+    out.setAutoRemove(false);
+    return true;
 }
 
 }  // namespace vorlaken

@@ -1,8 +1,15 @@
 #include "DiskBrowserCache.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <QUrl>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstdio>
 
 #include "BodyExtractor.h"
 #include "ByteSource.h"
@@ -16,8 +23,6 @@ namespace vorlaken {
 
 namespace {
 
-constexpr qint64 kRescanAfterMs = 2000;
-
 bool isPlainFile(const QString& path) {
     const QFileInfo info(path);
     return info.exists() && !info.isSymLink() && info.isFile();
@@ -26,28 +31,6 @@ bool isPlainFile(const QString& path) {
 bool isInside(const QString& path, const QString& folder) {
     return QDir::cleanPath(path).startsWith(folder + QLatin1Char('/'));
 }
-
-}  // namespace
-
-DiskBrowserCache::DiskBrowserCache(QList<CacheFolder> folders, QString materializeFolder)
-    : folders_(std::move(folders)), materializeFolder_(QDir::cleanPath(materializeFolder)) {}
-
-QString DiskBrowserCache::defaultMaterializeFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-           QLatin1String("/tidewell/files");
-}
-
-QString DiskBrowserCache::localFileFor(const CacheRecord& record, const QString& entryName) const {
-    // One sub folder per cache entry keeps equal names of different addresses apart; the entry file's
-    // name is already a hash of the key, so the folder stays the same from one listing to the next.
-    const QString id =
-        (record.format == CacheRecord::Format::Firefox ? QLatin1String("f") : QLatin1String("c")) +
-        entryName.left(16).toLower();
-    return materializeFolder_ + QLatin1Char('/') + id + QLatin1Char('/') +
-           LocalFileNamer::fileName(record.sourceUrl, record.contentType);
-}
-
-namespace {
 
 bool isHexName(const QString& name, qsizetype digits, bool upper) {
     for (qsizetype i = 0; i < digits; ++i) {
@@ -61,25 +44,144 @@ bool isHexName(const QString& name, qsizetype digits, bool upper) {
 }
 
 // "<16 lower-case hex digits>_0" for the simple cache, 40 upper-case hex digits for cache2.
-bool isEntryName(const QString& name, bool chromium) {
-    if (chromium) {
+bool isEntryName(const QString& name, CacheFolder::Kind kind) {
+    if (kind == CacheFolder::Kind::ChromiumSimple) {
         return name.size() == 18 && name.endsWith(QLatin1String("_0")) && isHexName(name, 16, false);
     }
     return name.size() == 40 && isHexName(name, 40, true);
 }
 
+// The simple cache's other files of an entry: "<hash>_1" (stream 2) and "<hash>_s" (sparse data).
+bool isOtherStreamName(const QString& name) {
+    return name.size() == 18 && (name.endsWith(QLatin1String("_1")) || name.endsWith(QLatin1String("_s"))) &&
+           isHexName(name, 16, false);
+}
+
+// Removes a folder of materialised copies: its plain files, then the folder if that left it empty.
+// A link in its place is left alone, and nothing is followed out of it.
+void removeCopy(const QString& folder) {
+    const QFileInfo info(folder);
+    if (!info.exists() || info.isSymLink() || !info.isDir()) {
+        return;
+    }
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        const QString file = folder + QLatin1Char('/') + name;
+        if (isPlainFile(file)) {
+            QFile::remove(file);
+        }
+    }
+    QDir().rmdir(folder);
+}
+
+// The browser a cache folder belongs to, from the usual folder names of each.
+QString browserOfPath(const QString& path, CacheFolder::Kind kind) {
+    static const std::pair<QLatin1String, QLatin1String> known[] = {
+        {QLatin1String("google-chrome-beta"), QLatin1String("Google Chrome Beta")},
+        {QLatin1String("google-chrome"), QLatin1String("Google Chrome")},
+        {QLatin1String("microsoft-edge"), QLatin1String("Microsoft Edge")},
+        {QLatin1String("brave"), QLatin1String("Brave")},
+        {QLatin1String("vivaldi"), QLatin1String("Vivaldi")},
+        {QLatin1String("chromium"), QLatin1String("Chromium")},
+        {QLatin1String("firefox"), QLatin1String("Firefox")},
+    };
+    const QString lower = path.toLower();
+    for (const auto& [fragment, name] : known) {
+        if (lower.contains(fragment)) {
+            return name;
+        }
+    }
+    return kind == CacheFolder::Kind::Firefox ? QStringLiteral("Firefox")
+                                              : QStringLiteral("Chromium-family browser");
+}
+
+// "Chromium, profile Default (~/.cache/chromium/Default/Cache/Cache_Data)": the profile is the folder
+// holding "Cache/Cache_Data" or "cache2/entries".
+QString nameOfFolder(const CacheFolder& folder) {
+    const QDir dir(folder.path);
+    const QString leaf = dir.dirName();
+    const QString parent = QFileInfo(dir.absolutePath()).dir().dirName();
+    QString profile;
+    if ((leaf == QLatin1String("Cache_Data") && parent == QLatin1String("Cache")) ||
+        (leaf == QLatin1String("entries") && parent == QLatin1String("cache2"))) {
+        profile = QFileInfo(QFileInfo(dir.absolutePath()).path()).path();
+        profile = QFileInfo(profile).fileName();
+    }
+    QString where = folder.path;
+    const QString home = QDir::homePath();
+    if (where.startsWith(home + QLatin1Char('/'))) {
+        where = QLatin1Char('~') + where.mid(home.size());
+    }
+    const QString browser = browserOfPath(folder.path, folder.kind);
+    if (profile.isEmpty()) {
+        return QStringLiteral("%1 (%2)").arg(browser, where);
+    }
+    return QStringLiteral("%1, profile %2 (%3)").arg(browser, profile, where);
+}
+
+// The sites a page at this address can stand for: scheme and host for an address or a single-label
+// host, else every suffix of at least two labels, one of which is the registrable domain.
+QStringList sitesOf(const QString& address) {
+    const QUrl url(address);
+    const QString scheme = url.scheme();
+    const QString host = url.host();
+    if ((scheme != QLatin1String("http") && scheme != QLatin1String("https")) || host.isEmpty()) {
+        return {};
+    }
+    const QString prefix = scheme + QLatin1String("://");
+    if (host.contains(QLatin1Char(':'))) {
+        return {prefix + QLatin1Char('[') + host + QLatin1Char(']')};
+    }
+    const QStringList labels = host.split(QLatin1Char('.'));
+    const bool numeric =
+        std::all_of(host.cbegin(), host.cend(), [](QChar c) { return c.isDigit() || c == u'.'; });
+    if (numeric || labels.size() < 2) {
+        return {prefix + host};
+    }
+    QStringList sites;
+    for (qsizetype i = 0; i + 1 < labels.size(); ++i) {
+        sites << prefix + labels.mid(i).join(QLatin1Char('.'));
+    }
+    return sites;
+}
+
+// Chromium names an entry file after the first eight bytes of its key's SHA-1, read little-endian.
+QString simpleEntryName(const QByteArray& key) {
+    const QByteArray sha = QCryptographicHash::hash(key, QCryptographicHash::Sha1);
+    return QStringLiteral("%1_0").arg(qFromLittleEndian<quint64>(sha.constData()), 16, 16, QLatin1Char('0'));
+}
+
 }  // namespace
 
-void DiskBrowserCache::scanFolder(const CacheFolder& folder, bool allEntries,
-                                  const std::function<bool(const Found&, const Entry&)>& onFound) {
+DiskBrowserCache::DiskBrowserCache(QList<CacheFolder> folders, QString materializeFolder, Listing listing)
+    : folders_(std::move(folders)),
+      materializeFolder_(QDir::cleanPath(materializeFolder)),
+      listing_(listing) {}
+
+QString DiskBrowserCache::defaultMaterializeFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+           QLatin1String("/tidewell/files");
+}
+
+QString DiskBrowserCache::localFileFor(const CacheRecord& record, const QString& entryName) const {
+    const CacheFolder::Kind kind = record.format == CacheRecord::Format::Firefox
+                                       ? CacheFolder::Kind::Firefox
+                                       : CacheFolder::Kind::ChromiumSimple;
+    return copyFolderOf(entryName, kind) + QLatin1Char('/') +
+           LocalFileNamer::fileName(record.sourceUrl, record.contentType);
+}
+
+void DiskBrowserCache::scanFolder(const CacheFolder& folder) {
     const bool chromium = folder.kind == CacheFolder::Kind::ChromiumSimple;
     const SimpleCacheIndex index = chromium ? SimpleCacheIndex::load(folder.path) : SimpleCacheIndex();
     const QStringList names = QDir(folder.path).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
     records_.reserve(records_.size() + names.size());
+    byLocalFile_.reserve(records_.size() + names.size());
+    byUrl_.reserve(records_.size() + names.size());
     // Times in local time at today's offset: exact instants that compare without a zone look-up each.
     const int offset = QDateTime::currentDateTime().offsetFromUtc();
     for (const QString& name : names) {
-        if (!isEntryName(name, chromium)) {
+        if (!isEntryName(name, folder.kind)) {
             continue;
         }
         const QString path = folder.path + QLatin1Char('/') + name;
@@ -94,7 +196,7 @@ void DiskBrowserCache::scanFolder(const CacheFolder& folder, bool allEntries,
             unreadableEntries_ += failure == ReadFailure::Unreadable ? 1 : 0;
             continue;
         }
-        if (!record->usable && !allEntries) {
+        if (!record->usable) {
             continue;
         }
         record->entryFile = path;
@@ -105,42 +207,60 @@ void DiskBrowserCache::scanFolder(const CacheFolder& folder, bool allEntries,
             usedMs = qMax(usedMs, index.lastUsedMs(name.left(16).toULongLong(nullptr, 16)));
         }
         record->lastAccess = QDateTime::fromMSecsSinceEpoch(usedMs, Qt::OffsetFromUTC, offset);
-        const Entry entry{record->sourceUrl, localFileFor(*record, name), record->lastAccess};
-        records_.append(Found{std::move(*record), folder.path, entry.localFileName});
-        if (!onFound(records_.last(), entry)) {
-            return;
-        }
+        QString localFile = localFileFor(*record, name);
+        add(Found{std::move(*record), folder.path, std::move(localFile)});
     }
 }
 
-void DiskBrowserCache::scan(const std::function<bool(const Found&, const Entry&)>& onFound, bool allEntries) {
+void DiskBrowserCache::add(Found found) {
+    const qsizetype at = records_.size();
+    byLocalFile_.insert(found.localFile, at);
+    // The most recently used copy of each address stands for it; the first one found on a tie.
+    const auto known = byUrl_.find(found.record.sourceUrl);
+    if (known == byUrl_.end()) {
+        byUrl_.insert(found.record.sourceUrl, at);
+    } else if (records_.at(*known).record.lastAccess < found.record.lastAccess) {
+        *known = at;
+    }
+    records_.append(std::move(found));
+}
+
+void DiskBrowserCache::walk() {
     records_.clear();
     byLocalFile_.clear();
     byUrl_.clear();
     unreadableEntries_ = 0;
-    bool going = true;
-    for (const CacheFolder& folder : folders_) {
-        scanFolder(folder, allEntries, [&](const Found& found, const Entry& entry) {
-            going = onFound(found, entry);
-            return going;
-        });
-        if (!going) {
-            break;
-        }
+    for (const CacheFolder& folder : std::as_const(folders_)) {
+        scanFolder(folder);
     }
-    sinceScan_.start();
+    ++walks_;
+    listed_ = true;
+}
+
+void DiskBrowserCache::ensureListing() {
+    if (!listed_) {
+        walk();
+    }
 }
 
 void DiskBrowserCache::enumerate(const std::function<bool(const Entry&)>& onEntry) {
-    scan([&](const Found&, const Entry& entry) { return onEntry(entry); });
-}
-
-bool DiskBrowserCache::refreshIfStale() {
-    if (sinceScan_.isValid() && sinceScan_.elapsed() <= kRescanAfterMs) {
-        return false;
+    if (listing_ == Listing::Fresh || !listed_) {
+        walk();
     }
-    scan([](const Found&, const Entry&) { return true; });
-    return true;
+    // Taken out first: a handler may materialise, look up, or even list again while it is called.
+    QList<Entry> entries;
+    entries.reserve(byUrl_.size());
+    for (qsizetype i = 0; i < records_.size(); ++i) {
+        const Found& found = records_.at(i);
+        if (byUrl_.value(found.record.sourceUrl) == i) {
+            entries.append(Entry{found.record.sourceUrl, found.localFile, found.record.lastAccess});
+        }
+    }
+    for (const Entry& entry : std::as_const(entries)) {
+        if (!onEntry(entry)) {
+            return;
+        }
+    }
 }
 
 bool DiskBrowserCache::writeBody(const Found& found, const QString& target) {
@@ -148,31 +268,21 @@ bool DiskBrowserCache::writeBody(const Found& found, const QString& target) {
         !isInside(QFileInfo(found.record.entryFile).canonicalFilePath(), found.folder)) {
         return false;
     }
+    // A copy made from the same entry since it last changed was checked when it was made: it stands.
+    // Only for bodies stored as they are: a decoded copy's length says nothing about the entry.
+    const QFileInfo copy(target);
+    if (found.record.contentEncoding.isEmpty() && copy.isFile() && !copy.isSymLink() &&
+        copy.size() == found.record.bodyLength &&
+        copy.lastModified() > QFileInfo(found.record.entryFile).lastModified()) {
+        return true;
+    }
     if (!QDir().mkpath(QFileInfo(target).path())) {
         return false;
     }
     return BodyExtractor::write(found.record, target);
 }
 
-void DiskBrowserCache::buildIndexes() {
-    // Built on the first use after a listing: listing itself only appends.
-    if (!byLocalFile_.isEmpty() || records_.isEmpty()) {
-        return;
-    }
-    byLocalFile_.reserve(records_.size());
-    for (qsizetype i = 0; i < records_.size(); ++i) {
-        const Found& found = records_.at(i);
-        byLocalFile_.insert(found.localFile, i);
-        // The most recently used entry of each address.
-        const auto known = byUrl_.constFind(found.record.sourceUrl);
-        if (known == byUrl_.constEnd() || records_.at(*known).record.lastAccess < found.record.lastAccess) {
-            byUrl_.insert(found.record.sourceUrl, i);
-        }
-    }
-}
-
 bool DiskBrowserCache::materialize(const Entry& entry) {
-    buildIndexes();
     const auto at = byLocalFile_.constFind(entry.localFileName);
     if (at == byLocalFile_.constEnd()) {
         return false;
@@ -180,16 +290,50 @@ bool DiskBrowserCache::materialize(const Entry& entry) {
     return writeBody(records_.at(*at), entry.localFileName);
 }
 
-QString DiskBrowserCache::lookup(const QString& url) {
-    const bool fresh = refreshIfStale();
-    buildIndexes();
-    qsizetype at = byUrl_.value(url, -1);
-    if (at < 0 && !fresh) {
-        // The browser may have cached it since the last listing.
-        scan([](const Found&, const Entry&) { return true; });
-        buildIndexes();
-        at = byUrl_.value(url, -1);
+std::optional<DiskBrowserCache::Found> DiskBrowserCache::probe(const QString& url) const {
+    QStringList sites = sitesOf(pageUrl_);
+    for (const QString& site : sitesOf(url)) {
+        if (!sites.contains(site)) {
+            sites.append(site);
+        }
     }
+    QList<QByteArray> keys = {url.toUtf8()};
+    for (const QString& site : std::as_const(sites)) {
+        keys.append(QStringLiteral("1/0/_dk_%1 %1 %2").arg(site, url).toUtf8());
+    }
+    for (const CacheFolder& folder : folders_) {
+        if (folder.kind != CacheFolder::Kind::ChromiumSimple) {
+            continue;
+        }
+        for (const QByteArray& key : std::as_const(keys)) {
+            const QString name = simpleEntryName(key);
+            FileByteSource source(folder.path + QLatin1Char('/') + name);
+            if (!source.isOpen()) {
+                continue;
+            }
+            // The file is read like any other: only an entry of exactly this address counts.
+            std::optional<CacheRecord> record = SimpleCacheEntryReader::read(source);
+            if (!record || !record->usable || record->sourceUrl != url) {
+                continue;
+            }
+            record->entryFile = folder.path + QLatin1Char('/') + name;
+            record->lastAccess = QDateTime::fromMSecsSinceEpoch(source.modifiedMs());
+            QString localFile = localFileFor(*record, name);
+            return Found{std::move(*record), folder.path, std::move(localFile)};
+        }
+    }
+    return std::nullopt;
+}
+
+QString DiskBrowserCache::lookup(const QString& url) {
+    if (!listed_) {
+        // Most pictures of a page are cached under its site: opening those entries spares the walk.
+        if (const std::optional<Found> found = probe(url)) {
+            return writeBody(*found, found->localFile) ? found->localFile : QString();
+        }
+    }
+    ensureListing();
+    const qsizetype at = byUrl_.value(url, -1);
     if (at < 0) {
         return {};
     }
@@ -197,48 +341,82 @@ QString DiskBrowserCache::lookup(const QString& url) {
     return writeBody(found, found.localFile) ? found.localFile : QString();
 }
 
-bool DiskBrowserCache::removeEntryFiles(const Found& found) {
-    const QString entryFile = found.record.entryFile;
-    if (!isPlainFile(entryFile) || !isInside(QFileInfo(entryFile).canonicalFilePath(), found.folder)) {
+QString DiskBrowserCache::copyFolderOf(const QString& entryName, CacheFolder::Kind kind) const {
+    // One sub folder per cache entry keeps equal names of different addresses apart; the entry file's
+    // name is already a hash of the key, so the folder stays the same from one listing to the next.
+    const QLatin1String prefix = kind == CacheFolder::Kind::Firefox ? QLatin1String("f") : QLatin1String("c");
+    return materializeFolder_ + QLatin1Char('/') + prefix + entryName.left(16).toLower();
+}
+
+bool DiskBrowserCache::removeEntryFiles(const QString& entryFile, const QString& folder,
+                                        CacheFolder::Kind kind) {
+    if (!isPlainFile(entryFile) || QFileInfo(entryFile).canonicalPath() != folder) {
         return false;
     }
     QStringList files = {entryFile};
-    if (found.record.format == CacheRecord::Format::ChromiumSimple) {
+    if (kind == CacheFolder::Kind::ChromiumSimple) {
         // The other files of the same entry: stream 2 and sparse data.
         const QString stem = entryFile.left(entryFile.size() - 1);
         files << stem + QLatin1Char('1') << stem + QLatin1Char('s');
     }
     bool removed = false;
-    for (const QString& file : files) {
+    for (const QString& file : std::as_const(files)) {
         if (isPlainFile(file) && QFile::remove(file)) {
             removed = removed || file == entryFile;
         }
     }
+    removeCopy(copyFolderOf(QFileInfo(entryFile).fileName(), kind));
     return removed;
 }
 
 bool DiskBrowserCache::deleteEntry(const QString& url) {
-    refreshIfStale();
+    if (listing_ == Listing::Fresh || !listed_) {
+        walk();
+    }
+    // Every copy of the address goes, whichever site it was kept for.
     bool removed = false;
     for (const Found& found : std::as_const(records_)) {
         if (found.record.sourceUrl == url) {
-            removed = removeEntryFiles(found) || removed;
+            const CacheFolder::Kind kind = found.record.format == CacheRecord::Format::Firefox
+                                               ? CacheFolder::Kind::Firefox
+                                               : CacheFolder::Kind::ChromiumSimple;
+            removed = removeEntryFiles(found.record.entryFile, found.folder, kind) || removed;
         }
     }
     if (removed) {
-        sinceScan_.invalidate();
+        listed_ = false;
     }
     return removed;
 }
 
 void DiskBrowserCache::clearCache() {
-    // Every entry of the cache goes, error pages included; files that are no entries stay.
-    scan([](const Found&, const Entry&) { return true; }, true);
-    for (const Found& found : std::as_const(records_)) {
-        removeEntryFiles(found);
+    // Every entry file of the folders goes by its name alone, also those no reader makes sense of:
+    // error pages, other kinds of resources, entries of a newer format. Files that are no entries stay.
+    for (const CacheFolder& folder : std::as_const(folders_)) {
+        const QStringList names =
+            QDir(folder.path).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+        for (const QString& name : names) {
+            if (isEntryName(name, folder.kind)) {
+                removeEntryFiles(folder.path + QLatin1Char('/') + name, folder.path, folder.kind);
+            } else if (folder.kind == CacheFolder::Kind::ChromiumSimple && isOtherStreamName(name) &&
+                       isPlainFile(folder.path + QLatin1Char('/') + name)) {
+                // Stream 2 or sparse data whose main file is gone already.
+                QFile::remove(folder.path + QLatin1Char('/') + name);
+            }
+        }
     }
     records_.clear();
-    sinceScan_.invalidate();
+    byLocalFile_.clear();
+    byUrl_.clear();
+    listed_ = false;
+}
+
+QStringList DiskBrowserCache::cacheNames() {
+    QStringList names;
+    for (const CacheFolder& folder : std::as_const(folders_)) {
+        names.append(nameOfFolder(folder));
+    }
+    return names;
 }
 
 QString DiskBrowserCache::statusNote() {
@@ -252,6 +430,39 @@ std::unique_ptr<BrowserCache> CreateBrowserCache(const QStringList& extraProfile
     auto cache =
         std::make_unique<DiskBrowserCache>(search.folders, DiskBrowserCache::defaultMaterializeFolder());
     cache->setSearch(std::move(search));
+    return cache;
+}
+
+QList<CacheFolder> ProfileCacheFolders(const QString& profile, const QString& configHome,
+                                       const QString& cacheHome) {
+    QList<CacheFolder> folders = CacheFolders::inFolder(profile);
+    // A profile kept below the configuration folder has its disk cache at the same place below the
+    // cache folder (~/.config/chromium and ~/.cache/chromium).
+    const QString clean = QDir::cleanPath(profile);
+    const QString config = QDir::cleanPath(configHome);
+    if (!config.isEmpty() && !cacheHome.isEmpty() && clean.startsWith(config + QLatin1Char('/'))) {
+        const QString mirror = QDir::cleanPath(cacheHome) + clean.mid(config.size());
+        for (const CacheFolder& folder : CacheFolders::inFolder(mirror)) {
+            if (!folders.contains(folder)) {
+                folders.append(folder);
+            }
+        }
+    }
+    return folders;
+}
+
+std::unique_ptr<BrowserCache> CreateRunBrowserCache(const QString& attachedProfile, const QString& pageUrl) {
+    QList<CacheFolder> folders;
+    if (attachedProfile.isEmpty() || !qEnvironmentVariableIsEmpty("TIDEWELL_CACHE")) {
+        folders = CacheFolders::discover(QStringList());
+    } else {
+        folders = ProfileCacheFolders(attachedProfile,
+                                      QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+                                      QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation));
+    }
+    auto cache = std::make_unique<DiskBrowserCache>(
+        std::move(folders), DiskBrowserCache::defaultMaterializeFolder(), DiskBrowserCache::Listing::Kept);
+    cache->setPageUrl(pageUrl);
     return cache;
 }
 

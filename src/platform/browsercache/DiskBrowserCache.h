@@ -1,8 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
-#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -16,11 +16,23 @@ namespace vorlaken {
 
 // The browsers' disk caches read directly. Listing reads each entry's header, key and stored response
 // head, never the bodies; a body is copied out (materialised) only when asked for, after its length and
-// CRC check out. Writes happen only below the materialisation folder; deletions touch only the files of
-// entries found in the cache folders, never through a symbolic link.
+// CRC check out. The browsers keep one copy of an address per top-level site that loaded it; the
+// listing holds each address once, as its most recently used copy. Writes happen only below the
+// materialisation folder; deletions touch only entry files of the cache folders and the copies made of
+// them, never through a symbolic link.
 class DiskBrowserCache : public BrowserCache {
   public:
-    DiskBrowserCache(QList<CacheFolder> folders, QString materializeFolder);
+    // How long the listing of one walk of the cache folders stands.
+    enum class Listing {
+        // Every enumeration walks anew, so a viewer lists what is there now; look-ups answer from the
+        // last walk.
+        Fresh,
+        // The first call walks and every later one answers from that walk: one save run, which asks once
+        // per picture and must not pay a walk for each.
+        Kept,
+    };
+
+    DiskBrowserCache(QList<CacheFolder> folders, QString materializeFolder, Listing listing = Listing::Fresh);
 
     // The per-user folder bodies are materialised into.
     static QString defaultMaterializeFolder();
@@ -34,11 +46,18 @@ class DiskBrowserCache : public BrowserCache {
     QString statusNote() override;
     // Where the caches were looked for, for statusNote().
     void setSearch(CacheSearch search) { search_ = std::move(search); }
+    QStringList cacheNames() override;
 
     const QList<CacheFolder>& folders() const { return folders_; }
     // Entry files of the last listing that could not be read (unknown versions, damage).
     int unreadableEntries() const { return unreadableEntries_; }
     const QString& materializeFolder() const { return materializeFolder_; }
+    // How many times the cache folders were walked for a listing.
+    int walks() const { return walks_; }
+    // The page whose pictures will be looked up. Until a walk is needed, a look-up first opens the
+    // entries Chromium makes for an address loaded by a page of that site (or of the address's own
+    // site), whose file names follow from the key alone.
+    void setPageUrl(const QString& pageUrl) { pageUrl_ = pageUrl; }
 
   private:
     struct Found {
@@ -46,31 +65,46 @@ class DiskBrowserCache : public BrowserCache {
         QString folder;     // canonical cache folder of the entry file
         QString localFile;  // where its body is materialised
     };
-    // allEntries: also the entries without a usable body (for clearing).
-    void scanFolder(const CacheFolder& folder, bool allEntries,
-                    const std::function<bool(const Found&, const Entry&)>& onFound);
-    // Calls onFound for every readable entry of every folder, remembering it for materialize/lookup.
-    void scan(const std::function<bool(const Found&, const Entry&)>& onFound, bool allEntries = false);
-    // Lists the caches again unless that was done a moment ago; true when it did.
-    bool refreshIfStale();
+    void scanFolder(const CacheFolder& folder);
+    // Lists every readable entry of every folder, replacing the last listing.
+    void walk();
+    void ensureListing();
+    void add(Found found);
+    // The entry of exactly this address among the keys a same-site load gives; nothing when none is.
+    std::optional<Found> probe(const QString& url) const;
     bool writeBody(const Found& found, const QString& target);
-    bool removeEntryFiles(const Found& found);
+    // Removes an entry file and the other files of the same entry, and the copy made of its body.
+    bool removeEntryFiles(const QString& entryFile, const QString& folder, CacheFolder::Kind kind);
+    QString copyFolderOf(const QString& entryName, CacheFolder::Kind kind) const;
     QString localFileFor(const CacheRecord& record, const QString& entryName) const;
 
     QList<CacheFolder> folders_;
     QString materializeFolder_;
-    void buildIndexes();
+    Listing listing_;
+    int walks_ = 0;
+    QString pageUrl_;
+    bool listed_ = false;
 
-    QList<Found> records_;                   // the entries of the last listing, in its order
-    QHash<QString, qsizetype> byLocalFile_;  // built when first needed
-    QHash<QString, qsizetype> byUrl_;        // the most recently used entry of each address
-    QElapsedTimer sinceScan_;
+    QList<Found> records_;                   // every entry of the last walk, copies of one address too
+    QHash<QString, qsizetype> byLocalFile_;  // filled while walking, so look-ups work during delivery
+    QHash<QString, qsizetype> byUrl_;        // the most recently used copy of each address
     int unreadableEntries_ = 0;
     CacheSearch search_;
 };
 
-// The caches the programs read: TIDEWELL_CACHE alone when set, else the given profiles (the attached
-// browser's) and the usual browsers' default profiles.
+// The caches the viewer reads: TIDEWELL_CACHE alone when set, else the given profiles (a running
+// browser's) and the usual browsers' default profiles. Every enumeration walks them anew.
 std::unique_ptr<BrowserCache> CreateBrowserCache(const QStringList& extraProfiles = QStringList());
+
+// The caches one save run reads, walked at most once: TIDEWELL_CACHE alone when set; else the caches of
+// the attached browser's profile folder (and of the folder that mirrors it below the user's cache
+// folder, where the browsers put the disk cache of a profile kept in the configuration folder); the
+// usual browsers' default profiles only when that profile is unknown (empty).
+// pageUrl is the attached page, whose site most of its pictures are cached under.
+std::unique_ptr<BrowserCache> CreateRunBrowserCache(const QString& attachedProfile, const QString& pageUrl);
+
+// The cache folders of one browser profile folder, its mirror below the cache folder included.
+QList<CacheFolder> ProfileCacheFolders(const QString& profile, const QString& configHome,
+                                       const QString& cacheHome);
 
 }  // namespace vorlaken

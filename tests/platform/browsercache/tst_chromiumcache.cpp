@@ -209,6 +209,62 @@ class ChromiumCacheTest : public QObject {
         QVERIFY(listAll(cache).isEmpty());
     }
 
+    // Chromium keeps a picture once per top-level site that loaded it: pages on 127.0.0.1 and on
+    // localhost showing the same picture leave two entries of one address. It is listed once.
+    void pictureOfTwoSitesIsListedOnce() {
+        CachingHttpServer server;
+        QVERIFY(server.listen());
+        const QByteArray picture = fixture_.pictures.value(QStringLiteral("/pics/red.png"));
+        server.add(QStringLiteral("/pics/shared.png"), {200, "image/png", picture});
+        const QString shared = server.url(QStringLiteral("/pics/shared.png"));
+        const QString second = server.url(QStringLiteral("/two.html"))
+                                   .replace(QStringLiteral("127.0.0.1"), QStringLiteral("localhost"));
+        // The first page goes on to the second site once its picture is there.
+        server.add(QStringLiteral("/one.html"),
+                   {200, "text/html",
+                    "<html><body><img src=\"" + shared.toUtf8() + "\" onload=\"location.href='" +
+                        second.toUtf8() + "'\"></body></html>"});
+        server.add(QStringLiteral("/two.html"),
+                   {200, "text/html", "<html><body><img src=\"" + shared.toUtf8() + "\"></body></html>"});
+        server.add(QStringLiteral("/favicon.ico"), {404, "text/plain", "none"});
+        ChromiumProcess chromium;
+        QVERIFY2(chromium.start(server.url(QStringLiteral("/one.html"))), qPrintable(chromium.errorString()));
+        // Each site fetches the picture into its own part of the cache.
+        QTRY_VERIFY_WITH_TIMEOUT(server.hits(QStringLiteral("/pics/shared.png")) >= 2, 30000);
+        const QString cacheData = chromium.profileDir() + QStringLiteral("/Default/Cache/Cache_Data");
+        const auto copiesOfShared = [&] {
+            int copies = 0;
+            for (const QFileInfo& info :
+                 QDir(cacheData).entryInfoList({QStringLiteral("*_0")}, QDir::Files)) {
+                QFile file(info.filePath());
+                const QByteArray head = file.open(QIODevice::ReadOnly) ? file.read(4096) : QByteArray();
+                if (head.size() >= 24 && head.mid(24, qFromLittleEndian<quint32>(head.constData() + 12))
+                                             .endsWith(" " + shared.toUtf8())) {
+                    ++copies;  // an entry whose key names the picture
+                }
+            }
+            return copies;
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(copiesOfShared(), 2, 15000);
+        chromium.close(10000);
+        QTemporaryDir copy;
+        QVERIFY(CopyCacheFolder(cacheData, copy.path()));
+
+        DiskBrowserCache cache(CacheFolders::inFolder(copy.path() + QStringLiteral("/")),
+                               materialized_.path());
+        int listed = 0;
+        for (const BrowserCache::Entry& entry : listAll(cache)) {
+            if (entry.sourceUrl == shared) {
+                ++listed;
+                QVERIFY(cache.materialize(entry));
+                QFile body(entry.localFileName);
+                QVERIFY(body.open(QIODevice::ReadOnly));
+                QCOMPARE(body.readAll(), picture);
+            }
+        }
+        QCOMPARE(listed, 1);
+    }
+
   private:
     DiskBrowserCache freshCache() {
         copy_.emplace();

@@ -110,6 +110,45 @@ class FirefoxCacheTest : public QObject {
         QVERIFY(!listByUrl(cache).contains(server_.url(QStringLiteral("/pics/box.bmp"))));
     }
 
+    // Runs last: clears the profile's cache. Every entry file goes, the answers that are no pictures
+    // and the entries read as none too, and the copies made of them; a file of the user's, a link named
+    // like an entry and a file so named outside the entries folder stay.
+    void clearCacheRemovesEveryEntryAndItsCopies() {
+        const QString entries = profile_.path() + QStringLiteral("/cache2/entries");
+        const QStringList before = QDir(entries).entryList(QDir::Files);
+        QVERIFY(before.size() > fixture_.pictures.size());
+        QTemporaryDir outside;
+        const QString victim = outside.path() + QStringLiteral("/victim");
+        QVERIFY(QFile::copy(entries + QLatin1Char('/') + before.first(), victim));
+        const QString link = entries + QStringLiteral("/0123456789ABCDEF0123456789ABCDEF01234567");
+        QVERIFY(QFile::link(victim, link));
+        QFile stranger(entries + QStringLiteral("/notes.txt"));
+        QVERIFY(stranger.open(QIODevice::WriteOnly));
+        stranger.close();
+        QFile unreadable(entries + QStringLiteral("/FEDCBA9876543210FEDCBA9876543210FEDCBA98"));
+        QVERIFY(unreadable.open(QIODevice::WriteOnly));
+        unreadable.write("no entry of any format");
+        unreadable.close();
+        QFile beside(profile_.path() + QStringLiteral("/cache2/0123456789ABCDEF0123456789ABCDEF01234567"));
+        QVERIFY(beside.open(QIODevice::WriteOnly));  // named like an entry, but not in the entries folder
+        beside.close();
+
+        DiskBrowserCache cache(CacheFolders::inFolder(profile_.path()), materialized_.path());
+        const BrowserCache::Entry picture =
+            listByUrl(cache).value(server_.url(QStringLiteral("/pics/red.png")));
+        QVERIFY(cache.materialize(picture));
+        cache.clearCache();
+
+        QCOMPARE(QDir(entries).entryList(QDir::Files | QDir::System),
+                 QStringList({QFileInfo(link).fileName(), QStringLiteral("notes.txt")}));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(QFileInfo::exists(victim));
+        QVERIFY(QFileInfo::exists(beside.fileName()));
+        QVERIFY(!QFileInfo::exists(picture.localFileName));
+        QVERIFY(!QFileInfo::exists(QFileInfo(picture.localFileName).path()));
+        QVERIFY(listByUrl(cache).isEmpty());
+    }
+
   private:
     CachingHttpServer server_;
     PictureFixture fixture_;

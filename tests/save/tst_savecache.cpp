@@ -1,0 +1,116 @@
+#include <QtTest>
+
+#include "SaveFixture.h"
+#include "SimpleCacheWriter.h"
+#include "platform/browsercache/DiskBrowserCache.h"
+#include "support/LoopbackHttpServer.h"
+
+using namespace vorlaken;
+using namespace vorlaken::test;
+
+namespace {
+
+QByteArray pngBody(int seed) {
+    QByteArray body("\x89PNG\r\n\x1A\n", 8);
+    for (int i = 0; i < 2000; ++i)
+        body.append(char((i * 13 + seed) % 251));
+    return body;
+}
+
+QByteArray okInfo() {
+    return SimpleCacheWriter::responseInfo(
+        QByteArray("HTTP/1.1 200 OK") + '\0' + "Content-Type: image/png" + '\0' + '\0', 0);
+}
+
+}  // namespace
+
+// Save runs against the real disk cache reader over a simple cache in Chromium's format, with the
+// pictures the cache lacks served from loopback.
+class TestSaveCache : public QObject {
+    Q_OBJECT
+
+    LoopbackHttpServer server_;
+
+  private slots:
+    void initTestCase() { QVERIFY(server_.listen()); }
+
+    // Several pictures the cache lacks cost one walk of the cache in all; pictures it holds under
+    // another letter case are still taken from it, each of them.
+    void missingPicturesCostOneWalk() {
+        SaveFixture f;
+        QTemporaryDir root;
+        const QString folder = root.path() + QStringLiteral("/Cache_Data");
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/index-dir")));
+        for (int i = 0; i < 300; ++i) {
+            const QString url = QStringLiteral("http://other.example/res%1").arg(i);
+            QVERIFY(SimpleCacheWriter::write(
+                folder, SimpleCacheWriter::keyFor(url, QStringLiteral("http://other.example")), "x",
+                okInfo()));
+        }
+        QStringList urls;
+        QList<QByteArray> bodies;
+        for (int i = 0; i < 8; ++i) {
+            const QString path = QStringLiteral("/pics/p%1.png").arg(i);
+            bodies << pngBody(i);
+            const QString url = server_.url(path);
+            if (i % 2 == 0) {
+                server_.addPage(path, bodies.last(), "image/png");  // not cached
+                urls << url;
+            } else if (i % 4 == 1) {
+                QVERIFY(SimpleCacheWriter::write(
+                    folder, SimpleCacheWriter::keyFor(url, server_.url(QString()).chopped(1)), bodies.last(),
+                    okInfo()));
+                urls << url;
+            } else {
+                // Cached as the page asked for it, listed in the preview in other letters.
+                QVERIFY(SimpleCacheWriter::write(
+                    folder, SimpleCacheWriter::keyFor(url, server_.url(QString()).chopped(1)), bodies.last(),
+                    okInfo()));
+                urls << url.toUpper().replace(QStringLiteral("HTTP://"), QStringLiteral("http://"));
+            }
+        }
+        for (const QString& url : urls)
+            f.addPicture(url);
+        DiskBrowserCache cache(CacheFolders::inFolder(folder), root.path() + QStringLiteral("/bodies"),
+                               DiskBrowserCache::Listing::Kept);
+        f.services.cache = &cache;
+        server_.clearRequests();
+
+        f.run();
+        QCOMPARE(cache.walks(), 1);
+        QCOMPARE(f.label, QStringLiteral("Saved:8/8"));
+        QCOMPARE(server_.requests().size(), 4);
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(readFile(f.saveFolder + QStringLiteral("%1.png").arg(i + 1)), bodies[i]);
+    }
+
+    // A picture kept for two sites is saved once per preview row, from the copy used last.
+    void pictureOfTwoSitesIsTakenFromTheCopyUsedLast() {
+        SaveFixture f;
+        QTemporaryDir root;
+        const QString folder = root.path() + QStringLiteral("/Cache_Data");
+        QVERIFY(QDir().mkpath(folder));
+        const QString url = QStringLiteral("http://cdn.example/Shared.png");
+        const QByteArray older = pngBody(1);
+        const QByteArray newer = pngBody(2);
+        for (const auto& [site, body, ago] : {std::tuple{QStringLiteral("http://a.example"), older, 3600},
+                                              std::tuple{QStringLiteral("http://b.example"), newer, 10}}) {
+            const QByteArray key = SimpleCacheWriter::keyFor(url, site);
+            QVERIFY(SimpleCacheWriter::write(folder, key, body, okInfo()));
+            QFile file(folder + QLatin1Char('/') + SimpleCacheWriter::fileName(key));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            file.setFileTime(QDateTime::currentDateTime().addSecs(-ago), QFileDevice::FileModificationTime);
+        }
+        f.addPicture(QStringLiteral("http://cdn.example/shared.png"));  // found by the walk only
+        DiskBrowserCache cache(CacheFolders::inFolder(folder), root.path() + QStringLiteral("/bodies"),
+                               DiskBrowserCache::Listing::Kept);
+        f.services.cache = &cache;
+        f.run();
+        QCOMPARE(f.label, QStringLiteral("Saved:1/1"));
+        QCOMPARE(f.filesIn(f.saveFolder), QStringList({QStringLiteral("1.png")}));
+        QCOMPARE(readFile(f.saveFolder + QStringLiteral("1.png")), newer);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSaveCache)
+#include "tst_savecache.moc"
