@@ -37,7 +37,7 @@ class ExternalLinkPage : public QWebEnginePage {
 
 void SilentPage::setScriptScope(bool ownScripts, const QUrl& ownFolder) {
     ownScripts_ = ownScripts;
-    ownFolder_ = ownFolder.isLocalFile() ? ownFolder.toLocalFile() : QString();
+    ownFolder_ = ownFolder.isLocalFile() ? QDir::cleanPath(ownFolder.toLocalFile()) : QString();
     if (!ownFolder_.isEmpty() && !ownFolder_.endsWith(QLatin1Char('/')))
         ownFolder_ += QLatin1Char('/');
     // Until a document of ours arrives, the zone shows nothing that may run.

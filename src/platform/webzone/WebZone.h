@@ -24,8 +24,9 @@ struct ZoneAccess {
     bool webResources = false;  // a local document may load from the web (pictures of web sites)
     bool localFiles = false;    // a local document may load other local files (cached pictures)
 
-    // grabnest's preview: our template and page, with the pictures of web sites.
-    static ZoneAccess ownPageWithWebPictures() { return {true, true, false}; }
+    // grabnest's preview: our template and page, with the pictures of web sites and of local pages.
+    // A web or local page shown there instead runs no script, so it cannot use that access.
+    static ZoneAccess ownPageWithWebPictures() { return {true, true, true}; }
     // tidecove's show-all view: our page, with pictures from the cache on disk.
     static ZoneAccess ownPageWithLocalPictures() { return {true, false, true}; }
     // Zones that show what others made, or fixed text without script: nothing runs, nothing is reached.
@@ -41,6 +42,9 @@ class WebZone : public QObject, public Zone {
     // Script runs only in the documents we write (loadHtml) and in local files below baseUrl's folder,
     // and only where access allows it.
     WebZone(QWebEngineView* view, const QUrl& baseUrl, const ZoneAccess& access, int boundMs = 3000);
+    // A zone with the preview's access (ZoneAccess::ownPageWithWebPictures).
+    WebZone(QWebEngineView* view, const QUrl& baseUrl, int boundMs = 3000)
+        : WebZone(view, baseUrl, ZoneAccess::ownPageWithWebPictures(), boundMs) {}
     ~WebZone() override;
 
     QWebEngineView* view() const { return view_; }
