@@ -540,6 +540,8 @@ void HostilePagesTest::previewZoneRunsNoScriptOfAWebPage() {
     if (!QFile::exists(templ))
         QVERIFY(QFile::copy(QString::fromUtf8(VORLAKEN_SOURCE_DIR "/data/grabnest.htm"), templ));
     WebZone* zone = makeZone(ZoneAccess::ownPageWithWebPictures(), folder);
+    // From the template, whose script runs, to the web page, whose script must not.
+    navigate(zone, templ);
     navigate(zone, server_.url(QStringLiteral("/origin.html")));
     QCOMPARE(settledBeaconHits(zone), QStringList());
     QCOMPARE(zone->document()->title(), QString());
