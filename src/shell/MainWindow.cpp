@@ -47,7 +47,7 @@ MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, QtDesktop& 
 
     const QUrl base = QUrl::fromLocalFile(dir_.path());
     // Only the preview runs script, that of its template and of the page we write into it.
-    wb1_ = new WebZone(ui_.wb1, base, ZoneAccess::ownPageWithWebPictures());
+    wb1_ = new WebZone(ui_.wb1, base, ZoneAccess::ownPageWithPictures());
     wb2_ = new WebZone(ui_.wb2, base, ZoneAccess::contentOnly());
     wbad_ = new WebZone(ui_.wbad, base, ZoneAccess::contentOnly());
     results_ = new ResultsController(*this, *wb1_, *wb2_);

@@ -223,7 +223,7 @@ void HostilePagesTest::previewPage() {
     for (const bool thumbnail : {true, false}) {
         QStringList shapes;
         for (const QString& v : {kPlain, value}) {
-            WebZone* zone = makeZone(ZoneAccess::ownPageWithWebPictures(), folder);
+            WebZone* zone = makeZone(ZoneAccess::ownPageWithPictures(), folder);
             navigate(zone, templ);
             CaptureState state;
             state.table.append(v, v, v, v);
@@ -539,12 +539,16 @@ void HostilePagesTest::previewZoneRunsNoScriptOfAWebPage() {
     const QString templ = folder + QStringLiteral("/grabnest.htm");
     if (!QFile::exists(templ))
         QVERIFY(QFile::copy(QString::fromUtf8(VORLAKEN_SOURCE_DIR "/data/grabnest.htm"), templ));
-    WebZone* zone = makeZone(ZoneAccess::ownPageWithWebPictures(), folder);
+    WebZone* zone = makeZone(ZoneAccess::ownPageWithPictures(), folder);
     // From the template, whose script runs, to the web page, whose script must not.
     navigate(zone, templ);
     navigate(zone, server_.url(QStringLiteral("/origin.html")));
     QCOMPARE(settledBeaconHits(zone), QStringList());
     QCOMPARE(zone->document()->title(), QString());
+    // A page shown at a data address is not HTML of ours either.
+    navigate(zone, beacon(QStringLiteral("data:text/html,<script>fetch('BEACON/data')</script>"
+                                         "<img src=x onerror=\"fetch('BEACON/data-img')\">")));
+    QCOMPARE(settledBeaconHits(zone), QStringList());
     navigate(zone, templ);
     QCOMPARE(js(zone, QStringLiteral(
                           "document.body.innerHTML='<img id=t src=x onerror=\"this.title=typeof zoompic\">';"

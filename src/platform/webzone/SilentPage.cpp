@@ -45,9 +45,10 @@ void SilentPage::setScriptScope(bool ownScripts, const QUrl& ownFolder) {
 }
 
 bool SilentPage::isOwnDocument(const QUrl& url) const {
-    // HTML text we load arrives as a data address; a page cannot send the zone to one itself.
+    // HTML text we load arrives as a data address; any other data address (one a page was shown
+    // at, say) is not ours.
     if (url.scheme() == QLatin1String("data"))
-        return true;
+        return ownHtmlPending_;
     if (!url.isLocalFile() || ownFolder_.isEmpty())
         return false;
     const QString path = QDir::cleanPath(url.toLocalFile());
@@ -55,8 +56,11 @@ bool SilentPage::isOwnDocument(const QUrl& url) const {
 }
 
 bool SilentPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
-    if (isMainFrame)
+    if (isMainFrame) {
         settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, ownScripts_ && isOwnDocument(url));
+        if (url.scheme() == QLatin1String("data"))
+            ownHtmlPending_ = false;
+    }
     return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
 }
 

@@ -14,9 +14,11 @@ class SilentPage : public QWebEnginePage {
     bool isSilent() const { return silent_; }
 
     // With ownScripts, documents we write ourselves (HTML text we load) and local files in ownFolder
-    // run their script; every other document (web pages, cached files, anything else) runs none.
-    // Without it no document runs script.
+    // itself run their script; every other document (web pages, cached files, anything else) runs
+    // none. Without it no document runs script.
     void setScriptScope(bool ownScripts, const QUrl& ownFolder);
+    // Call before loading HTML text of ours: the next document given as text is ours.
+    void expectOwnHtml() { ownHtmlPending_ = true; }
     // Whether a document at url is one of ours in the sense above.
     bool isOwnDocument(const QUrl& url) const;
 
@@ -34,6 +36,7 @@ class SilentPage : public QWebEnginePage {
   private:
     bool silent_ = false;
     bool ownScripts_ = false;
+    bool ownHtmlPending_ = false;
     QString ownFolder_;  // local path, ending in "/"
 };
 

@@ -98,6 +98,7 @@ QString WebZone::cookieHeader(const QString&) {
 }
 
 void WebZone::loadHtml(const QString& html) {
+    page_->expectOwnHtml();
     page_->setHtml(html, baseUrl_);
 }
 

@@ -26,7 +26,7 @@ struct ZoneAccess {
 
     // grabnest's preview: our template and page, with the pictures of web sites and of local pages.
     // A web or local page shown there instead runs no script, so it cannot use that access.
-    static ZoneAccess ownPageWithWebPictures() { return {true, true, true}; }
+    static ZoneAccess ownPageWithPictures() { return {true, true, true}; }
     // tidecove's show-all view: our page, with pictures from the cache on disk.
     static ZoneAccess ownPageWithLocalPictures() { return {true, false, true}; }
     // Zones that show what others made, or fixed text without script: nothing runs, nothing is reached.
@@ -39,12 +39,12 @@ class WebZone : public QObject, public Zone {
     Q_OBJECT
   public:
     // baseUrl: the address relative names in loaded HTML text resolve against (the program folder).
-    // Script runs only in the documents we write (loadHtml) and in local files below baseUrl's folder,
-    // and only where access allows it.
+    // Script runs only in the documents we write (loadHtml) and in local files in baseUrl's folder
+    // itself, and only where access allows it.
     WebZone(QWebEngineView* view, const QUrl& baseUrl, const ZoneAccess& access, int boundMs = 3000);
-    // A zone with the preview's access (ZoneAccess::ownPageWithWebPictures).
+    // A zone with the preview's access (ZoneAccess::ownPageWithPictures).
     WebZone(QWebEngineView* view, const QUrl& baseUrl, int boundMs = 3000)
-        : WebZone(view, baseUrl, ZoneAccess::ownPageWithWebPictures(), boundMs) {}
+        : WebZone(view, baseUrl, ZoneAccess::ownPageWithPictures(), boundMs) {}
     ~WebZone() override;
 
     QWebEngineView* view() const { return view_; }

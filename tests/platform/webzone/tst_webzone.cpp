@@ -189,7 +189,7 @@ void WebZoneTest::aZoneThatDoesNotAnswerFailsWithinItsBound() {
     auto* busyView = new QWebEngineView;
     busyView->show();
     auto* busy =
-        new WebZone(busyView, QUrl(), ZoneAccess::ownPageWithWebPictures(), 400);  // owned by its view
+        new WebZone(busyView, QUrl(), ZoneAccess::ownPageWithPictures(), 400);  // owned by its view
     QSignalSpy done(busy, &WebZone::documentComplete);
     busy->loadHtml(QStringLiteral("<body><script>setTimeout(function(){for(;;){}}, 100);</script></body>"));
     QVERIFY(done.wait(10000));
