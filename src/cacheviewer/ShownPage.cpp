@@ -1,5 +1,6 @@
 #include "ShownPage.h"
 
+#include "common/HtmlValues.h"
 #include "common/TextRoutines.h"
 
 namespace vorlaken {
@@ -40,6 +41,12 @@ const QString kTableWidthLimitStart = QStringLiteral("\" onload=\"if (this.width
 const QString kListWidthLimitStart = QStringLiteral("\" onload=\"javascript:if (this.width>");
 const QString kWidthLimitMiddle = QStringLiteral(") this.width=");
 
+// The cached file as the picture's address: encoded, so that a name holding "%3C" or a quote is still
+// exactly that file and stays inside its attribute.
+QString source(const QString& file) {
+    return HtmlEscape(LocalFileAddress(file));
+}
+
 QString clicks(const QString& n) {
     return kClickStart + n + kClickMiddle + n + kClickEnd + kErrorStart + n;
 }
@@ -51,7 +58,7 @@ QStringList ShownPage::showAllLines(const QStringList& files, const QList<int>& 
     for (qsizetype i = 0; i < files.size() && i < numbers.size(); ++i) {
         const QString n = QString::number(numbers.at(i));
         lines << kCheckboxStart + n + kShowAllCheckboxEnd
-              << kPictureStart + n + kWideSource + HtmlEscape(files.at(i)) + kClosingQuote
+              << kPictureStart + n + kWideSource + source(files.at(i)) + kClosingQuote
               << kShowAllClickStart + n + kClickMiddle + n + kClickEnd << kErrorStart + n + kErrorEnd;
     }
     lines << kFormClose;
@@ -71,7 +78,7 @@ QStringList ShownPage::renderLines(const QStringList& files, bool thumbnail, boo
             if (++k == 1) {
                 lines << kRowOpen;
             }
-            QString picture = kPictureStart + n + kWideSource + HtmlEscape(files.at(i));
+            QString picture = kPictureStart + n + kWideSource + source(files.at(i));
             if (!originSize) {
                 picture += kTableWidthLimitStart + w + kWidthLimitMiddle + w;
             }
@@ -93,8 +100,8 @@ QStringList ShownPage::renderLines(const QStringList& files, bool thumbnail, boo
         lines << kFontOpen;
         for (qsizetype i = 0; i < files.size(); ++i) {
             const QString n = QString::number(i + 1);
-            const QString picture = originSize ? kPictureStart + n + kNarrowSource + HtmlEscape(files.at(i))
-                                               : kPictureStart + n + kWideSource + HtmlEscape(files.at(i)) +
+            const QString picture = originSize ? kPictureStart + n + kNarrowSource + source(files.at(i))
+                                               : kPictureStart + n + kWideSource + source(files.at(i)) +
                                                      kListWidthLimitStart + w + kWidthLimitMiddle + w;
             lines << kListCheckboxStart + n + kListCheckboxEnd + n + kBreak + picture + clicks(n) +
                          kListErrorEnd;

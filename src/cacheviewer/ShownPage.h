@@ -6,7 +6,8 @@
 
 namespace vorlaken {
 
-// The texts of the show-all page. Fixed pieces are exactly the viewer's; file paths are HTML-escaped.
+// The texts of the show-all page. Fixed pieces are exactly the viewer's; each cached file is given by
+// its encoded file address.
 class ShownPage {
   public:
     // The page "Show All" writes: for each shown file its number n (positions in the check list, so

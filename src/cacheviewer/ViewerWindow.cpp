@@ -37,8 +37,10 @@ ViewerWindow::ViewerWindow(const ProgramDir& programDir, std::unique_ptr<Browser
     setWindowTitle(QStringLiteral("Tidewell 1.3 - ") + MakerSite::name());
     ui_.build(this);
     const QUrl base = QUrl::fromLocalFile(programDir_.path());
-    wb1_ = new WebZone(ui_.wb1, base);
-    wb2_ = new WebZone(ui_.wb2, base);
+    // The show-all page is ours and shows cached files through <img>, which never runs a picture's
+    // script; the preview opens cached files and web addresses themselves, so nothing runs there.
+    wb1_ = new WebZone(ui_.wb1, base, ZoneAccess::ownPageWithLocalPictures());
+    wb2_ = new WebZone(ui_.wb2, base, ZoneAccess::contentOnly());
     wb1_->setParent(this);
     view_ = std::make_unique<LoadedZone>(*wb1_);
     wb2_->setParent(this);

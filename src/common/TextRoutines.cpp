@@ -57,7 +57,11 @@ QString ReplaceAllText(const QString& text, const QString& search, const QString
 }
 
 QString HtmlEscape(const QString& value) {
-    return value.toHtmlEscaped().replace(u'\'', QLatin1String("&#39;"));
+    // A raw CR would be folded into the next LF (or become one) when the page is parsed; as a
+    // reference it stays what it was.
+    return value.toHtmlEscaped()
+        .replace(u'\'', QLatin1String("&#39;"))
+        .replace(u'\r', QLatin1String("&#13;"));
 }
 
 }  // namespace vorlaken

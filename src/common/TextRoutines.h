@@ -16,7 +16,8 @@ QString DomainOfUrl(const QString& url);
 // Left to right, case-sensitive, non-overlapping; inserted text is never searched again.
 QString ReplaceAllText(const QString& text, const QString& search, const QString& replacement);
 
-// Escapes a value from a page for use in generated HTML text or a double-quoted attribute.
+// Escapes a value from a page for use in generated HTML text or a quoted attribute: markup characters,
+// both quotes and CR become references.
 QString HtmlEscape(const QString& value);
 
 }  // namespace vorlaken

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 
 #include "capture/PageBody.h"
+#include "common/HtmlValues.h"
 #include "common/IniFile.h"
 #include "common/TextRoutines.h"
 
@@ -63,7 +64,9 @@ QString CommentCommands::textAndPictures(const QString& text, const QStringList&
         if (!IniFile::parseInteger(rest.left(q), &n) || n < 0 || n >= pictures.size()) {
             continue;
         }
-        out += QStringLiteral("<img src=") + HtmlEscape(pictures[n]) + QStringLiteral("><br>\r\n");
+        // Quoted as well as escaped: an address with a blank would otherwise end the attribute there
+        // and let the rest of it become attributes of its own (an onerror handler, say).
+        out += QStringLiteral("<img src=") + QuotedAttribute(pictures[n]) + QStringLiteral("><br>\r\n");
     }
     return out;
 }

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "capture/CaptureTable.h"
+#include "common/HtmlValues.h"
 #include "common/TextRoutines.h"
 #include "save/FileNaming.h"
 
@@ -96,11 +97,14 @@ QString IndexPage::comments(const CommentPanelView& panel, const QList<SavedPict
         return QString();
     }
     for (const SavedPicture& picture : saved) {
-        html = ReplaceAllText(html, picture.pictureUrl, picture.fileName);
-        // Addresses inside attributes appear escaped in the panel's HTML.
-        const QString escaped = HtmlEscape(picture.pictureUrl);
-        if (escaped != picture.pictureUrl)
-            html = ReplaceAllText(html, escaped, HtmlEscape(picture.fileName));
+        // The name goes in as an encoded reference: a name holding a quote or "%XX" would otherwise
+        // end the attribute it lands in, or name another file.
+        const QString reference = FileNameReference(picture.fileName);
+        // Addresses inside attributes appear as the browser serializes attribute values.
+        const QString serialized = SerializedAttributeValue(picture.pictureUrl);
+        if (serialized != picture.pictureUrl)
+            html = ReplaceAllText(html, serialized, reference);
+        html = ReplaceAllText(html, picture.pictureUrl, reference);
     }
     return html;
 }
@@ -125,7 +129,7 @@ QStringList IndexPage::lines(const SaveRunData& run, const QString& title, const
             << QStringLiteral(R"(<table  border=0 width="100%" >)");
         int cells = 0;
         for (qsizetype i = 0; i < saved.size(); ++i) {
-            const QString file = HtmlEscape(saved[i].fileName);
+            const QString file = HtmlEscape(FileNameReference(saved[i].fileName));
             const QString target = hasLink(saved[i]) ? HtmlEscape(saved[i].linkUrl) : file;
             if (cells == 0)
                 out << QStringLiteral("<tr>");
@@ -147,8 +151,9 @@ QStringList IndexPage::lines(const SaveRunData& run, const QString& title, const
     }
 
     for (const SavedPicture& picture : saved) {
-        const QString image = QStringLiteral(R"(<img border=0 src="%1")").arg(HtmlEscape(picture.fileName)) +
-                              kZoomHandler + u'>';
+        const QString image =
+            QStringLiteral(R"(<img border=0 src="%1")").arg(HtmlEscape(FileNameReference(picture.fileName))) +
+            kZoomHandler + u'>';
         if (hasLink(picture)) {
             out << QStringLiteral(R"(<a href="%1" target=_blank>)").arg(HtmlEscape(picture.linkUrl)) + image +
                        QStringLiteral("</a><br><br>");
@@ -157,13 +162,14 @@ QStringList IndexPage::lines(const SaveRunData& run, const QString& title, const
         }
     }
 
-    auto listed = [](const QString& value) {
-        const QString escaped = HtmlEscape(value);
-        return QStringLiteral(R"(<a target=_blank href="%1">%1</a><br>)").arg(escaped);
+    auto linked = [](const QString& address, const QString& text) {
+        return QStringLiteral(R"(<a target=_blank href="%1">%2</a><br>)")
+            .arg(HtmlEscape(address), HtmlEscape(text));
     };
+    auto listed = [&linked](const QString& value) { return linked(value, value); };
     out << kGreen + QStringLiteral("Local File Name:</font></strong><br>");
     for (const SavedPicture& picture : saved)
-        out << listed(picture.fileName);
+        out << linked(FileNameReference(picture.fileName), picture.fileName);
     out << kGreen + QStringLiteral("Webpage Title:</font></strong><br>") + HtmlEscape(title) +
                QStringLiteral("<br>");
     const QString page = HtmlEscape(pageUrl);

@@ -48,9 +48,10 @@ MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, QtDesktop& 
     ShowButtonPairs(this, PairPanel::Main, 0);
 
     const QUrl base = QUrl::fromLocalFile(dir_.path());
-    wb1_ = new WebZone(ui_.wb1, base);
-    wb2_ = new WebZone(ui_.wb2, base);
-    wbad_ = new WebZone(ui_.wbad, base);
+    // Only the preview runs script, that of its template and of the page we write into it.
+    wb1_ = new WebZone(ui_.wb1, base, ZoneAccess::ownPageWithPictures());
+    wb2_ = new WebZone(ui_.wb2, base, ZoneAccess::contentOnly());
+    wbad_ = new WebZone(ui_.wbad, base, ZoneAccess::contentOnly());
     results_ = new ResultsController(*this, *wb1_, *wb2_);
     controls_ = std::make_unique<ControlAccess>(this, [this](const QString& name) { return zone(name); });
     saving_ = std::make_unique<SaveController>(

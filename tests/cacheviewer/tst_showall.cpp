@@ -70,7 +70,7 @@ class ShowAllTest : public QObject {
                      QStringLiteral("<body>"),
                      QStringLiteral("<form name=\"form1\" method=\"POST\" action=\"#\">"),
                      QStringLiteral("<input type=\"checkbox\" name=\"c1\" checked=true><br>"),
-                     QStringLiteral("<img  name=p1 border=0  src=\"") + file(1) + QLatin1Char('"'),
+                     QStringLiteral("<img  name=p1 border=0  src=\"file://") + file(1) + QLatin1Char('"'),
                      QStringLiteral(" onclick=\"javascript:c1.checked=!c1.checked;\""),
                      QStringLiteral(" onerror='javascript:c1.checked=false;this.onerror=\"\";"
                                     "this.width=0;'>"),
@@ -89,10 +89,10 @@ class ShowAllTest : public QObject {
 
     void showAllEscapesPaths() {
         const QStringList lines =
-            ShownPage::showAllLines({QStringLiteral("/c/a\"><script>x</script>.jpg")}, {1});
+            ShownPage::showAllLines({QStringLiteral("/c/a\"><script>x</script>%3C'.jpg")}, {1});
         QCOMPARE(lines.at(4),
-                 QStringLiteral("<img  name=p1 border=0  src=\"/c/a&quot;&gt;&lt;script&gt;x&lt;/"
-                                "script&gt;.jpg\""));
+                 QStringLiteral("<img  name=p1 border=0  src=\"file:///c/a%22%3E%3Cscript%3Ex%3C/"
+                                "script%3E%253C&#39;.jpg\""));
     }
 
     void tableLayoutCells_data() {
@@ -120,34 +120,35 @@ class ShowAllTest : public QObject {
         QCOMPARE(countOf(lines, QStringLiteral("</tr>")), rows);
         QCOMPARE(countOf(lines, QStringLiteral("<td></td>")), emptyCells);
         QCOMPARE(lines.at(3), QStringLiteral("<table  border=0 width=\"100%\" >"));
-        QCOMPARE(lines.at(5),
-                 QStringLiteral("<td valign=top><font style=\"font-size:9pt\"><input type=\"checkbox\" "
-                                "name=\"c1\" checked=true>1<br><img  name=p1 border=0  src=\"/c/1.jpg\" "
-                                "onload=\"if (this.width>100) this.width=100\" onclick=\"javascript:c1."
-                                "checked=!c1.checked;\" onerror='javascript:c1.checked=false;this."
-                                "onerror=\"\";this.width=0;'></font></td>"));
+        QCOMPARE(
+            lines.at(5),
+            QStringLiteral("<td valign=top><font style=\"font-size:9pt\"><input type=\"checkbox\" "
+                           "name=\"c1\" checked=true>1<br><img  name=p1 border=0  src=\"file:///c/1.jpg\" "
+                           "onload=\"if (this.width>100) this.width=100\" onclick=\"javascript:c1."
+                           "checked=!c1.checked;\" onerror='javascript:c1.checked=false;this."
+                           "onerror=\"\";this.width=0;'></font></td>"));
     }
 
     void listLayoutLines() {
         const QStringList atOrigin = ShownPage::renderLines({QStringLiteral("/c/a.png")}, false, true, 500);
-        QCOMPARE(
-            atOrigin,
-            QStringList({
-                QStringLiteral("<html>"),
-                QStringLiteral("<body>"),
-                QStringLiteral("<form name=\"form1\" method=\"POST\" action=\"#\">"),
-                QStringLiteral("<font style=\"font-size:9pt\">"),
-                QStringLiteral("<p><input type=\"checkbox\" name=\"c1\"  checked=true >1<br><img  name=p1 "
-                               "border=0 src=\"/c/a.png\" onclick=\"javascript:c1.checked=!c1.checked;\" "
-                               "onerror='javascript:c1.checked=false;this.onerror=\"\";this.width=0;'></p>"),
-                QStringLiteral("</font>"),
-                QStringLiteral("</form>"),
-            }));
+        QCOMPARE(atOrigin,
+                 QStringList({
+                     QStringLiteral("<html>"),
+                     QStringLiteral("<body>"),
+                     QStringLiteral("<form name=\"form1\" method=\"POST\" action=\"#\">"),
+                     QStringLiteral("<font style=\"font-size:9pt\">"),
+                     QStringLiteral(
+                         "<p><input type=\"checkbox\" name=\"c1\"  checked=true >1<br><img  name=p1 "
+                         "border=0 src=\"file:///c/a.png\" onclick=\"javascript:c1.checked=!c1.checked;\" "
+                         "onerror='javascript:c1.checked=false;this.onerror=\"\";this.width=0;'></p>"),
+                     QStringLiteral("</font>"),
+                     QStringLiteral("</form>"),
+                 }));
         const QStringList limited = ShownPage::renderLines({QStringLiteral("/c/a.png")}, false, false, 500);
         QCOMPARE(
             limited.at(4),
             QStringLiteral("<p><input type=\"checkbox\" name=\"c1\"  checked=true >1<br><img  name=p1 "
-                           "border=0  src=\"/c/a.png\" onload=\"javascript:if (this.width>500) "
+                           "border=0  src=\"file:///c/a.png\" onload=\"javascript:if (this.width>500) "
                            "this.width=500\" onclick=\"javascript:c1.checked=!c1.checked;\" "
                            "onerror='javascript:c1.checked=false;this.onerror=\"\";this.width=0;'></p>"));
     }

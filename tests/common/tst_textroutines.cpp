@@ -120,6 +120,7 @@ void TestTextRoutines::htmlEscape() {
     QCOMPARE(HtmlEscape("<a href=\"x\" title='y'>&</a>"),
              QString("&lt;a href=&quot;x&quot; title=&#39;y&#39;&gt;&amp;&lt;/a&gt;"));
     QCOMPARE(HtmlEscape("http://h/p.jpg"), QString("http://h/p.jpg"));
+    QCOMPARE(HtmlEscape("a\r\nb"), QString("a&#13;\nb"));
 }
 
 QTEST_GUILESS_MAIN(TestTextRoutines)

@@ -47,9 +47,9 @@ void TestComments::textAndPictures_data() {
     QTest::newRow("text line") << "Nice one" << one << "Nice one<br>\r\n";
     QTest::newRow("empty lines") << "a\n\n b \r\n" << one << "a<br>\r\n<p></p>\r\nb<br>\r\n<p></p>\r\n";
     QTest::newRow("blanks and controls trimmed") << QString(" \t\x01x y\x02 ") << one << "x y<br>\r\n";
-    QTest::newRow("marker") << "[##0##]" << one << "<img src=http://h/1.jpg><br>\r\n";
+    QTest::newRow("marker") << "[##0##]" << one << "<img src=\"http://h/1.jpg\"><br>\r\n";
     QTest::newRow("marker, rest of line dropped")
-        << " [##0##] tail" << one << "<img src=http://h/1.jpg><br>\r\n";
+        << " [##0##] tail" << one << "<img src=\"http://h/1.jpg\"><br>\r\n";
     QTest::newRow("marker beyond the pictures") << "[##1##]" << one << "";
     QTest::newRow("marker without pictures") << "[##0##]" << QStringList{} << "";
     QTest::newRow("negative number") << "[##-1##]" << one << "";
@@ -60,7 +60,10 @@ void TestComments::textAndPictures_data() {
     QTest::newRow("markup typed as text stays text")
         << "<img src=x onerror=y>" << one << "&lt;img src=x onerror=y&gt;<br>\r\n";
     QTest::newRow("address escaped") << "[##0##]" << QStringList{"http://h/a.jpg?x=1&y=\">"}
-                                     << "<img src=http://h/a.jpg?x=1&amp;y=&quot;&gt;><br>\r\n";
+                                     << "<img src=\"http://h/a.jpg?x=1&amp;y=&quot;&gt;\"><br>\r\n";
+    QTest::newRow("address with a blank stays one attribute")
+        << "[##0##]" << QStringList{"data:image/png;base64,AAAA onerror=alert(1) x=y"}
+        << "<img src=\"data:image/png;base64,AAAA onerror=alert(1) x=y\"><br>\r\n";
 }
 
 void TestComments::textAndPictures() {
@@ -80,8 +83,8 @@ void TestComments::onlyTextAndPictures() {
     QStringList lines = p.html().split("\r\n");
     QCOMPARE(lines.takeLast(), QString());
     lines.removeAll("<p></p>");
-    QCOMPARE(lines, (QStringList{"Nice one<br>", "<img src=http://h/2.jpg><br>", "More<br>",
-                                 "<img src=http://h/1.jpg><br>", "<img src=http://h/2.jpg><br>"}));
+    QCOMPARE(lines, (QStringList{"Nice one<br>", "<img src=\"http://h/2.jpg\"><br>", "More<br>",
+                                 "<img src=\"http://h/1.jpg\"><br>", "<img src=\"http://h/2.jpg\"><br>"}));
     QVERIFY(p.desktop.messages.isEmpty());
     QVERIFY(!p.state.visible);  // visibility untouched
 }
@@ -89,7 +92,7 @@ void TestComments::onlyTextAndPictures() {
 void TestComments::typedMarkerNeedsCapturedPicture() {
     Panel withPicture("[##0##]<br><img src=\"http://h/1.jpg\">");
     CommentCommands::onlyTextAndPictures(withPicture.panel, withPicture.table, withPicture.desktop);
-    QCOMPARE(withPicture.html().count("<img src=http://h/1.jpg><br>"), 2);
+    QCOMPARE(withPicture.html().count("<img src=\"http://h/1.jpg\"><br>"), 2);
 
     Panel without("[##0##]<br>text<br><img src=\"http://x/other.jpg\">");
     CommentCommands::onlyTextAndPictures(without.panel, without.table, without.desktop);

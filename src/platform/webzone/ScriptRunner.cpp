@@ -47,7 +47,9 @@ QJsonValue ScriptRunner::run(const QString& body) const {
     auto answer = std::make_shared<PendingAnswer>();
     QEventLoop loop;
     answer->loop = &loop;
-    page_->runJavaScript(script, QWebEngineScript::MainWorld, [answer](const QVariant& result) {
+    // Our own world: it works where the page's script is off, and nothing the page defines (a
+    // replaced JSON.stringify, say) can change what we read.
+    page_->runJavaScript(script, QWebEngineScript::ApplicationWorld, [answer](const QVariant& result) {
         answer->done = true;
         answer->value = result;
         if (answer->loop)

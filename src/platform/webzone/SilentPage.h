@@ -13,7 +13,17 @@ class SilentPage : public QWebEnginePage {
     void setSilent(bool silent) { silent_ = silent; }
     bool isSilent() const { return silent_; }
 
+    // With ownScripts, documents we write ourselves (HTML text we load) and local files in ownFolder
+    // itself run their script; every other document (web pages, cached files, anything else) runs
+    // none. Without it no document runs script.
+    void setScriptScope(bool ownScripts, const QUrl& ownFolder);
+    // Call before loading HTML text of ours: the next document given as text is ours.
+    void expectOwnHtml() { ownHtmlPending_ = true; }
+    // Whether a document at url is one of ours in the sense above.
+    bool isOwnDocument(const QUrl& url) const;
+
   protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
     // Links that open a new window (target _blank) go to the user's default browser.
     QWebEnginePage* createWindow(WebWindowType type) override;
     void javaScriptAlert(const QUrl& securityOrigin, const QString& msg) override;
@@ -25,6 +35,9 @@ class SilentPage : public QWebEnginePage {
 
   private:
     bool silent_ = false;
+    bool ownScripts_ = false;
+    bool ownHtmlPending_ = false;
+    QString ownFolder_;  // local path, ending in "/"
 };
 
 }  // namespace vorlaken

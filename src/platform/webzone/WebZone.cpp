@@ -18,11 +18,17 @@ namespace {
 const QString kTopWindow = QStringLiteral("window");
 }
 
-WebZone::WebZone(QWebEngineView* view, const QUrl& baseUrl, int boundMs)
+WebZone::WebZone(QWebEngineView* view, const QUrl& baseUrl, const ZoneAccess& access, int boundMs)
     : QObject(view), view_(view), page_(new SilentPage(view)), baseUrl_(baseUrl) {
     view->setPage(page_);
-    // The zones show local pages (the template, index pages) that list pictures of web sites.
-    page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    QWebEngineSettings* settings = page_->settings();
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, access.webResources);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, access.localFiles);
+    settings->setAttribute(QWebEngineSettings::AllowRunningInsecureContent, false);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    page_->setScriptScope(access.ownScripts, baseUrl);
     runner_ = std::make_shared<ScriptRunner>(page_, boundMs);
     connect(page_, &QWebEnginePage::loadFinished, this, &WebZone::documentComplete);
 }
@@ -92,6 +98,7 @@ QString WebZone::cookieHeader(const QString&) {
 }
 
 void WebZone::loadHtml(const QString& html) {
+    page_->expectOwnHtml();
     page_->setHtml(html, baseUrl_);
 }
 

@@ -15,13 +15,36 @@ namespace vorlaken {
 
 class SilentPage;
 
+// What the documents of a zone may do. Script is for our own pages (the preview template, the pages we
+// write with handlers of our own); the other documents a zone shows (pasted comments, cached files,
+// pages of web sites) never run any. Local documents reach the web or other local files only where
+// the zone's own pages need it, so nothing shown can read a file and send it away.
+struct ZoneAccess {
+    bool ownScripts = false;    // our own documents run script; documents of others never do
+    bool webResources = false;  // a local document may load from the web (pictures of web sites)
+    bool localFiles = false;    // a local document may load other local files (cached pictures)
+
+    // grabnest's preview: our template and page, with the pictures of web sites and of local pages.
+    // A web or local page shown there instead runs no script, so it cannot use that access.
+    static ZoneAccess ownPageWithPictures() { return {true, true, true}; }
+    // tidecove's show-all view: our page, with pictures from the cache on disk.
+    static ZoneAccess ownPageWithLocalPictures() { return {true, false, true}; }
+    // Zones that show what others made, or fixed text without script: nothing runs, nothing is reached.
+    static ZoneAccess contentOnly() { return {false, false, false}; }
+};
+
 // One embedded web zone of a window: the page model over a QWebEngineView. Every read or write is a
 // bounded script call (ScriptRunner); reads of whole collections are one call each.
 class WebZone : public QObject, public Zone {
     Q_OBJECT
   public:
     // baseUrl: the address relative names in loaded HTML text resolve against (the program folder).
-    WebZone(QWebEngineView* view, const QUrl& baseUrl, int boundMs = 3000);
+    // Script runs only in the documents we write (loadHtml) and in local files in baseUrl's folder
+    // itself, and only where access allows it.
+    WebZone(QWebEngineView* view, const QUrl& baseUrl, const ZoneAccess& access, int boundMs = 3000);
+    // A zone with the preview's access (ZoneAccess::ownPageWithPictures).
+    WebZone(QWebEngineView* view, const QUrl& baseUrl, int boundMs = 3000)
+        : WebZone(view, baseUrl, ZoneAccess::ownPageWithPictures(), boundMs) {}
     ~WebZone() override;
 
     QWebEngineView* view() const { return view_; }

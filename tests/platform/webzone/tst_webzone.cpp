@@ -41,7 +41,9 @@ void WebZoneTest::init() {
     view_ = new QWebEngineView;
     view_->resize(600, 400);
     view_->show();
-    zone_ = new WebZone(view_, QUrl::fromLocalFile(dir_.path() + QLatin1Char('/')));
+    // Every access granted: these tests are about the page model, not about what a zone may reach.
+    zone_ =
+        new WebZone(view_, QUrl::fromLocalFile(dir_.path() + QLatin1Char('/')), ZoneAccess{true, true, true});
 }
 
 void WebZoneTest::cleanup() {
@@ -243,7 +245,8 @@ void WebZoneTest::silentZoneAnswersScriptDialogsItself() {
 void WebZoneTest::aZoneThatDoesNotAnswerFailsWithinItsBound() {
     auto* busyView = new QWebEngineView;
     busyView->show();
-    auto* busy = new WebZone(busyView, QUrl(), 400);  // owned by its view
+    auto* busy =
+        new WebZone(busyView, QUrl(), ZoneAccess::ownPageWithPictures(), 400);  // owned by its view
     QSignalSpy done(busy, &WebZone::documentComplete);
     busy->loadHtml(QStringLiteral("<body><script>setTimeout(function(){for(;;){}}, 100);</script></body>"));
     QVERIFY(done.wait(10000));
