@@ -39,6 +39,7 @@ enum ElementField : unsigned {
     kOuterHtml = 1u << 12,
     kOuterText = 1u << 13,
     kInnerHtml = 1u << 14,
+    kComplete = 1u << 15,  // a picture's load has ended, with a picture or without; other elements: true
 };
 
 struct ElementData {
@@ -57,6 +58,7 @@ struct ElementData {
     int height = 0;
     int sourceIndex = -1;
     bool checked = false;
+    bool complete = true;
 };
 
 class Element {

@@ -33,6 +33,7 @@ const D = (e, F, pos) => {
   if (F & 4096) r.push(S(e.outerHTML));
   if (F & 8192) r.push(S(e.outerText !== undefined ? e.outerText : e.textContent));
   if (F & 16384) r.push(S(e.innerHTML));
+  if (F & 32768) r.push(e.complete !== false);
   return r;
 };
 )JS";
@@ -114,6 +115,8 @@ ElementData parseRow(const QJsonValue& value, unsigned fields) {
         data.outerText = next().toString();
     if (fields & kInnerHtml)
         data.innerHtml = next().toString();
+    if (fields & kComplete)
+        data.complete = next().toBool(true);
     return data;
 }
 

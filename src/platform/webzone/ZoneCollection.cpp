@@ -53,6 +53,7 @@ QString ZoneCollection::readerFunction(unsigned fields) {
     add(kOuterHtml, "outerHtml", text(QStringLiteral("el.outerHTML")));
     add(kOuterText, "outerText", text(QStringLiteral("el.outerText")));
     add(kInnerHtml, "innerHtml", text(QStringLiteral("el.innerHTML")));
+    add(kComplete, "complete", QStringLiteral("(el.complete!==false)"));
     body += QStringLiteral("return o;}");
     if (fields & kSourceIndex) {
         // One map of the document's elements per call keeps a full read linear.
@@ -81,6 +82,7 @@ ElementData ZoneCollection::toData(const QJsonObject& o) {
     d.height = o.value(QStringLiteral("height")).toInt();
     d.sourceIndex = o.value(QStringLiteral("sourceIndex")).toInt(-1);
     d.checked = o.value(QStringLiteral("checked")).toBool();
+    d.complete = o.value(QStringLiteral("complete")).toBool(true);
     return d;
 }
 
