@@ -1,21 +1,38 @@
 #include "results/PreviewReadBack.h"
 
+#include <QUrl>
+
 namespace vorlaken {
+
+namespace {
+
+bool sameDocument(const QString& documentUrl, const QString& expected) {
+    const QUrl shown = QUrl(documentUrl).adjusted(QUrl::RemoveFragment);
+    const QUrl wanted = QUrl(expected).adjusted(QUrl::RemoveFragment);
+    if (shown.isLocalFile() && wanted.isLocalFile())
+        return shown.toLocalFile() == wanted.toLocalFile();
+    return shown == wanted;
+}
+
+}  // namespace
 
 NotPreviewPageError::NotPreviewPageError()
     : PageError(QStringLiteral("The preview zone does not show the preview page.")) {}
 
-PreviewReadBack PreviewReadBack::read(Browser& previewZone) {
+PreviewReadBack PreviewReadBack::read(Browser& previewZone, const QString& previewLocation) {
     PreviewReadBack page;
     DocumentPtr document = previewZone.document();
     if (!document) {
         throw PageError(QStringLiteral("The preview zone shows no document."));
     }
+    if (!previewLocation.isEmpty() && !sameDocument(document->url(), previewLocation)) {
+        throw NotPreviewPageError();
+    }
     CollectionPtr images = document->images();
     if (!images) {
         throw PageError(QStringLiteral("The preview page has no image collection."));
     }
-    const std::vector<ElementData> pictures = images->read(kSrc);
+    const std::vector<ElementData> pictures = images->read(kSrc | kWidth | kComplete);
     const int n = int(pictures.size());
     if (n == 0) {
         return page;
@@ -44,6 +61,9 @@ PreviewReadBack PreviewReadBack::read(Browser& previewZone) {
         page.sizeText << box.value;
         page.linkUrl << anchors[std::size_t(i)].href;
         page.pageUrl << hidden.value;
+        const ElementData& picture = pictures[std::size_t(i)];
+        page.loading.push_back(!picture.complete);
+        page.loadFailed.push_back(picture.complete && picture.width <= 0);
     }
     page.count = n;
     page.formElements = elements;

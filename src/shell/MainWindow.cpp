@@ -51,9 +51,9 @@ MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, QtDesktop& 
     wbad_ = new WebZone(ui_.wbad, base);
     results_ = new ResultsController(*this, *wb1_, *wb2_);
     controls_ = std::make_unique<ControlAccess>(this, [this](const QString& name) { return zone(name); });
-    saving_ = std::make_unique<SaveController>(
-        SaveController::Parts{this, &ui_, &state_, &desktop_, &finder_, wb1_, wb2_,
-                              dir_.writtenFile(kCategoriesFile), settingsPath()});
+    saving_ = std::make_unique<SaveController>(SaveController::Parts{
+        this, &ui_, &state_, &desktop_, &finder_, wb1_, wb2_, dir_.writtenFile(kCategoriesFile),
+        settingsPath(), dir_.deliveredFile(kTemplate)});
 
     dragger_ = new WindowDragger(this);
     for (QWidget* panel : ui_.dragPanels)

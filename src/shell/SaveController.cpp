@@ -1,5 +1,7 @@
 #include "shell/SaveController.h"
 
+#include <QUrl>
+
 #include "platform/browsercache/DiskBrowserCache.h"
 #include "platform/desktop/QtDesktop.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
@@ -30,6 +32,8 @@ SaveController::SaveController(const Parts& parts, QObject* parent)
     services_.desktop = parts_.desktop;
     services_.progress = progress_;
     services_.previewZone = parts_.previewZone;
+    if (!parts_.previewTemplate.isEmpty())
+        services_.previewLocation = QUrl::fromLocalFile(parts_.previewTemplate).toString();
     services_.settings = &settingsFile_;
     services_.popCategoryMenu = [this] {
         catPopup_->popup(ui_.savebtn->mapToGlobal(ui_.savebtn->rect().bottomLeft()));

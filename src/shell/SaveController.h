@@ -36,6 +36,7 @@ class SaveController : public QObject {
         Browser* commentZone = nullptr;  // wb2
         QString catFile;                 // cat.txt
         QString settingsFile;            // vorlaken.ini, for the folder chosen during a run
+        QString previewTemplate;         // grabnest.htm, the document wb1 shows the preview page in
     };
 
     explicit SaveController(const Parts& parts, QObject* parent = nullptr);
