@@ -15,6 +15,13 @@
 
 namespace vorlaken {
 
+namespace {
+
+// A save run takes the main page's Get and Save out of use.
+const QStringList kLockedWhileSaving = {QStringLiteral("getbtn"), QStringLiteral("savebtn")};
+
+}  // namespace
+
 SaveController::SaveController(const Parts& parts, QObject* parent)
     : QObject(parent),
       parts_(parts),
@@ -128,7 +135,19 @@ void SaveController::prepareServices() {
     settingsFile_.load();
 }
 
+bool SaveController::refusedWhileBusy() {
+    // A Save that reaches here while a capture or a run goes on (automation, a queued click) only
+    // beeps, as a disabled Save button does.
+    if (!parts_.commands->busy())
+        return false;
+    parts_.desktop->beep();
+    return true;
+}
+
 void SaveController::onSave() {
+    if (refusedWhileBusy())
+        return;
+    const CommandGuard::Hold running(*parts_.commands, kLockedWhileSaving);
     runOnState([this] {
         prepareServices();
         StartSave(capture_, save_, services_, capture_.saveEnabled, capture_.savedLabel);
@@ -139,6 +158,9 @@ void SaveController::onSave() {
 
 void SaveController::onCategoryChosen(QAction* item) {
     catPopup_->hide();
+    if (refusedWhileBusy())
+        return;
+    const CommandGuard::Hold running(*parts_.commands, kLockedWhileSaving);
     runOnState([this, item] {
         prepareServices();
         ChooseCategory(capture_, save_, services_, item->text());

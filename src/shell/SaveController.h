@@ -11,6 +11,7 @@
 #include "common/IniFile.h"
 #include "save/SaveRun.h"
 #include "save/SaveState.h"
+#include "shell/CommandGuard.h"
 #include "shell/SaveProgressWindow.h"
 
 namespace vorlaken {
@@ -37,6 +38,7 @@ class SaveController : public QObject {
         QString catFile;                 // cat.txt
         QString settingsFile;            // vorlaken.ini, for the folder chosen during a run
         QString previewTemplate;         // grabnest.htm, the document wb1 shows the preview page in
+        CommandGuard* commands = nullptr;
     };
 
     explicit SaveController(const Parts& parts, QObject* parent = nullptr);
@@ -66,6 +68,7 @@ class SaveController : public QObject {
     void ensureCache();
     QString attachedProfile() const;
     void buildCategoryMenu();
+    bool refusedWhileBusy();
     void onSave();
     void onCategoryChosen(QAction* item);
     void onEditCategories();
