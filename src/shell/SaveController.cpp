@@ -91,9 +91,18 @@ void SaveController::runOnState(Command command) {
     SaveBinding::toWidgets(save_, ui_);
 }
 
+template <typename Command>
+void SaveController::runSaving(Command command) {
+    StateBinding::toState(ui_, capture_);
+    SaveBinding::toState(ui_, save_);
+    shown_ = capture_;
+    command();
+    StateBinding::changesToWidgets(capture_, shown_, ui_);
+}
+
 void SaveController::refreshWindow() {
-    StateBinding::toWidgets(capture_, ui_);
-    SaveBinding::toWidgets(save_, ui_);
+    // The run changes the counter, Get and Save, and the title it cleaned; nothing the user types.
+    StateBinding::changesToWidgets(capture_, shown_, ui_);
     ui_.Label3->repaint();
 }
 
@@ -148,7 +157,7 @@ void SaveController::onSave() {
     if (refusedWhileBusy())
         return;
     const CommandGuard::Hold running(*parts_.commands, kLockedWhileSaving);
-    runOnState([this] {
+    runSaving([this] {
         prepareServices();
         StartSave(capture_, save_, services_, capture_.saveEnabled, capture_.savedLabel);
         applyWindowRequests();
@@ -161,7 +170,7 @@ void SaveController::onCategoryChosen(QAction* item) {
     if (refusedWhileBusy())
         return;
     const CommandGuard::Hold running(*parts_.commands, kLockedWhileSaving);
-    runOnState([this, item] {
+    runSaving([this, item] {
         prepareServices();
         ChooseCategory(capture_, save_, services_, item->text());
         applyWindowRequests();

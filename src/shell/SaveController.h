@@ -62,6 +62,10 @@ class SaveController : public QObject {
   private:
     template <typename Command>
     void runOnState(Command command);
+    // Runs a save command while the user goes on working: afterwards, and whenever the run shows its
+    // progress, only what the command changed is written into the controls.
+    template <typename Command>
+    void runSaving(Command command);
     void refreshWindow();
     void applyWindowRequests();
     void prepareServices();
@@ -77,6 +81,7 @@ class SaveController : public QObject {
     MainWindowUi& ui_;
     CaptureState& capture_;
     SaveState save_;
+    CaptureState shown_;  // what the controls show of capture_ during a save command
     SaveServices services_;
     SaveProgressWindow* progress_;  // a separate window, owned by the main window
     std::unique_ptr<BrowserCache> cache_;

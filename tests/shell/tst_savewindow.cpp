@@ -32,6 +32,7 @@ class SaveWindowTest : public QObject {
     void saveButtonStoresTheTickedPictures();
     void saveThroughTheBusAsksForTheFolder();
     void stopSavingEndsTheRunAfterThePictureInHand();
+    void typingDuringARunIsKept();
     void saveAfterPicturesInvisibleMakesNothing();
     void folderThatCannotBeMadeShowsTheTitleBox();
     void categoryMenuChoiceSavesIntoTheCategoryFolder();
@@ -255,6 +256,48 @@ void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand() {
     QVERIFY(!progress.isVisible());
     QVERIFY(!progress.stopBox()->isChecked());  // the next run starts unticked
     QVERIFY(window.ui().savebtn->isEnabled());
+}
+
+// During a run only the counter, Get and Save, and the title the run cleaned change: what the user
+// types into the filter and title boxes meanwhile stays.
+void SaveWindowTest::typingDuringARunIsKept() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    ShellFixture fixture;
+    const QString out = fixture.path(QStringLiteral("out"));
+    MainWindow& window = openOnGallery(fixture, out, "save=0\r\n");
+    if (QTest::currentTestFailed())
+        return;
+    SaveProgressWindow& progress = window.saving().progressWindow();
+    QStringList labelsAfterTyping;
+    QTimer typist;
+    connect(&typist, &QTimer::timeout, this, [&] {
+        if (!progress.isVisible())
+            return;
+        if (labelsAfterTyping.isEmpty()) {
+            window.controls().setValue(QStringLiteral("Edit3"), QStringLiteral("typed"));
+            window.controls().setValue(QStringLiteral("cbtitle"), QStringLiteral("Typed title"));
+        }
+        labelsAfterTyping << window.ui().Label3->text();
+    });
+    typist.start(0);
+    window.desktop().beginBusCall();
+    window.ui().savebtn->click();
+    window.desktop().endBusCall();
+    typist.stop();
+
+    QVERIFY(!labelsAfterTyping.isEmpty());
+    QVERIFY2(labelsAfterTyping.first() != QStringLiteral("Saved:3/3"),
+             qPrintable(labelsAfterTyping.join(u' ')));
+    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:3/3"));
+    QCOMPARE(window.ui().Edit3->text(), QStringLiteral("typed"));
+    QCOMPARE(window.ui().cbtitle->currentText(), QStringLiteral("Typed title"));
+    QVERIFY(window.ui().getbtn->isEnabled() && window.ui().savebtn->isEnabled());
+    // The run's pictures went into the folder of the title it started with.
+    const QStringList files = filesBelow(out);
+    QCOMPARE(files.size(), 3);
+    for (const QString& file : files)
+        QVERIFY2(file.startsWith(QStringLiteral("127.0.0.1_%1/Save_gallery/").arg(server_.port())),
+                 qPrintable(file));
 }
 
 // "Pictures invisible ?" shows the origin page in the preview zone. A page that copies the preview
