@@ -22,14 +22,14 @@ struct SaveServices {
     BrowserCache* cache = nullptr;
     SaveProgress* progress = nullptr;
     Browser* previewZone = nullptr;  // wb1, holding the preview page
+    CommentPanelView comments;       // Panel2 shown, and wb2
+    IniFile* settings = nullptr;     // for "dir" written at once by the folder dialog; may be null
     // The address of the document the preview page is written into (the template); a zone showing
     // another document holds nothing to save. Empty: not checked.
     QString previewLocation;
     // How long the run waits for the preview's ticked pictures to end loading before it reads the ticks
     // (a picture that fails unticks itself); pictures still loading then are saved all the same.
     int previewWaitMs = 5000;
-    CommentPanelView comments;    // Panel2 shown, and wb2
-    IniFile* settings = nullptr;  // for "dir" written at once by the folder dialog; may be null
     // Pops catPopup up at the bottom-left corner of the Save button that was pressed.
     std::function<void()> popCategoryMenu;
     // Called whenever the run changed state the window shows (counter label, Get/Save enabled), before
