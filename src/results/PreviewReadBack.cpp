@@ -14,6 +14,16 @@ bool sameDocument(const QString& documentUrl, const QString& expected) {
     return shown == wanted;
 }
 
+// The preview page is written into the program's own local template. A page from anywhere else (the
+// origin page after "Pictures invisible ?", or where it went) may copy its form, but is never it.
+bool mayHoldPreviewPage(const QString& documentUrl, const QString& previewLocation) {
+    if (!previewLocation.isEmpty())
+        return sameDocument(documentUrl, previewLocation);
+    const QString scheme = QUrl(documentUrl).scheme().toLower();
+    return scheme == QLatin1String("file") || scheme == QLatin1String("about") ||
+           scheme == QLatin1String("data");
+}
+
 }  // namespace
 
 NotPreviewPageError::NotPreviewPageError()
@@ -25,7 +35,7 @@ PreviewReadBack PreviewReadBack::read(Browser& previewZone, const QString& previ
     if (!document) {
         throw PageError(QStringLiteral("The preview zone shows no document."));
     }
-    if (!previewLocation.isEmpty() && !sameDocument(document->url(), previewLocation)) {
+    if (!mayHoldPreviewPage(document->url(), previewLocation)) {
         throw NotPreviewPageError();
     }
     CollectionPtr images = document->images();

@@ -38,10 +38,10 @@ struct PreviewReadBack {
     CollectionPtr formElements;  // the controls of form1, for ticking
 
     // A page without pictures gives count 0. Throws NotPreviewPageError when the page has pictures but
-    // not the preview page's form and links, or, when previewLocation is given, when the zone's document
-    // is not the one at that address (the template the preview page is written into): a page shown
-    // there by other means may copy the preview page's form. Other page-model failures propagate as
-    // PageError.
+    // not the preview page's form and links, and when the zone's document is not one the preview page
+    // can be in: a page shown there by other means may copy the preview page's form. That document is
+    // the one at previewLocation (the template) when given, else any local one (file, about, data), never
+    // a web page. Other page-model failures propagate as PageError.
     static PreviewReadBack read(Browser& previewZone, const QString& previewLocation = QString());
     // read() for the commands: nothing when the page fails, and when it is not the preview page the
     // user is told to get the pictures again.
