@@ -1,4 +1,8 @@
 // The real grabnest executable: one running copy per user, and its automation on the session bus.
+#include <csignal>
+
+#include <sys/types.h>
+
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -9,6 +13,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -389,6 +394,28 @@ void GrabnestProcessTest::commandsRunAloneOverTheBus() {
     for (QDirIterator it(out.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
         files << it.next();
     QCOMPARE(files.size(), 2);
+
+    // A Get waiting for a browser that does not answer shows Get and Save disabled, and refuses a
+    // second Get or a Save until it gives up.
+    // The browser process serves the endpoint; stopped, it takes connections and answers nothing.
+    const pid_t browserPid = pid_t(chromium.processId());
+    QVERIFY(browserPid > 0);
+    QCOMPARE(::kill(browserPid, SIGSTOP), 0);
+    auto resume = qScopeGuard([browserPid] { ::kill(browserPid, SIGCONT); });
+    QDBusPendingCall get = bus.asyncCall(QStringLiteral("Invoke"), QStringLiteral("getbtn"), QString());
+    QCOMPARE(control(QStringLiteral("getbtn.enabled")), QStringLiteral("0"));
+    QCOMPARE(control(QStringLiteral("savebtn.enabled")), QStringLiteral("0"));
+    for (const QString& name : {QStringLiteral("getbtn"), QStringLiteral("savebtn")}) {
+        QDBusMessage refused = bus.call(QStringLiteral("Invoke"), name, QString());
+        QCOMPARE(refused.errorName(), QStringLiteral("org.vorlaken.Error.Busy"));
+    }
+    QVERIFY(!get.isFinished());
+    ::kill(browserPid, SIGCONT);
+    resume.dismiss();
+    get.waitForFinished();
+    QVERIFY2(!get.isError(), qPrintable(get.error().message()));
+    QCOMPARE(control(QStringLiteral("getbtn.enabled")), QStringLiteral("1"));
+    QCOMPARE(control(QStringLiteral("savebtn.enabled")), QStringLiteral("1"));
 }
 
 QTEST_MAIN(GrabnestProcessTest)
