@@ -44,6 +44,7 @@ enum ElementField : unsigned {
     // HREF and for a relative one the page's base cannot resolve.
     kLinkAddress = 1u << 15,
     kParentLinkAddress = 1u << 16,  // the link address of the parent element
+    kComplete = 1u << 17,  // a picture's load has ended, with a picture or without; other elements: true
 };
 
 struct ElementData {
@@ -64,6 +65,7 @@ struct ElementData {
     int height = 0;
     int sourceIndex = -1;
     bool checked = false;
+    bool complete = true;
 };
 
 class Element {

@@ -1,21 +1,48 @@
 #include "results/PreviewReadBack.h"
 
+#include <QUrl>
+
 namespace vorlaken {
+
+namespace {
+
+bool sameDocument(const QString& documentUrl, const QString& expected) {
+    const QUrl shown = QUrl(documentUrl).adjusted(QUrl::RemoveFragment);
+    const QUrl wanted = QUrl(expected).adjusted(QUrl::RemoveFragment);
+    if (shown.isLocalFile() && wanted.isLocalFile())
+        return shown.toLocalFile() == wanted.toLocalFile();
+    return shown == wanted;
+}
+
+// The preview page is written into the program's own local template. A page from anywhere else (the
+// origin page after "Pictures invisible ?", or where it went) may copy its form, but is never it.
+bool mayHoldPreviewPage(const QString& documentUrl, const QString& previewLocation) {
+    if (!previewLocation.isEmpty())
+        return sameDocument(documentUrl, previewLocation);
+    const QString scheme = QUrl(documentUrl).scheme().toLower();
+    return scheme == QLatin1String("file") || scheme == QLatin1String("about") ||
+           scheme == QLatin1String("data");
+}
+
+}  // namespace
 
 NotPreviewPageError::NotPreviewPageError()
     : PageError(QStringLiteral("The preview zone does not show the preview page.")) {}
 
-PreviewReadBack PreviewReadBack::read(Browser& previewZone) {
+PreviewReadBack PreviewReadBack::read(Browser& previewZone, const QString& previewLocation) {
     PreviewReadBack page;
     DocumentPtr document = previewZone.document();
     if (!document) {
         throw PageError(QStringLiteral("The preview zone shows no document."));
     }
+    if (!mayHoldPreviewPage(document->url(), previewLocation)) {
+        throw NotPreviewPageError();
+    }
     CollectionPtr images = document->images();
     if (!images) {
         throw PageError(QStringLiteral("The preview page has no image collection."));
     }
-    const std::vector<ElementData> pictures = images->read(kSrc);
+    const std::vector<ElementData> pictures = images->read(kSrc | kWidth | kComplete);
     const int n = int(pictures.size());
     if (n == 0) {
         return page;
@@ -44,6 +71,9 @@ PreviewReadBack PreviewReadBack::read(Browser& previewZone) {
         page.sizeText << box.value;
         page.linkUrl << anchors[std::size_t(i)].href;
         page.pageUrl << hidden.value;
+        const ElementData& picture = pictures[std::size_t(i)];
+        page.loading.push_back(!picture.complete);
+        page.loadFailed.push_back(picture.complete && picture.width <= 0);
     }
     page.count = n;
     page.formElements = elements;

@@ -28,15 +28,21 @@ inline const QString kNotPreviewPageMessage = QStringLiteral(
 struct PreviewReadBack {
     int count = 0;  // N, the number of pictures in the page
     std::vector<bool> checked;
-    QStringList picUrl;          // src of image i, as the page resolved it
-    QStringList sizeText;        // value of form element 2i
-    QStringList linkUrl;         // href of link i
-    QStringList pageUrl;         // value of form element 2i+1
+    QStringList picUrl;         // src of image i, as the page resolved it
+    QStringList sizeText;       // value of form element 2i
+    QStringList linkUrl;        // href of link i
+    QStringList pageUrl;        // value of form element 2i+1
+    std::vector<bool> loading;  // image i has not ended loading yet (and shows width 0 meanwhile)
+    // Image i's load ended without a picture: its error handler shrank it to width 0 and unticked it.
+    std::vector<bool> loadFailed;
     CollectionPtr formElements;  // the controls of form1, for ticking
 
     // A page without pictures gives count 0. Throws NotPreviewPageError when the page has pictures but
-    // not the preview page's form and links; other page-model failures propagate as PageError.
-    static PreviewReadBack read(Browser& previewZone);
+    // not the preview page's form and links, and when the zone's document is not one the preview page
+    // can be in: a page shown there by other means may copy the preview page's form. That document is
+    // the one at previewLocation (the template) when given, else any local one (file, about, data), never
+    // a web page. Other page-model failures propagate as PageError.
+    static PreviewReadBack read(Browser& previewZone, const QString& previewLocation = QString());
     // read() for the commands: nothing when the page fails, and when it is not the preview page the
     // user is told to get the pictures again.
     static std::optional<PreviewReadBack> readForCommand(Browser& previewZone, Desktop& desktop);

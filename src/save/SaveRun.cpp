@@ -1,11 +1,15 @@
 #include "save/SaveRun.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QHash>
+#include <QScopeGuard>
 #include <QTimer>
+#include <QUrl>
 
+#include "results/PreviewReadBack.h"
 #include "save/CacheCopy.h"
 #include "save/Categories.h"
 #include "save/Downloader.h"
@@ -45,23 +49,52 @@ void CacheScan(BrowserCache& cache, const QList<SaveEntry>& saveList, QStringLis
     });
 }
 
-QList<SaveEntry> ReadSaveList(Browser& previewZone) {
+namespace {
+
+constexpr int kPreviewPollMs = 100;
+
+bool isLocalFile(const QString& url) {
+    return QUrl(url).scheme().compare(QLatin1String("file"), Qt::CaseInsensitive) == 0;
+}
+
+bool tickedPictureLoading(const PreviewReadBack& page) {
+    for (int i = 0; i < page.count; ++i) {
+        if (page.checked[std::size_t(i)] && page.loading[std::size_t(i)])
+            return true;
+    }
+    return false;
+}
+
+// Lets the preview go on loading; the user's clicks wait, as during any read of a zone.
+void letPreviewLoad(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace
+
+QList<SaveEntry> ReadSaveList(Browser& previewZone, const QString& previewLocation, int waitMs) {
+    // A picture that fails unticks itself once its load has ended, so the ticks are read after the
+    // ticked pictures have ended loading; a slow one is not held against the user beyond the bound.
+    const QDeadlineTimer deadline(qMax(waitMs, 0));
+    PreviewReadBack page = PreviewReadBack::read(previewZone, previewLocation);
+    while (tickedPictureLoading(page) && !deadline.hasExpired()) {
+        letPreviewLoad(int(qMin<qint64>(kPreviewPollMs, deadline.remainingTime())));
+        page = PreviewReadBack::read(previewZone, previewLocation);
+    }
+
     QList<SaveEntry> list;
-    DocumentPtr document = previewZone.document();
-    const std::vector<ElementData> images = document->images()->read(kWidth | kSrc);
-    if (images.empty())
-        return list;
-    ElementPtr form = document->forms()->item(0);
-    if (!form)
-        return list;
-    const std::vector<ElementData> controls = form->formElements()->read(kChecked);
-    const std::vector<ElementData> links = document->links()->read(kHref);
-    for (size_t v = 0; v < images.size(); ++v) {
-        if (2 * v >= controls.size() || !controls[2 * v].checked)
+    for (int v : page.checkedRows()) {
+        const auto row = std::size_t(v);
+        // Width 0 also marks a picture not drawn yet; only a load that ended without a picture counts.
+        if (page.loadFailed[row])
             continue;
-        if (images[v].width <= 0)
+        // A local file is only ever a picture of a local page: a web page naming one cannot have it
+        // copied out.
+        if (isLocalFile(page.picUrl[v]) && !isLocalFile(page.pageUrl[v]))
             continue;
-        list.append({images[v].src, v < links.size() ? links[v].href : QString()});
+        list.append({page.picUrl[v], page.linkUrl[v]});
     }
     return list;
 }
@@ -185,6 +218,23 @@ void SaveRun(CaptureState& capture, SaveState& save, SaveServices& services, QSt
         services.desktop->beep();
         return;
     }
+    // From here on another Save only beeps: waiting for the preview and the folder dialog let events in.
+    save.running = true;
+    const auto idle = qScopeGuard([&save] { save.running = false; });
+
+    // The preview is read before any folder is made: a zone showing another page holds no choice of
+    // the user's, and nothing is made for it.
+    QList<SaveEntry> saveList;
+    try {
+        if (services.previewZone)
+            saveList = ReadSaveList(*services.previewZone, services.previewLocation, services.previewWaitMs);
+    } catch (const NotPreviewPageError&) {
+        services.desktop->showMessage(kNotPreviewPageMessage);
+        return;
+    } catch (const AppError&) {
+        return;  // a preview that cannot be read holds nothing to save
+    }
+
     const TargetFolder target =
         ResolveTargetFolder(save, capture, *services.desktop, services.settings, nowOf(services));
     if (!target.ok)
@@ -192,12 +242,7 @@ void SaveRun(CaptureState& capture, SaveState& save, SaveServices& services, QSt
 
     SaveRunData run;
     run.folder = target.folder;
-    try {
-        if (services.previewZone)
-            run.saveList = ReadSaveList(*services.previewZone);
-    } catch (const AppError&) {
-        return;  // a preview that cannot be read holds nothing to save
-    }
+    run.saveList = saveList;
     if (run.saveList.isEmpty())
         return;
 

@@ -24,6 +24,12 @@ struct SaveServices {
     Browser* previewZone = nullptr;  // wb1, holding the preview page
     CommentPanelView comments;       // Panel2 shown, and wb2
     IniFile* settings = nullptr;     // for "dir" written at once by the folder dialog; may be null
+    // The address of the document the preview page is written into (the template); a zone showing
+    // another document holds nothing to save. Empty: not checked.
+    QString previewLocation;
+    // How long the run waits for the preview's ticked pictures to end loading before it reads the ticks
+    // (a picture that fails unticks itself); pictures still loading then are saved all the same.
+    int previewWaitMs = 5000;
     // Pops catPopup up at the bottom-left corner of the Save button that was pressed.
     std::function<void()> popCategoryMenu;
     // Called whenever the run changed state the window shows (counter label, Get/Save enabled), before
@@ -41,8 +47,12 @@ QString CacheLookup(BrowserCache& cache, const QString& url);
 // Walks the cache once, filling cacheFiles (parallel to saveList) with the local files of matching entries.
 void CacheScan(BrowserCache& cache, const QList<SaveEntry>& saveList, QStringList& cacheFiles);
 
-// The ticked, loaded pictures of the preview page, read back by position. Throws PageError.
-QList<SaveEntry> ReadSaveList(Browser& previewZone);
+// The ticked pictures of the preview page, read back by position once its ticked pictures have ended
+// loading or waitMs has passed, leaving out those whose load failed and local files named by a page
+// that is not itself local. Throws NotPreviewPageError when the zone does not show the preview page
+// (previewLocation as for PreviewReadBack), PageError when it cannot be read.
+QList<SaveEntry> ReadSaveList(Browser& previewZone, const QString& previewLocation = QString(),
+                              int waitMs = 0);
 
 // The handler of every Save button: beeps when the button is disabled or a run is going on, pops the
 // category menu when categories are on (remembering counterLabel as PendingSaveLabel), else runs.

@@ -59,6 +59,13 @@ void BusService::failUnknown(const QString& name) {
 }
 
 QString BusService::Invoke(const QString& name, const QString& argument) {
+    // The running command took this control out of use; a click would start a second run inside it.
+    if (window_.commands().locks(name)) {
+        if (calledFromDBus())
+            sendErrorReply(busyError(),
+                           QStringLiteral("%1 is out of use until the running command ends.").arg(name));
+        return QString();
+    }
     // With an argument, the control is a menu and the argument names the item to choose (catPopup).
     QtDesktop& desktop = window_.desktop();
     desktop.beginBusCall();

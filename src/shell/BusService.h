@@ -36,6 +36,8 @@ class BusService : public QObject, protected QDBusContext {
 
     static QString serviceName() { return QStringLiteral("org.vorlaken.Grabnest"); }
     static QString objectPath() { return QStringLiteral("/Grabnest"); }
+    // The error an Invoke gets for a control the running command has taken out of use.
+    static QString busyError() { return QStringLiteral("org.vorlaken.Error.Busy"); }
 
   public slots:
     QString Invoke(const QString& name, const QString& argument);

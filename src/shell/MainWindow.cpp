@@ -54,9 +54,9 @@ MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, QtDesktop& 
     wbad_ = new WebZone(ui_.wbad, base, ZoneAccess::contentOnly());
     results_ = new ResultsController(*this, *wb1_, *wb2_);
     controls_ = std::make_unique<ControlAccess>(this, [this](const QString& name) { return zone(name); });
-    saving_ = std::make_unique<SaveController>(
-        SaveController::Parts{this, &ui_, &state_, &desktop_, &finder_, wb1_, wb2_,
-                              dir_.writtenFile(kCategoriesFile), settingsPath()});
+    saving_ = std::make_unique<SaveController>(SaveController::Parts{
+        this, &ui_, &state_, &desktop_, &finder_, wb1_, wb2_, dir_.writtenFile(kCategoriesFile),
+        settingsPath(), dir_.deliveredFile(kTemplate), &commands_});
 
     dragger_ = new WindowDragger(this);
     for (QWidget* panel : ui_.dragPanels)
@@ -255,7 +255,17 @@ void MainWindow::reportStartupTiming() {
 }
 
 void MainWindow::onGet() {
-    runOnState([this] { getCommand_.run(state_, false); });
+    // The start-up timer or a script may ask while a capture or a save goes on: that one runs alone.
+    if (commands_.busy())
+        return;
+    const CommandGuard::Hold running(commands_, {QStringLiteral("getbtn"), QStringLiteral("savebtn")});
+    runOnState([this] {
+        // The capture waits for the browser with events let in: Get and Save show at once that they
+        // are out of use until it ends.
+        ui_.getbtn->setEnabled(false);
+        ui_.savebtn->setEnabled(false);
+        getCommand_.run(state_, false);
+    });
 }
 
 void MainWindow::renderPreview() {

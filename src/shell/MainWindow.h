@@ -10,6 +10,7 @@
 #include "capture/GetCommand.h"
 #include "capture/PreviewPage.h"
 #include "common/ProgramDir.h"
+#include "shell/CommandGuard.h"
 #include "shell/ControlAccess.h"
 #include "shell/MainWindowUi.h"
 #include "shell/SettingsBinding.h"
@@ -33,6 +34,8 @@ class MainWindow : public QMainWindow {
     MainWindowUi& ui() { return ui_; }
     CaptureState& state() { return state_; }
     const ControlAccess& controls() const { return *controls_; }
+    // The command running now, if any, and the controls it took out of use.
+    const CommandGuard& commands() const { return commands_; }
     SaveController& saving() { return *saving_; }
     ResultsController& results() { return *results_; }
     QtDesktop& desktop() { return desktop_; }
@@ -85,6 +88,7 @@ class MainWindow : public QMainWindow {
     MainWindowUi ui_;
     CaptureState state_;
     GetCommand getCommand_;
+    CommandGuard commands_;
     std::unique_ptr<ControlAccess> controls_;
     std::unique_ptr<SaveController> saving_;
     WebZone* wb1_ = nullptr;

@@ -1,5 +1,7 @@
 #include "shell/SaveController.h"
 
+#include <QUrl>
+
 #include "platform/browsercache/DiskBrowserCache.h"
 #include "platform/desktop/QtDesktop.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
@@ -12,6 +14,13 @@
 #include "shell/StateBinding.h"
 
 namespace vorlaken {
+
+namespace {
+
+// A save run takes the main page's Get and Save out of use.
+const QStringList kLockedWhileSaving = {QStringLiteral("getbtn"), QStringLiteral("savebtn")};
+
+}  // namespace
 
 SaveController::SaveController(const Parts& parts, QObject* parent)
     : QObject(parent),
@@ -30,6 +39,8 @@ SaveController::SaveController(const Parts& parts, QObject* parent)
     services_.desktop = parts_.desktop;
     services_.progress = progress_;
     services_.previewZone = parts_.previewZone;
+    if (!parts_.previewTemplate.isEmpty())
+        services_.previewLocation = QUrl::fromLocalFile(parts_.previewTemplate).toString();
     services_.settings = &settingsFile_;
     services_.popCategoryMenu = [this] {
         catPopup_->popup(ui_.savebtn->mapToGlobal(ui_.savebtn->rect().bottomLeft()));
@@ -80,9 +91,18 @@ void SaveController::runOnState(Command command) {
     SaveBinding::toWidgets(save_, ui_);
 }
 
+template <typename Command>
+void SaveController::runSaving(Command command) {
+    StateBinding::toState(ui_, capture_);
+    SaveBinding::toState(ui_, save_);
+    shown_ = capture_;
+    command();
+    StateBinding::changesToWidgets(capture_, shown_, ui_);
+}
+
 void SaveController::refreshWindow() {
-    StateBinding::toWidgets(capture_, ui_);
-    SaveBinding::toWidgets(save_, ui_);
+    // The run changes the counter, Get and Save, and the title it cleaned; nothing the user types.
+    StateBinding::changesToWidgets(capture_, shown_, ui_);
     ui_.Label3->repaint();
 }
 
@@ -121,8 +141,20 @@ void SaveController::prepareServices() {
     settingsFile_.load();
 }
 
+bool SaveController::refusedWhileBusy() {
+    // A Save that reaches here while a capture or a run goes on (automation, a queued click) only
+    // beeps, as a disabled Save button does.
+    if (!parts_.commands->busy())
+        return false;
+    parts_.desktop->beep();
+    return true;
+}
+
 void SaveController::onSave() {
-    runOnState([this] {
+    if (refusedWhileBusy())
+        return;
+    const CommandGuard::Hold running(*parts_.commands, kLockedWhileSaving);
+    runSaving([this] {
         prepareServices();
         StartSave(capture_, save_, services_, capture_.saveEnabled, capture_.savedLabel);
         applyWindowRequests();
@@ -132,7 +164,10 @@ void SaveController::onSave() {
 
 void SaveController::onCategoryChosen(QAction* item) {
     catPopup_->hide();
-    runOnState([this, item] {
+    if (refusedWhileBusy())
+        return;
+    const CommandGuard::Hold running(*parts_.commands, kLockedWhileSaving);
+    runSaving([this, item] {
         prepareServices();
         ChooseCategory(capture_, save_, services_, item->text());
         applyWindowRequests();

@@ -11,6 +11,7 @@
 #include "common/IniFile.h"
 #include "save/SaveRun.h"
 #include "save/SaveState.h"
+#include "shell/CommandGuard.h"
 #include "shell/SaveProgressWindow.h"
 
 namespace vorlaken {
@@ -36,6 +37,8 @@ class SaveController : public QObject {
         Browser* commentZone = nullptr;  // wb2
         QString catFile;                 // cat.txt
         QString settingsFile;            // vorlaken.ini, for the folder chosen during a run
+        QString previewTemplate;         // grabnest.htm, the document wb1 shows the preview page in
+        CommandGuard* commands = nullptr;
     };
 
     explicit SaveController(const Parts& parts, QObject* parent = nullptr);
@@ -59,12 +62,17 @@ class SaveController : public QObject {
   private:
     template <typename Command>
     void runOnState(Command command);
+    // Runs a save command while the user goes on working: afterwards, and whenever the run shows its
+    // progress, only what the command changed is written into the controls.
+    template <typename Command>
+    void runSaving(Command command);
     void refreshWindow();
     void applyWindowRequests();
     void prepareServices();
     void ensureCache();
     QString attachedProfile() const;
     void buildCategoryMenu();
+    bool refusedWhileBusy();
     void onSave();
     void onCategoryChosen(QAction* item);
     void onEditCategories();
@@ -73,6 +81,7 @@ class SaveController : public QObject {
     MainWindowUi& ui_;
     CaptureState& capture_;
     SaveState save_;
+    CaptureState shown_;  // what the controls show of capture_ during a save command
     SaveServices services_;
     SaveProgressWindow* progress_;  // a separate window, owned by the main window
     std::unique_ptr<BrowserCache> cache_;

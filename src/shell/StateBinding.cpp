@@ -45,6 +45,25 @@ void writeFilterTexts(const FilterSet& set, const FilterControls& c) {
     c.linkExclude->setText(set.linkExclude);
 }
 
+void setIfChanged(QLineEdit* box, const QString& text, const QString& shown) {
+    if (text != shown)
+        box->setText(text);
+}
+
+void writeChangedFilterTexts(const FilterSet& set, const FilterSet& shown, const FilterControls& c) {
+    setIfChanged(c.urlInclude, set.urlInclude, shown.urlInclude);
+    setIfChanged(c.urlExclude, set.urlExclude, shown.urlExclude);
+    setIfChanged(c.linkInclude, set.linkInclude, shown.linkInclude);
+    setIfChanged(c.linkExclude, set.linkExclude, shown.linkExclude);
+}
+
+void writeTitle(const CaptureState& state, MainWindowUi& ui) {
+    QSignalBlocker quiet(ui.cbtitle);
+    ui.cbtitle->clear();
+    ui.cbtitle->addItems(state.titleItems);
+    ui.cbtitle->setEditText(state.titleText);
+}
+
 }  // namespace
 
 void StateBinding::toState(const MainWindowUi& ui, CaptureState& state) {
@@ -69,17 +88,30 @@ void StateBinding::toState(const MainWindowUi& ui, CaptureState& state) {
 void StateBinding::toWidgets(const CaptureState& state, MainWindowUi& ui) {
     writeFilterTexts(state.mainFilters, mainControls(ui));
     writeFilterTexts(state.enhancedFilters, enhancedControls(ui));
-    {
-        QSignalBlocker quiet(ui.cbtitle);
-        ui.cbtitle->clear();
-        ui.cbtitle->addItems(state.titleItems);
-        ui.cbtitle->setEditText(state.titleText);
-    }
+    writeTitle(state, ui);
     ui.Edit2->setText(state.locationText);
     ui.cLabel->setText(state.countLabel);
     ui.Label3->setText(state.savedLabel);
     ui.getbtn->setEnabled(state.getEnabled);
     ui.savebtn->setEnabled(state.saveEnabled);
+}
+
+void StateBinding::changesToWidgets(const CaptureState& state, CaptureState& shown, MainWindowUi& ui) {
+    writeChangedFilterTexts(state.mainFilters, shown.mainFilters, mainControls(ui));
+    writeChangedFilterTexts(state.enhancedFilters, shown.enhancedFilters, enhancedControls(ui));
+    if (state.titleItems != shown.titleItems || state.titleText != shown.titleText)
+        writeTitle(state, ui);
+    if (state.locationText != shown.locationText)
+        ui.Edit2->setText(state.locationText);
+    if (state.countLabel != shown.countLabel)
+        ui.cLabel->setText(state.countLabel);
+    if (state.savedLabel != shown.savedLabel)
+        ui.Label3->setText(state.savedLabel);
+    if (state.getEnabled != shown.getEnabled)
+        ui.getbtn->setEnabled(state.getEnabled);
+    if (state.saveEnabled != shown.saveEnabled)
+        ui.savebtn->setEnabled(state.saveEnabled);
+    shown = state;
 }
 
 }  // namespace vorlaken

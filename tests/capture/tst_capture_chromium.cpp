@@ -134,7 +134,6 @@ void CaptureChromiumTest::initTestCase() {
     server_.addPage("/cross.html",
                     "<html><head><title>Cross</title></head><body>"
                     "<img src=\"/g/c1.gif\" width=\"17\" height=\"17\"></body></html>");
-    server_.addPage("/blank.html", "<html><head><title>Blank</title></head><body></body></html>");
     for (int i = 0; i < kLinkCaseCount; ++i) {
         server_.addPage(QStringLiteral("/g/r%1.gif").arg(i), kGif, "image/gif");
     }
@@ -222,7 +221,8 @@ void CaptureChromiumTest::getCapturesPageAndDirectFrames() {
 }
 
 void CaptureChromiumTest::previewValuesReadBackUnchanged() {
-    BrowserPtr zone = open(server_.url("/blank.html"));
+    // The preview page lives in a local document; a web page is never read back as one.
+    BrowserPtr zone = open("about:blank");
     QVERIFY(zone);
 
     CaptureState state;
@@ -246,7 +246,7 @@ void CaptureChromiumTest::previewValuesReadBackUnchanged() {
     QCOMPARE(state.table.sizeText, before.sizeText);
     QCOMPARE(state.table.linkUrl, before.linkUrl);
     QCOMPARE(state.table.pageUrl, before.pageUrl);
-    QCOMPARE(zone->document()->title(), QString("Blank"));  // no value turned into markup
+    QCOMPARE(zone->document()->title(), QString());  // no value turned into markup
     QVERIFY(desktop.messages.isEmpty());
 }
 

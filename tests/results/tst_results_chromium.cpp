@@ -53,9 +53,8 @@ void ResultsChromiumTest::initTestCase() {
     server_.addPage("/g/other.gif", kGif, "image/gif");
     server_.addPage("/zones.html",
                     "<html><head><title>Zones</title></head><body>"
-                    "<iframe src=\"/preview.html\"></iframe><iframe src=\"/origin.html\"></iframe>"
+                    "<iframe src=\"about:blank\"></iframe><iframe src=\"/origin.html\"></iframe>"
                     "<iframe src=\"/panel.html\"></iframe></body></html>");
-    server_.addPage("/preview.html", "<html><head><title>Preview</title></head><body></body></html>");
     server_.addPage("/origin.html",
                     "<html><head><title>Origin</title></head><body><p id=own>own content</p>"
                     "<img src=\"/g/other.gif\"></body></html>");
@@ -83,8 +82,12 @@ void ResultsChromiumTest::init() {
                 if (frames.size() != 3) {
                     return false;
                 }
-                for (const BrowserPtr& frame : frames) {
-                    if (!frame || frame->document()->title().isEmpty()) {
+                // The preview, like the program's, is a local document; the other two are web pages.
+                if (!frames[0] || frames[0]->document()->url() != QStringLiteral("about:blank")) {
+                    return false;
+                }
+                for (std::size_t i = 1; i < frames.size(); ++i) {
+                    if (!frames[i] || frames[i]->document()->title().isEmpty()) {
                         return false;
                     }
                 }

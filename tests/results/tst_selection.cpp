@@ -1,6 +1,7 @@
 #include <QTest>
 
 #include "results/PreviewFixture.h"
+#include "results/PreviewReadBack.h"
 #include "results/SelectionCommands.h"
 
 using namespace vorlaken;
@@ -17,6 +18,8 @@ class TestSelection : public QObject {
     void valuesComeFromThePage();
     void selectAndDeselectAll();
     void notPreviewPageLeavesTable();
+    void webPageCopyingThePreviewIsNotRead_data();
+    void webPageCopyingThePreviewIsNotRead();
     void failingPageLeavesTable();
     void emptyPreviewDoesNothing();
 };
@@ -129,6 +132,28 @@ void TestSelection::notPreviewPageLeavesTable() {
     QCOMPARE(f.desktop.messages.size(), 2);
     QVERIFY(f.desktop.messages[0].contains("get the pictures again"));
     QCOMPARE(f.desktop.messageCaptions[0], QString("Hint"));
+}
+
+// Only a local document holds the preview page: a web page shown in the preview zone that copies it
+// exactly (after "Pictures invisible ?") is not read as the user's choice.
+void TestSelection::webPageCopyingThePreviewIsNotRead_data() {
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("read");
+    QTest::newRow("the template") << "file:///opt/vorlaken/grabnest.htm" << true;
+    QTest::newRow("web page") << "http://evil.example/copy.htm" << false;
+    QTest::newRow("secure web page") << "HTTPS://evil.example/copy.htm" << false;
+    QTest::newRow("web page's own blob") << "blob:http://evil.example/4a1e" << false;
+}
+
+void TestSelection::webPageCopyingThePreviewIsNotRead() {
+    QFETCH(QString, address);
+    QFETCH(bool, read);
+    PreviewFixture f(3);
+    f.zone.page->urlValue = address;
+    f.tickOnly({2});
+    SelectionCommands(f.zone, f.desktop, f.renderer()).reduceToSelection(f.state, Reduce::KeepChecked);
+    QCOMPARE(f.state.table.size(), read ? 1 : 3);
+    QCOMPARE(f.desktop.messages, read ? QStringList() : QStringList{kNotPreviewPageMessage});
 }
 
 void TestSelection::failingPageLeavesTable() {

@@ -100,9 +100,16 @@ class SaveFixture {
         services.refresh = [this] { ++refreshes; };
     }
 
+    // The elements of one preview row.
+    struct PreviewRow {
+        FakeElementPtr box;
+        FakeElementPtr hidden;
+        FakeElementPtr image;
+    };
+
     // Appends preview row n: checkbox c<n>, hidden h<n>, anchor a<n> around image p<n>.
-    void addPicture(const QString& src, bool checked = true, int width = 100,
-                    const QString& link = kPlaceholderLinkUrl) {
+    PreviewRow addPicture(const QString& src, bool checked = true, int width = 100,
+                          const QString& link = kPlaceholderLinkUrl) {
         const int n = ++rows;
         FakeElementPtr box = preview.page->add(QStringLiteral("INPUT"), form);
         box->data.type = QStringLiteral("checkbox");
@@ -112,7 +119,7 @@ class SaveFixture {
         hidden->data.type = QStringLiteral("hidden");
         hidden->data.value = capture.locationText;
         FakeElementPtr anchor = preview.page->addLink(link, form);
-        preview.page->addImage(src, width, width, anchor);
+        return {box, hidden, preview.page->addImage(src, width, width, anchor)};
     }
 
     void run() { SaveRun(capture, save, services, label); }

@@ -93,6 +93,52 @@ class TestSavePreview : public QObject {
         QVERIFY(page.contains("\r\n<img border=0 src=\"2.png\""));
         QVERIFY(!page.contains("vorlaken:"));
     }
+
+    // Save right after the preview was written, its pictures still coming: the run waits a while for
+    // them, so one that fails meanwhile unticks itself and is not counted; one the preview has not
+    // drawn when the wait ends is saved all the same. The total is what stayed ticked.
+    void savesPicturesThePreviewHasNotDrawnYet() {
+        HttpRoute never;  // the preview's request for it is answered long after the test
+        never.contentType = "image/png";
+        never.body = pngOf(60, 40);
+        never.delayMs = 120000;
+        server_.addRoute("/slow.png", never);
+        HttpRoute failsLate;
+        failsLate.status = 404;
+        failsLate.delayMs = 300;
+        server_.addRoute("/fails-late.png", failsLate);
+
+        QTemporaryDir base;
+        QWebEngineView view;
+        view.resize(800, 600);
+        view.show();
+        WebZone zone(&view, QUrl::fromLocalFile(base.path() + u'/'));
+        QSignalSpy done(&zone, &WebZone::documentComplete);
+        zone.loadHtml("<html><body></body></html>");
+        QVERIFY(done.wait(15000));
+
+        SaveFixture f;
+        f.save.namingRule = kNumber;
+        f.services.previewZone = &zone;
+        f.services.previewWaitMs = 4000;
+        CaptureTable& table = f.capture.table;
+        for (const char* path : {"/a.png", "/slow.png", "/fails-late.png"})
+            table.append(server_.url(path), "60*40", kPlaceholderLinkUrl, server_.url("/"));
+        f.capture.pageLocation = server_.url("/");
+        PreviewOptions options;
+        options.availableWidth = 700;
+        RenderPreview(f.capture, zone, options);
+        QTRY_VERIFY_WITH_TIMEOUT(!server_.requestsFor("/slow.png").isEmpty(), 15000);
+        // The run's own transfer of it is answered at once.
+        server_.addPage("/slow.png", pngOf(60, 40), "image/png");
+
+        f.run();
+        QCOMPARE(f.label, QStringLiteral("Saved:2/2"));
+        QCOMPARE(f.progress.maximum, 2);
+        QCOMPARE(f.filesIn(f.saveFolder), QStringList({"1.png", "2.png"}));
+        QCOMPARE(readFile(f.saveFolder + "1.png"), pngOf(300, 200));
+        QCOMPARE(readFile(f.saveFolder + "2.png"), pngOf(60, 40));
+    }
 };
 
 QTEST_MAIN(TestSavePreview)

@@ -3,12 +3,14 @@
 #include "SaveFixture.h"
 #include "SmallDisk.h"
 #include "common/NameLength.h"
+#include "results/PreviewReadBack.h"
 #include "save/Categories.h"
 
 using namespace vorlaken;
 using namespace vorlaken::test;
 
 namespace {
+const char kTemplateUrl[] = "file:///usr/lib/vorlaken/grabnest.htm";
 const QByteArray kPng("\x89PNG\r\n\x1A\n0123456789", 18);
 const QByteArray kGif("GIF89a0123456789", 16);
 }  // namespace
@@ -52,6 +54,119 @@ class TestSaveRun : public QObject {
         QVERIFY(!f.progress.shown);
         QVERIFY(f.capture.getEnabled && f.capture.saveEnabled && !f.save.running);
         QCOMPARE(f.save.lastSaveFolder, f.saveFolder);
+    }
+
+    // What the preview holds for a ticked picture decides whether it is saved: one not drawn yet is
+    // (width 0 while it loads), one whose load failed is not, and a local file only when the page it
+    // was found on is local too.
+    void saveListTakesTickedPictures_data() {
+        QTest::addColumn<QString>("src");
+        QTest::addColumn<QString>("pageUrl");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("complete");
+        QTest::addColumn<bool>("listed");
+        QTest::newRow("loaded") << "http://h/a.png"
+                                << "http://h/" << 100 << true << true;
+        QTest::newRow("not drawn yet") << "http://h/a.png"
+                                       << "http://h/" << 0 << false << true;
+        QTest::newRow("load failed") << "http://h/a.png"
+                                     << "http://h/" << 0 << true << false;
+        QTest::newRow("local file of a web page") << "file:///etc/hostname"
+                                                  << "https://h/" << 100 << true << false;
+        QTest::newRow("local file, scheme in capitals") << "FILE:///etc/hostname"
+                                                        << "http://h/" << 100 << true << false;
+        QTest::newRow("local file of a page without address") << "file:///etc/hostname"
+                                                              << "" << 100 << true << false;
+        QTest::newRow("local file of a local page") << "file:///home/u/a.png"
+                                                    << "file:///home/u/p.html" << 100 << true << true;
+    }
+    void saveListTakesTickedPictures() {
+        QFETCH(QString, src);
+        QFETCH(QString, pageUrl);
+        QFETCH(int, width);
+        QFETCH(bool, complete);
+        QFETCH(bool, listed);
+        SaveFixture f;
+        const SaveFixture::PreviewRow row = f.addPicture(src, true, width);
+        row.hidden->data.value = pageUrl;
+        row.image->data.complete = complete;
+        f.addPicture("http://h/next.png", true, 100, "http://h/next.html");
+        const QList<SaveEntry> list = ReadSaveList(f.preview);
+        QCOMPARE(list.size(), listed ? 2 : 1);
+        if (listed)
+            QCOMPARE(list.first().pictureUrl, src);
+        QCOMPARE(list.last().pictureUrl, QStringLiteral("http://h/next.png"));
+        QCOMPARE(list.last().linkUrl, QStringLiteral("http://h/next.html"));
+    }
+
+    // The ticks are read once the ticked pictures have ended loading: one that fails meanwhile unticks
+    // itself and is not counted; one still loading when the wait ends is saved all the same.
+    void previewIsReadOnceItsPicturesEndLoading() {
+        SaveFixture f;
+        f.services.previewWaitMs = 600;
+        for (const QString url : {"http://h/a.png", "http://h/b.png", "http://h/c.png"})
+            cachePicture(f, url, kPng);
+        f.addPicture("http://h/a.png");
+        const SaveFixture::PreviewRow failing = f.addPicture("http://h/b.png", true, 0);
+        failing.image->data.complete = false;
+        const SaveFixture::PreviewRow slow = f.addPicture("http://h/c.png", true, 0);
+        slow.image->data.complete = false;
+        // The preview's own error handler, as the page runs it once the load has failed.
+        QTimer::singleShot(0, this, [failing] {
+            failing.image->data.complete = true;
+            failing.box->data.checked = false;
+        });
+        f.run();
+        QCOMPARE(f.label, QStringLiteral("Saved:2/2"));
+        QCOMPARE(f.progress.maximum, 2);
+        QCOMPARE(f.filesIn(f.saveFolder), QStringList({"1.png", "2.png"}));
+    }
+
+    // A zone that does not show the preview page holds no choice of the user's, however much it looks
+    // like one: the run says to get the pictures again and makes nothing, not even the folders.
+    void otherPageInThePreviewSavesNothing_data() {
+        QTest::addColumn<QString>("shownUrl");
+        QTest::addColumn<bool>("copiesThePreviewForm");
+        QTest::newRow("a web page copying the preview page") << "http://evil.example/page.html" << true;
+        QTest::newRow("a web page with a form of its own") << "http://evil.example/page.html" << false;
+        QTest::newRow("the template with a form of another shape") << QString(kTemplateUrl) << false;
+    }
+    void otherPageInThePreviewSavesNothing() {
+        QFETCH(QString, shownUrl);
+        QFETCH(bool, copiesThePreviewForm);
+        SaveFixture f;
+        f.save.subFolderRule = kTitleFolder;
+        f.services.previewLocation = kTemplateUrl;
+        f.preview.page->urlValue = shownUrl;
+        const QString secret = writeFile(f.root + "secret.txt", "secret");
+        const QString secretUrl = QUrl::fromLocalFile(secret).toString();
+        cachePicture(f, secretUrl, kPng);
+        if (copiesThePreviewForm) {
+            for (int i = 0; i < 2; ++i)
+                f.addPicture(secretUrl).hidden->data.value = QStringLiteral("file:///page.html");
+        } else {
+            FakeElementPtr text = f.preview.page->add(QStringLiteral("INPUT"), f.form);
+            text->data.type = QStringLiteral("text");
+            FakeElementPtr box = f.preview.page->add(QStringLiteral("INPUT"), f.form);
+            box->data.type = QStringLiteral("checkbox");
+            box->data.checked = true;
+            f.preview.page->addLink("http://evil.example/", f.form);
+            f.preview.page->addImage(secretUrl, 100, 100);
+        }
+        const QStringList before = QDir(f.saveFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        f.run();
+        QCOMPARE(f.desktop.messages, QStringList{kNotPreviewPageMessage});
+        QCOMPARE(QDir(f.saveFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        QCOMPARE(f.progress.shows, 0);
+        QCOMPARE(f.label, QStringLiteral("Saved:0/0"));
+        QVERIFY(f.capture.getEnabled && f.capture.saveEnabled && !f.save.running);
+
+        // Shown at its own address, the preview page is read.
+        if (copiesThePreviewForm) {
+            f.preview.page->urlValue = kTemplateUrl;
+            f.run();
+            QCOMPARE(f.label, QStringLiteral("Saved:2/2"));
+        }
     }
 
     void nothingTickedShowsNothing() {

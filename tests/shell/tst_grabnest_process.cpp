@@ -1,4 +1,8 @@
 // The real grabnest executable: one running copy per user, and its automation on the session bus.
+#include <csignal>
+
+#include <sys/types.h>
+
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -16,6 +20,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -213,6 +218,7 @@ class GrabnestProcessTest : public QObject {
     void resultCommandsOverTheBus();
     void saveOverTheBus();
     void terminationDuringASaveLeavesOnlyWholePictures();
+    void commandsRunAloneOverTheBus();
 };
 
 void GrabnestProcessTest::init() {
@@ -576,6 +582,88 @@ void GrabnestProcessTest::terminationDuringASaveLeavesOnlyWholePictures() {
     QFile ini(run.grabnestDir.programDir() + QStringLiteral("/vorlaken.ini"));
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QVERIFY(ini.readAll().contains("\r\nrunfirst=0\r\n"));
+}
+
+// While a save runs (here waiting for a picture the preview cannot load yet), a second Save or a Get
+// over the bus is refused as busy and changes nothing; reads keep answering.
+void GrabnestProcessTest::commandsRunAloneOverTheBus() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    LoopbackHttpServer server;
+    QVERIFY(server.listen());
+    server.setRoot(QStringLiteral(VORLAKEN_SOURCE_DATA "/demo"));
+    server.addPage(QStringLiteral("/busy.htm"),
+                   "<html><head><title>Busy</title></head><body>"
+                   "<img src='photo1.png' width=360 height=240>"
+                   "<img src='/slow/photo2.png' width=360 height=240>"
+                   "</body></html>");
+    QFile photo(QStringLiteral(VORLAKEN_SOURCE_DATA "/demo/photo2.png"));
+    QVERIFY(photo.open(QIODevice::ReadOnly));
+    HttpRoute slow;
+    slow.contentType = "image/png";
+    slow.body = photo.readAll();
+    slow.delayMs = 120000;  // answered long after the test, to the browser and the preview alike
+    server.addRoute(QStringLiteral("/slow/photo2.png"), slow);
+    ChromiumProcess chromium;
+    QVERIFY2(chromium.start(server.url(QStringLiteral("/busy.htm"))), qPrintable(chromium.errorString()));
+    Installed grabnestDir;
+    QVERIFY(grabnestDir.ready());
+    grabnestDir.start(chromium.endpoint());
+    QTRY_VERIFY_WITH_TIMEOUT(serviceUp(), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(control(QStringLiteral("cLabel")), QStringLiteral("2"), 20000);
+    // The preview asked for the slow picture too; the save run's own transfer is answered at once.
+    QTRY_VERIFY_WITH_TIMEOUT(server.requestsFor(QStringLiteral("/slow/photo2.png")).size() >= 2, 20000);
+    slow.delayMs = 0;
+    server.addRoute(QStringLiteral("/slow/photo2.png"), slow);
+
+    QDBusInterface bus = grabnest();
+    QTemporaryDir out;
+    bus.call(QStringLiteral("SetAnswer"), out.path());
+    bus.call(QStringLiteral("SetControl"), QStringLiteral("savechk"), QStringLiteral("0"));
+    // Calls on one connection arrive in order: the ones below reach grabnest while the save runs.
+    QDBusPendingCall save = bus.asyncCall(QStringLiteral("Invoke"), QStringLiteral("savebtn"), QString());
+    for (const QString& name : {QStringLiteral("getbtn"), QStringLiteral("savebtn")}) {
+        QDBusMessage refused = bus.call(QStringLiteral("Invoke"), name, QString());
+        QCOMPARE(refused.type(), QDBusMessage::ErrorMessage);
+        QCOMPARE(refused.errorName(), QStringLiteral("org.vorlaken.Error.Busy"));
+    }
+    QCOMPARE(control(QStringLiteral("cLabel")), QStringLiteral("2"));
+    QDBusMessage rows = bus.call(QStringLiteral("Pictures"));
+    QCOMPARE(rows.type(), QDBusMessage::ReplyMessage);
+    QVERIFY(!save.isFinished());
+
+    save.waitForFinished();
+    QDBusReply<QString> saved = save.reply();
+    QVERIFY2(saved.isValid(), qPrintable(saved.error().message()));
+    QCOMPARE(saved.value(), QString());
+    // The slow picture, not drawn in the preview, counted and was saved.
+    QCOMPARE(control(QStringLiteral("Label3")), QStringLiteral("Saved:2/2"));
+    QCOMPARE(control(QStringLiteral("getbtn.enabled")), QStringLiteral("1"));
+    QStringList files;
+    for (QDirIterator it(out.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        files << it.next();
+    QCOMPARE(files.size(), 2);
+
+    // A Get waiting for a browser that does not answer shows Get and Save disabled, and refuses a
+    // second Get or a Save until it gives up.
+    // The browser process serves the endpoint; stopped, it takes connections and answers nothing.
+    const pid_t browserPid = pid_t(chromium.processId());
+    QVERIFY(browserPid > 0);
+    QCOMPARE(::kill(browserPid, SIGSTOP), 0);
+    auto resume = qScopeGuard([browserPid] { ::kill(browserPid, SIGCONT); });
+    QDBusPendingCall get = bus.asyncCall(QStringLiteral("Invoke"), QStringLiteral("getbtn"), QString());
+    QCOMPARE(control(QStringLiteral("getbtn.enabled")), QStringLiteral("0"));
+    QCOMPARE(control(QStringLiteral("savebtn.enabled")), QStringLiteral("0"));
+    for (const QString& name : {QStringLiteral("getbtn"), QStringLiteral("savebtn")}) {
+        QDBusMessage refused = bus.call(QStringLiteral("Invoke"), name, QString());
+        QCOMPARE(refused.errorName(), QStringLiteral("org.vorlaken.Error.Busy"));
+    }
+    QVERIFY(!get.isFinished());
+    ::kill(browserPid, SIGCONT);
+    resume.dismiss();
+    get.waitForFinished();
+    QVERIFY2(!get.isError(), qPrintable(get.error().message()));
+    QCOMPARE(control(QStringLiteral("getbtn.enabled")), QStringLiteral("1"));
+    QCOMPARE(control(QStringLiteral("savebtn.enabled")), QStringLiteral("1"));
 }
 
 QTEST_MAIN(GrabnestProcessTest)

@@ -1,5 +1,7 @@
 // The main window: start-up capture against a real headless Chromium, the missing template, the view
 // options, the thumbnail columns, the welcome zone, and the automation surface in-process.
+#include <utility>
+
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
@@ -10,6 +12,7 @@
 #include <QTest>
 
 #include "ChromiumProcess.h"
+#include "FakePageModel.h"
 #include "LoopbackHttpServer.h"
 #include "ShellFixture.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
@@ -29,6 +32,7 @@ class MainWindowTest : public QObject {
     void missingTemplateShowsTheWarningAndNeverCaptures();
     void viewOptionsRenderAgainAndTickEveryBox();
     void viewOptionsDoNothingWhileGetIsDisabled();
+    void getRunsAloneWithItsButtonsShownDisabled();
     void thumbnailColumnsFollowTheWidth_data();
     void thumbnailColumnsFollowTheWidth();
     void minimiseAndRestoreReloadTheWelcomeZone();
@@ -59,6 +63,18 @@ void fillTable(CaptureState& state, int rows) {
             QStringLiteral("http://example.test/page.htm"));
     state.pageLocation = QStringLiteral("http://example.test:8080/page.htm");
 }
+
+// Discovery that runs a probe once while it looks for the browser, as the real one lets events in then.
+class ProbingFinder : public FakeBrowserFinder {
+  public:
+    std::function<void()> probe;
+
+    BrowserPtr discover() override {
+        if (const std::function<void()> once = std::exchange(probe, nullptr))
+            once();
+        return FakeBrowserFinder::discover();
+    }
+};
 
 // The body text of a zone; empty while it shows no document.
 QString bodyOf(Zone* zone) {
@@ -196,6 +212,56 @@ void MainWindowTest::viewOptionsDoNothingWhileGetIsDisabled() {
     QTest::qWait(200);
     QCOMPARE(fixture.previewHtml(), before);
     QVERIFY(!window.ui().chkhorizontal->isChecked());
+}
+
+// While a capture waits for the browser, Get and Save show disabled, and automation can neither start
+// a second capture nor a save inside it; reads still answer.
+void MainWindowTest::getRunsAloneWithItsButtonsShownDisabled() {
+    auto browser = std::make_shared<FakeBrowser>();
+    browser->page = browser->showPage(QStringLiteral("http://example.test/page.htm"), QStringLiteral("Page"));
+    for (int i = 1; i <= 2; ++i)
+        browser->page->addImage(
+            QStringLiteral(
+                "data:image/gif;base64,R0lGODlhAQABAIAAAP///wAAACH5BAEAAAAALAAAAAABAAEAAAICRAEAOw==#%1")
+                .arg(i),
+            120, 120);
+    ProbingFinder finder;
+    finder.browser = browser;
+    ShellFixture fixture;
+    MainWindow& window = fixture.create(finder);
+    QVERIFY(fixture.showAndWaitForStartup());
+    QCOMPARE(window.ui().cLabel->text(), QStringLiteral("2"));
+    QCOMPARE(finder.calls, 1);
+
+    BusService bus(window);
+    bool getShown = true;
+    bool saveShown = true;
+    QString count;
+    QStringList nested;
+    finder.probe = [&] {
+        getShown = window.ui().getbtn->isEnabled();
+        saveShown = window.ui().savebtn->isEnabled();
+        nested << bus.Invoke(QStringLiteral("getbtn"), QString())
+               << bus.Invoke(QStringLiteral("savebtn"), QString());
+        count = bus.Control(QStringLiteral("cLabel"));
+    };
+    window.ui().getbtn->click();
+    QVERIFY(!getShown);
+    QVERIFY(!saveShown);
+    QCOMPARE(nested, (QStringList{QString(), QString()}));
+    QCOMPARE(count, QStringLiteral("2"));
+    QCOMPARE(finder.calls, 2);  // no second capture inside the first
+    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:0/0"));
+    QVERIFY(window.ui().getbtn->isEnabled());
+    QVERIFY(window.ui().savebtn->isEnabled());
+    QVERIFY(!window.commands().busy());
+
+    // Without a browser the capture changes nothing: the buttons are back as they were.
+    finder.browser = nullptr;
+    window.ui().getbtn->click();
+    QCOMPARE(finder.calls, 3);
+    QVERIFY(window.ui().getbtn->isEnabled());
+    QVERIFY(window.ui().savebtn->isEnabled());
 }
 
 void MainWindowTest::thumbnailColumnsFollowTheWidth_data() {

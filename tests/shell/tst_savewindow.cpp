@@ -16,6 +16,7 @@
 #include "ShellFixture.h"
 #include "platform/browsercache/DiskBrowserCache.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
+#include "results/PreviewReadBack.h"
 #include "shell/BusService.h"
 #include "shell/CategoryDialog.h"
 #include "shell/SaveController.h"
@@ -31,6 +32,8 @@ class SaveWindowTest : public QObject {
     void saveButtonStoresTheTickedPictures();
     void saveThroughTheBusAsksForTheFolder();
     void stopSavingEndsTheRunAfterThePictureInHand();
+    void typingDuringARunIsKept();
+    void saveAfterPicturesInvisibleMakesNothing();
     void folderThatCannotBeMadeShowsTheTitleBox();
     void categoryMenuChoiceSavesIntoTheCategoryFolder();
     void extensionBoxesExcludeEachOtherByClick();
@@ -253,6 +256,106 @@ void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand() {
     QVERIFY(!progress.isVisible());
     QVERIFY(!progress.stopBox()->isChecked());  // the next run starts unticked
     QVERIFY(window.ui().savebtn->isEnabled());
+}
+
+// During a run only the counter, Get and Save, and the title the run cleaned change: what the user
+// types into the filter and title boxes meanwhile stays.
+void SaveWindowTest::typingDuringARunIsKept() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    ShellFixture fixture;
+    const QString out = fixture.path(QStringLiteral("out"));
+    MainWindow& window = openOnGallery(fixture, out, "save=0\r\n");
+    if (QTest::currentTestFailed())
+        return;
+    SaveProgressWindow& progress = window.saving().progressWindow();
+    QStringList labelsAfterTyping;
+    QTimer typist;
+    connect(&typist, &QTimer::timeout, this, [&] {
+        if (!progress.isVisible())
+            return;
+        if (labelsAfterTyping.isEmpty()) {
+            window.controls().setValue(QStringLiteral("Edit3"), QStringLiteral("typed"));
+            window.controls().setValue(QStringLiteral("cbtitle"), QStringLiteral("Typed title"));
+        }
+        labelsAfterTyping << window.ui().Label3->text();
+    });
+    typist.start(0);
+    window.desktop().beginBusCall();
+    window.ui().savebtn->click();
+    window.desktop().endBusCall();
+    typist.stop();
+
+    QVERIFY(!labelsAfterTyping.isEmpty());
+    QVERIFY2(labelsAfterTyping.first() != QStringLiteral("Saved:3/3"),
+             qPrintable(labelsAfterTyping.join(u' ')));
+    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:3/3"));
+    QCOMPARE(window.ui().Edit3->text(), QStringLiteral("typed"));
+    QCOMPARE(window.ui().cbtitle->currentText(), QStringLiteral("Typed title"));
+    QVERIFY(window.ui().getbtn->isEnabled() && window.ui().savebtn->isEnabled());
+    // The run's pictures went into the folder of the title it started with.
+    const QStringList files = filesBelow(out);
+    QCOMPARE(files.size(), 3);
+    for (const QString& file : files)
+        QVERIFY2(file.startsWith(QStringLiteral("127.0.0.1_%1/Save_gallery/").arg(server_.port())),
+                 qPrintable(file));
+}
+
+// "Pictures invisible ?" shows the origin page in the preview zone. A page that copies the preview
+// page's form, with pictures naming local files, is not read as the user's choice: Save asks for
+// "Get" and makes nothing.
+void SaveWindowTest::saveAfterPicturesInvisibleMakesNothing() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    ShellFixture fixture;
+    const QString secret = fixture.path(QStringLiteral("secret.txt"));
+    {
+        QFile file(secret);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not for the web");
+    }
+    const QString secretUrl = QUrl::fromLocalFile(secret).toString();
+    QByteArray copy = "<html><head><title>Copy</title></head><body><form name=\"form1\">";
+    const QString pictures[] = {secretUrl, server_.url(QStringLiteral("/photo2.png"))};
+    for (int n = 1; n <= 2; ++n)
+        copy += QStringLiteral(
+                    "<input type=\"checkbox\" name=\"c%1\" checked value=\"360*240\">"
+                    "<a name=\"a%1\" href=\"http://x.example/\"></a>"
+                    "<input type=\"hidden\" name=\"h%1\" value=\"file:///page.htm\">"
+                    "<img name=\"p%1\" src=\"%2\" width=360 height=240>")
+                    .arg(n)
+                    .arg(pictures[n - 1])
+                    .toUtf8();
+    copy += "</form></body></html>";
+    server_.addPage(QStringLiteral("/copy.htm"), copy);
+    ChromiumProcess browser;
+    QVERIFY2(browser.start(server_.url(QStringLiteral("/copy.htm"))), qPrintable(browser.errorString()));
+
+    const QString out = fixture.path(QStringLiteral("out"));
+    QVERIFY(QDir().mkpath(out));
+    fixture.writeSettings("[config]\r\nkeepdir=1\r\nsave=0\r\ndir=" + out.toUtf8() + "\r\n");
+    qputenv("VORLAKEN_DEVTOOLS", browser.endpoint().toUtf8());
+    MainWindow& window = fixture.create(finder_);
+    QVERIFY(fixture.showAndWaitForStartup());
+    QVERIFY(window.state().table.size() >= 1);
+
+    BusService bus(window);
+    QCOMPARE(bus.Invoke(QStringLiteral("N35"), QString()), QString());
+    Zone* preview = window.zone(QStringLiteral("wb1"));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            try {
+                DocumentPtr document = preview->document();
+                return document->url() == server_.url(QStringLiteral("/copy.htm")) &&
+                       document->images()->length() == 2;
+            } catch (const PageError&) {
+                return false;
+            }
+        }(),
+        15000);
+    QCOMPARE(bus.Invoke(QStringLiteral("savebtn"), QString()), kNotPreviewPageMessage);
+    QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:0/0"));
+    QVERIFY(window.ui().savebtn->isEnabled());
+    qputenv("VORLAKEN_DEVTOOLS", chromium_->endpoint().toUtf8());
 }
 
 void SaveWindowTest::folderThatCannotBeMadeShowsTheTitleBox() {

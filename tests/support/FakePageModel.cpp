@@ -119,6 +119,8 @@ void FakeElement::fill(ElementData& out, unsigned fields, int sourceIndex) const
         out.value = data.value;
     if (fields & kChecked)
         out.checked = data.checked;
+    if (fields & kComplete)
+        out.complete = data.complete;
     if (fields & kSourceIndex)
         out.sourceIndex = sourceIndex;
     if ((fields & kParentTagName) && up)

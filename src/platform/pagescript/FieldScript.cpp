@@ -53,6 +53,7 @@ const D = (e, F, pos) => {
   if (F & 16384) r.push(S(e.innerHTML));
   if (F & 32768) r.push(L(e));
   if (F & 65536) r.push(p ? L(p) : '');
+  if (F & 131072) r.push(e.complete !== false);
   return r;
 };
 )JS";
@@ -136,6 +137,8 @@ ElementData parseRow(const QJsonValue& value, unsigned fields) {
         data.linkAddress = next().toString();
     if (fields & kParentLinkAddress)
         data.parentLinkAddress = next().toString();
+    if (fields & kComplete)
+        data.complete = next().toBool(true);
     return data;
 }
 

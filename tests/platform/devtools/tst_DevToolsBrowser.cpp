@@ -117,7 +117,7 @@ void DevToolsBrowserTest::documentReadsMatchThePage() {
     QCOMPARE(document->title(), QStringLiteral("Gallery & friends"));
 
     const unsigned fields =
-        kTagName | kSrc | kWidth | kHeight | kParentTagName | kParentHrefAttribute | kSourceIndex;
+        kTagName | kSrc | kWidth | kHeight | kParentTagName | kParentHrefAttribute | kSourceIndex | kComplete;
     const std::vector<ElementData> images = document->images()->read(fields);
     QCOMPARE(images.size(), std::size_t(4));
     struct Expected {
@@ -139,8 +139,10 @@ void DevToolsBrowserTest::documentReadsMatchThePage() {
         QCOMPARE(images[i].height, expected[i].height);
         QCOMPARE(images[i].parentTagName, QString::fromLatin1(expected[i].parent));
         QCOMPARE(images[i].parentHrefAttribute, QString::fromLatin1(expected[i].parentHref));
+        QVERIFY(images[i].complete);
     }
     // The picture still loading has its absolute address already; its size is what the browser shows.
+    QVERIFY(!images[3].complete);
     QCOMPARE(images[3].src, server_.url(QStringLiteral("/img/slow.png")));
     QCOMPARE(images[3].width, document->images()->item(3)->width());
 
