@@ -24,10 +24,7 @@ class Probe : public QObject {
   public:
     Probe(const PageTarget& page, QEventLoop& loop) : frameId_(page.id), loop_(loop) {
         socket_.setProxy(QNetworkProxy::NoProxy);
-        connect(&socket_, &QWebSocket::connected, this, [this] {
-            send(1, QStringLiteral("Page.createIsolatedWorld"),
-                 {{QStringLiteral("frameId"), frameId_}, {QStringLiteral("worldName"), kWorldName}});
-        });
+        connect(&socket_, &QWebSocket::connected, this, [this] { askWorld(); });
         connect(&socket_, &QWebSocket::textMessageReceived, this, &Probe::onMessage);
         connect(&socket_, &QWebSocket::disconnected, this, [this] { finish(); });
         connect(&socket_, QOverload<QAbstractSocket::SocketError>::of(&QWebSocket::error), this,
@@ -43,6 +40,13 @@ class Probe : public QObject {
     const PageLook& look() const { return look_; }
 
   private:
+    static constexpr int kRetries = 3;
+
+    void askWorld() {
+        send(1, QStringLiteral("Page.createIsolatedWorld"),
+             {{QStringLiteral("frameId"), frameId_}, {QStringLiteral("worldName"), kWorldName}});
+    }
+
     void send(int id, const QString& method, const QJsonObject& params) {
         const QJsonObject message{{QStringLiteral("id"), id},
                                   {QStringLiteral("method"), method},
@@ -59,7 +63,10 @@ class Probe : public QObject {
         if (id == 1) {
             const int context = result.value(QLatin1String("executionContextId")).toInt();
             if (context == 0) {
-                finish();
+                if (++retries_ <= kRetries)
+                    askWorld();
+                else
+                    finish();
                 return;
             }
             send(2, QStringLiteral("Runtime.evaluate"),
@@ -67,6 +74,12 @@ class Probe : public QObject {
                   {QStringLiteral("contextId"), context},
                   {QStringLiteral("returnByValue"), true}});
         } else if (id == 2) {
+            if (message.contains(QLatin1String("error")) && ++retries_ <= kRetries) {
+                // The page committed a document after the world was made, which took the world along:
+                // ask the new document.
+                askWorld();
+                return;
+            }
             const QJsonArray state =
                 result.value(QLatin1String("result")).toObject().value(QLatin1String("value")).toArray();
             if (state.size() == 2) {
@@ -90,6 +103,7 @@ class Probe : public QObject {
     QWebSocket socket_;
     PageLook look_;
     bool finished_ = false;
+    int retries_ = 0;
 };
 
 }  // namespace
