@@ -51,7 +51,7 @@ MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, QtDesktop& 
     // Only the preview runs script, that of its template and of the page we write into it.
     wb1_ = new WebZone(ui_.wb1, base, ZoneAccess::ownPageWithPictures());
     wb2_ = new WebZone(ui_.wb2, base, ZoneAccess::contentOnly());
-    wbad_ = new WebZone(ui_.wbad, base, ZoneAccess::contentOnly());
+    wbad_ = new WebZone(ui_.wbad, base, ZoneAccess::ownStaticPages());
     results_ = new ResultsController(*this, *wb1_, *wb2_);
     controls_ = std::make_unique<ControlAccess>(this, [this](const QString& name) { return zone(name); });
     saving_ = std::make_unique<SaveController>(SaveController::Parts{

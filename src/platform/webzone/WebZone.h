@@ -29,6 +29,9 @@ struct ZoneAccess {
     static ZoneAccess ownPageWithPictures() { return {true, true, true}; }
     // tidecove's show-all view: our page, with pictures from the cache on disk.
     static ZoneAccess ownPageWithLocalPictures() { return {true, false, true}; }
+    // The welcome zone: our own pages without script, which lead on to the pages delivered beside the
+    // program (a page may only go on to a local file when it has local file access).
+    static ZoneAccess ownStaticPages() { return {false, false, true}; }
     // Zones that show what others made, or fixed text without script: nothing runs, nothing is reached.
     static ZoneAccess contentOnly() { return {false, false, false}; }
 };
