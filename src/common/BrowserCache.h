@@ -37,6 +37,10 @@ class BrowserCache {
     virtual QString statusNote() { return {}; }
     // The caches read, named for the user (browser and profile), one text each.
     virtual QStringList cacheNames() { return {}; }
+    // Starts the one listing of a cache that keeps it, beside the caller's work, where walking it costs
+    // enough to hide; until it has ended, lookup() answers without it and listingPending() is true.
+    virtual void startListing() {}
+    virtual bool listingPending() { return false; }
 };
 
 }  // namespace vorlaken

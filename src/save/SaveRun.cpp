@@ -150,7 +150,10 @@ void runPictures(CaptureState& capture, SaveState& save, SaveServices& services,
             continue;
         QString localFile = CacheLookup(*services.cache, entry.pictureUrl);
         if (localFile.isEmpty()) {
-            if (!scanned) {
+            // The one walk of the cache goes on beside the transfers; a picture it may yet find is
+            // fetched meanwhile, and taken from the cache should the network fail it.
+            services.cache->startListing();
+            if (!scanned && !services.cache->listingPending()) {
                 CacheScan(*services.cache, run.saveList, cacheFiles);
                 scanned = true;
             }
@@ -162,8 +165,15 @@ void runPictures(CaptureState& capture, SaveState& save, SaveServices& services,
         } catch (const UrlDecodeError&) {
             // One address that cannot be named costs that picture, not the run.
         }
-        const StoreOutcome outcome =
+        StoreOutcome outcome =
             storePicture(localFile, entry.pictureUrl, target, downloader, capture.attached.get(), stop);
+        if (outcome.kind == StoreOutcome::kFailed && localFile.isEmpty() && !scanned && !target.isEmpty()) {
+            CacheScan(*services.cache, run.saveList, cacheFiles);  // waits for the walk to end
+            scanned = true;
+            if (!cacheFiles[i].isEmpty())
+                outcome = storePicture(cacheFiles[i], entry.pictureUrl, target, downloader,
+                                       capture.attached.get(), stop);
+        }
         if (outcome.stored()) {
             const QString stored = save.autoRecognise ? RecognisePictureType(target) : target;
             run.saved.append({stored.mid(stored.lastIndexOf(u'/') + 1), entry.linkUrl, entry.pictureUrl});

@@ -171,16 +171,19 @@ QString DiskBrowserCache::localFileFor(const CacheRecord& record, const QString&
            LocalFileNamer::fileName(record.sourceUrl, record.contentType);
 }
 
-void DiskBrowserCache::scanFolder(const CacheFolder& folder) {
+void DiskBrowserCache::scanFolder(const CacheFolder& folder, Walk& into, const std::atomic_bool& stop) const {
     const bool chromium = folder.kind == CacheFolder::Kind::ChromiumSimple;
     const SimpleCacheIndex index = chromium ? SimpleCacheIndex::load(folder.path) : SimpleCacheIndex();
     const QStringList names = QDir(folder.path).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
-    records_.reserve(records_.size() + names.size());
-    byLocalFile_.reserve(records_.size() + names.size());
-    byUrl_.reserve(records_.size() + names.size());
+    into.records.reserve(into.records.size() + names.size());
+    into.byLocalFile.reserve(into.records.size() + names.size());
+    into.byUrl.reserve(into.records.size() + names.size());
     // Times in local time at today's offset: exact instants that compare without a zone look-up each.
     const int offset = QDateTime::currentDateTime().offsetFromUtc();
     for (const QString& name : names) {
+        if (stop.load(std::memory_order_relaxed)) {
+            return;
+        }
         if (!isEntryName(name, folder.kind)) {
             continue;
         }
@@ -193,7 +196,7 @@ void DiskBrowserCache::scanFolder(const CacheFolder& folder) {
         std::optional<CacheRecord> record = chromium ? SimpleCacheEntryReader::read(source, &failure)
                                                      : FirefoxCacheEntryReader::read(source, &failure);
         if (!record) {
-            unreadableEntries_ += failure == ReadFailure::Unreadable ? 1 : 0;
+            into.unreadable += failure == ReadFailure::Unreadable ? 1 : 0;
             continue;
         }
         if (!record->usable) {
@@ -208,38 +211,77 @@ void DiskBrowserCache::scanFolder(const CacheFolder& folder) {
         }
         record->lastAccess = QDateTime::fromMSecsSinceEpoch(usedMs, Qt::OffsetFromUTC, offset);
         QString localFile = localFileFor(*record, name);
-        add(Found{std::move(*record), folder.path, std::move(localFile)});
+        add(into, Found{std::move(*record), folder.path, std::move(localFile)});
     }
 }
 
-void DiskBrowserCache::add(Found found) {
-    const qsizetype at = records_.size();
-    byLocalFile_.insert(found.localFile, at);
+void DiskBrowserCache::add(Walk& into, Found found) {
+    const qsizetype at = into.records.size();
+    into.byLocalFile.insert(found.localFile, at);
     // The most recently used copy of each address stands for it; the first one found on a tie.
-    const auto known = byUrl_.find(found.record.sourceUrl);
-    if (known == byUrl_.end()) {
-        byUrl_.insert(found.record.sourceUrl, at);
-    } else if (records_.at(*known).record.lastAccess < found.record.lastAccess) {
+    const auto known = into.byUrl.find(found.record.sourceUrl);
+    if (known == into.byUrl.end()) {
+        into.byUrl.insert(found.record.sourceUrl, at);
+    } else if (into.records.at(*known).record.lastAccess < found.record.lastAccess) {
         *known = at;
     }
-    records_.append(std::move(found));
+    into.records.append(std::move(found));
+}
+
+DiskBrowserCache::Walk DiskBrowserCache::collect(const std::atomic_bool& stop) const {
+    Walk walk;
+    for (const CacheFolder& folder : folders_) {
+        scanFolder(folder, walk, stop);
+    }
+    return walk;
+}
+
+void DiskBrowserCache::adopt(Walk walk) {
+    records_ = std::move(walk.records);
+    byLocalFile_ = std::move(walk.byLocalFile);
+    byUrl_ = std::move(walk.byUrl);
+    unreadableEntries_ = walk.unreadable;
+    ++walks_;
+    listed_ = true;
 }
 
 void DiskBrowserCache::walk() {
-    records_.clear();
-    byLocalFile_.clear();
-    byUrl_.clear();
-    unreadableEntries_ = 0;
-    for (const CacheFolder& folder : std::as_const(folders_)) {
-        scanFolder(folder);
+    if (pending_.valid()) {
+        adopt(pending_.get());  // the walk under way is this walk
+        return;
     }
-    ++walks_;
-    listed_ = true;
+    adopt(collect(stopWalk_));
 }
 
 void DiskBrowserCache::ensureListing() {
     if (!listed_) {
         walk();
+    }
+}
+
+void DiskBrowserCache::startListing() {
+    if (listed_ || pending_.valid() || listing_ != Listing::Kept) {
+        return;
+    }
+    // Only immutable members are read beside the caller: the folders and the materialisation folder.
+    pending_ = std::async(std::launch::async, [this] { return collect(stopWalk_); });
+}
+
+bool DiskBrowserCache::listingPending() {
+    if (!pending_.valid()) {
+        return false;
+    }
+    if (pending_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        return true;
+    }
+    adopt(pending_.get());
+    return false;
+}
+
+DiskBrowserCache::~DiskBrowserCache() {
+    if (pending_.valid()) {
+        stopWalk_ = true;
+        pending_.wait();
     }
 }
 
@@ -330,6 +372,12 @@ QString DiskBrowserCache::lookup(const QString& url) {
         // Most pictures of a page are cached under its site: opening those entries spares the walk.
         if (const std::optional<Found> found = probe(url)) {
             return writeBody(*found, found->localFile) ? found->localFile : QString();
+        }
+        // A kept listing walks beside the caller and is not waited for: the caller has its own way to
+        // the picture, and asks the listing once it has ended.
+        startListing();
+        if (listingPending()) {
+            return {};
         }
     }
     ensureListing();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -33,6 +35,9 @@ class DiskBrowserCache : public BrowserCache {
     };
 
     DiskBrowserCache(QList<CacheFolder> folders, QString materializeFolder, Listing listing = Listing::Fresh);
+    ~DiskBrowserCache() override;
+    DiskBrowserCache(const DiskBrowserCache&) = delete;
+    DiskBrowserCache& operator=(const DiskBrowserCache&) = delete;
 
     // The per-user folder bodies are materialised into.
     static QString defaultMaterializeFolder();
@@ -47,6 +52,9 @@ class DiskBrowserCache : public BrowserCache {
     // Where the caches were looked for, for statusNote().
     void setSearch(CacheSearch search) { search_ = std::move(search); }
     QStringList cacheNames() override;
+    // A kept listing walks beside the caller; look-ups do not wait for it, a listing does.
+    void startListing() override;
+    bool listingPending() override;
 
     const QList<CacheFolder>& folders() const { return folders_; }
     // Entry files of the last listing that could not be read (unknown versions, damage).
@@ -65,11 +73,20 @@ class DiskBrowserCache : public BrowserCache {
         QString folder;     // canonical cache folder of the entry file
         QString localFile;  // where its body is materialised
     };
-    void scanFolder(const CacheFolder& folder);
+    // What one walk of the folders found.
+    struct Walk {
+        QList<Found> records;
+        QHash<QString, qsizetype> byLocalFile;
+        QHash<QString, qsizetype> byUrl;
+        int unreadable = 0;
+    };
+    void scanFolder(const CacheFolder& folder, Walk& into, const std::atomic_bool& stop) const;
+    static void add(Walk& into, Found found);
+    Walk collect(const std::atomic_bool& stop) const;
+    void adopt(Walk walk);
     // Lists every readable entry of every folder, replacing the last listing.
     void walk();
     void ensureListing();
-    void add(Found found);
     // The entry of exactly this address among the keys a same-site load gives; nothing when none is.
     std::optional<Found> probe(const QString& url) const;
     bool writeBody(const Found& found, const QString& target);
@@ -84,6 +101,8 @@ class DiskBrowserCache : public BrowserCache {
     int walks_ = 0;
     QString pageUrl_;
     bool listed_ = false;
+    std::future<Walk> pending_;  // a kept listing walking beside the caller
+    std::atomic_bool stopWalk_{false};
 
     QList<Found> records_;                   // every entry of the last walk, copies of one address too
     QHash<QString, qsizetype> byLocalFile_;  // filled while walking, so look-ups work during delivery

@@ -155,6 +155,28 @@ class DiskListingTest : public QObject {
         QCOMPARE(fresh.walks(), 2);
     }
 
+    // A kept listing walks beside its caller: a look-up that needs it does not wait, and answers from it
+    // once it has ended; a listing waits for it. One walk in all.
+    void keptListingWalksBesideTheCaller() {
+        CacheShape shape;
+        const QString foreign = QStringLiteral("http://pictures.example/a.png");
+        shape.add(foreign, QStringLiteral("http://elsewhere.example"), "a");
+        DiskBrowserCache kept = shape.open(DiskBrowserCache::Listing::Kept);
+        kept.setPageUrl(QStringLiteral("http://gallery.example/index.html"));
+        const QString first = kept.lookup(foreign);  // not under a key the look-up can name
+        if (first.isEmpty()) {
+            QTRY_VERIFY(!kept.listingPending());
+        }
+        QCOMPARE(readAll(kept.lookup(foreign)), QByteArray("a"));
+        QCOMPARE(kept.walks(), 1);
+
+        DiskBrowserCache listed = shape.open(DiskBrowserCache::Listing::Kept);
+        listed.startListing();
+        QCOMPARE(listAll(listed).size(), 1);
+        QVERIFY(!listed.listingPending());
+        QCOMPARE(listed.walks(), 1);
+    }
+
     // A look-up opens the entry file a same-site key names, but trusts only an entry of exactly that
     // address: a file under that name holding another address is not taken, the walk decides.
     void probedFileMustHoldTheAddress() {
@@ -168,6 +190,10 @@ class DiskListingTest : public QObject {
         QVERIFY(QFile::rename(planted, named));
         DiskBrowserCache cache = shape.open(DiskBrowserCache::Listing::Kept);
         cache.setPageUrl(QStringLiteral("http://www.h.example/gallery.html"));
+        QVERIFY(cache.lookup(wanted).isEmpty());
+        // The look-up does not wait for the walk it started; once that has ended, the answer stands.
+        QTRY_VERIFY(!cache.listingPending());
+        QCOMPARE(cache.walks(), 1);
         QVERIFY(cache.lookup(wanted).isEmpty());
         QCOMPARE(cache.walks(), 1);
 
