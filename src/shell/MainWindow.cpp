@@ -13,7 +13,6 @@
 
 #include "common/IniFile.h"
 #include "common/Termination.h"
-#include "platform/desktop/QtDesktop.h"
 #include "platform/webzone/WebZone.h"
 #include "shell/ButtonPairs.h"
 #include "shell/ResultsController.h"
@@ -38,7 +37,7 @@ constexpr int kDocumentWaitBoundMs = 15000;
 
 }  // namespace
 
-MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, QtDesktop& desktop, QWidget* parent)
+MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& desktop, QWidget* parent)
     : QMainWindow(parent), dir_(dir), finder_(finder), desktop_(desktop), getCommand_(finder, [this] {
           renderPreview();
       }) {

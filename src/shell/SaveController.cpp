@@ -3,7 +3,7 @@
 #include <QUrl>
 
 #include "platform/browsercache/DiskBrowserCache.h"
-#include "platform/desktop/QtDesktop.h"
+#include "platform/desktop/BusModeDesktop.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "save/Categories.h"
 #include "save/TargetFolder.h"

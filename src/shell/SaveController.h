@@ -17,7 +17,7 @@
 namespace vorlaken {
 
 class MainWindowUi;
-class QtDesktop;
+class BusModeDesktop;
 struct WindowSettings;
 
 // The saving side of the main window: owns the SaveState, the progress window TfrmPrompt and the
@@ -31,7 +31,7 @@ class SaveController : public QObject {
         QWidget* window = nullptr;
         MainWindowUi* ui = nullptr;
         CaptureState* capture = nullptr;
-        QtDesktop* desktop = nullptr;
+        BusModeDesktop* desktop = nullptr;
         BrowserFinder* finder = nullptr;
         Browser* previewZone = nullptr;  // wb1
         Browser* commentZone = nullptr;  // wb2
