@@ -9,6 +9,7 @@
 #include "capture/CaptureState.h"
 #include "capture/GetCommand.h"
 #include "capture/PreviewPage.h"
+#include "common/BrowserCache.h"
 #include "common/ProgramDir.h"
 #include "platform/desktop/BusModeDesktop.h"
 #include "shell/CommandGuard.h"
@@ -28,7 +29,10 @@ class WindowDragger;
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& desktop, QWidget* parent = nullptr);
+    // The back-ends come from the program's start: where pages come from, the desktop services, and
+    // the disk cache each save run reads.
+    MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& desktop, RunCacheFactory makeCache,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     MainWindowUi& ui() { return ui_; }

@@ -33,6 +33,7 @@ class SaveController : public QObject {
         CaptureState* capture = nullptr;
         BusModeDesktop* desktop = nullptr;
         BrowserFinder* finder = nullptr;
+        RunCacheFactory makeCache;
         Browser* previewZone = nullptr;  // wb1
         Browser* commentZone = nullptr;  // wb2
         QString catFile;                 // cat.txt
@@ -70,7 +71,6 @@ class SaveController : public QObject {
     void applyWindowRequests();
     void prepareServices();
     void ensureCache();
-    QString attachedProfile() const;
     void buildCategoryMenu();
     bool refusedWhileBusy();
     void onSave();

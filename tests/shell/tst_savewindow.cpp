@@ -590,8 +590,7 @@ void SaveWindowTest::cachedPictureIsCopiedWhileItsServerIsDown() {
     QVERIFY(fixture.showAndWaitForStartup());
     QCOMPARE(window.state().table.size(), 1);
     QVERIFY(previewPicturesLoaded(window, 1));
-    QVERIFY(finder.lastEndpoint().has_value());
-    QCOMPARE(finder.lastEndpoint()->profileDir, config.filePath(QStringLiteral("chromium")));
+    QCOMPARE(finder.attachedProfile(), config.filePath(QStringLiteral("chromium")));
     // No cache is opened before the first save.
     QVERIFY(!window.saving().cache());
 
