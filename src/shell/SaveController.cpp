@@ -119,8 +119,7 @@ void SaveController::ensureCache() {
     if (save_.running)
         return;
     // Only the browser the capture attached to counts: another browser's profile would be a guess.
-    cache_ = parts_.makeCache ? parts_.makeCache(parts_.finder->attachedProfile(), capture_.locationText)
-                              : nullptr;
+    cache_ = parts_.makeCache(parts_.finder->attachedProfile(), capture_.locationText);
 }
 
 void SaveController::prepareServices() {

@@ -33,7 +33,7 @@ class SaveController : public QObject {
         CaptureState* capture = nullptr;
         BusModeDesktop* desktop = nullptr;
         BrowserFinder* finder = nullptr;
-        RunCacheFactory makeCache;
+        RunCacheFactory makeCache;       // required: every run reads the cache it makes
         Browser* previewZone = nullptr;  // wb1
         Browser* commentZone = nullptr;  // wb2
         QString catFile;                 // cat.txt
