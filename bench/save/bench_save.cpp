@@ -26,6 +26,7 @@
 #include "save/SaveRun.h"
 #include "support/FakeDesktop.h"
 #include "support/FakePageModel.h"
+#include "support/FakeSaveProgress.h"
 #include "support/LoopbackHttpServer.h"
 
 using namespace vorlaken;
@@ -103,7 +104,7 @@ void fillPreview(FakeBrowser& preview, const QStringList& urls) {
 qint64 timeSaveRun(FakeBrowser& preview, const QString& cacheFolder, const QString& bodies,
                    const QString& saveFolder) {
     FakeDesktop desktop;
-    NullSaveProgress progress;
+    FakeSaveProgress progress;
     CaptureState capture;
     capture.locationText = QStringLiteral("http://127.0.0.1/gallery.html");
     SaveState save;

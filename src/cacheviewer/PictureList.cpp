@@ -18,7 +18,7 @@ void PictureList::ListPictures(ViewerState& state, TIECache& cache, const QDateT
             state.FoundUrls.append(entry.SourceUrlName);
         }
     };
-    cache.RetrieveEntries(0);
+    cache.RetrieveEntries();
     cache.OnEntry = nullptr;
     state.listChecked = QList<bool>(state.FoundUrls.size(), true);
     state.label1 = QStringLiteral("Total:") + QString::number(state.FoundUrls.size());

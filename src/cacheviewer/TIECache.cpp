@@ -2,12 +2,6 @@
 
 namespace vorlaken {
 
-namespace {
-
-constexpr int kErrorFileNotFound = 2;
-
-}  // namespace
-
 QString TIECache::patternText(TSearchPattern pattern) {
     switch (pattern) {
         case TSearchPattern::spCookies:
@@ -41,7 +35,7 @@ void TIECache::forEachEntry(const std::function<bool(const BrowserCache::Entry&)
     cache_->enumerate(onEntry);
 }
 
-void TIECache::RetrieveEntries(int /*group*/) {
+void TIECache::RetrieveEntries() {
     bool cancel = false;
     delivered_.clear();
     deliveredIndex_.clear();
@@ -71,13 +65,6 @@ bool TIECache::Materialize(const QString& localFileName) {
     }
     materialized_.insert(localFileName);
     return true;
-}
-
-int TIECache::DeleteEntry(const QString& url) {
-    if (!LibraryFound()) {
-        return kErrorFileNotFound;
-    }
-    return cache_->deleteEntry(url) ? 0 : kErrorFileNotFound;
 }
 
 void TIECache::ClearCache() {

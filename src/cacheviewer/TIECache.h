@@ -55,9 +55,7 @@ class TIECache {
 
     // True when at least one cache was found; asked once, then remembered.
     bool LibraryFound();
-    void RetrieveEntries(int group);
-    // 0 on success, else an error code (2: no such entry).
-    int DeleteEntry(const QString& url);
+    void RetrieveEntries();
     void ClearCache();
     // The caches ClearCache would clear, named for the user; empty when none was found.
     QStringList CacheNames();

@@ -5,7 +5,7 @@
 #include <QDBusMetaType>
 
 #include "cacheviewer/ViewerWindow.h"
-#include "platform/desktop/QtDesktop.h"
+#include "platform/desktop/BusModeDesktop.h"
 
 namespace vorlaken {
 
@@ -70,7 +70,7 @@ void ViewerBus::failUnknown(const QString& name) {
 }
 
 QString ViewerBus::Invoke(const QString& name, const QString& /*argument*/) {
-    QtDesktop& desktop = window_.desktop();
+    BusModeDesktop& desktop = window_.desktop();
     desktop.beginBusCall();
     bool known = true;
     if (name == kList) {
@@ -102,7 +102,7 @@ QString ViewerBus::Control(const QString& name) {
 }
 
 void ViewerBus::SetControl(const QString& name, const QString& value) {
-    QtDesktop& desktop = window_.desktop();
+    BusModeDesktop& desktop = window_.desktop();
     desktop.beginBusCall();
     bool known = true;
     if (name == kList) {

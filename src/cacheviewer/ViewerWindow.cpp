@@ -13,7 +13,6 @@
 #include "cacheviewer/ViewerSettings.h"
 #include "cacheviewer/ViewerUpgrade.h"
 #include "common/IniFile.h"
-#include "platform/desktop/QtDesktop.h"
 #include "platform/webzone/WebZone.h"
 #include "shell/ClickableLabel.h"
 #include "shell/WelcomePage.h"
@@ -27,7 +26,7 @@ const QString kSettingsFile = QStringLiteral("tidecove.ini");
 }  // namespace
 
 ViewerWindow::ViewerWindow(const ProgramDir& programDir, std::unique_ptr<BrowserCache> cache,
-                           QtDesktop& desktop, QWidget* parent)
+                           Desktop& desktop, QWidget* parent)
     : QWidget(parent),
       programDir_(programDir),
       desktop_(desktop),

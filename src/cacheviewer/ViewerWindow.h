@@ -12,10 +12,10 @@
 #include "capture/PageModel.h"
 #include "common/BrowserCache.h"
 #include "common/ProgramDir.h"
+#include "platform/desktop/BusModeDesktop.h"
 
 namespace vorlaken {
 
-class QtDesktop;
 class WebZone;
 
 // The viewer window TForm1. It owns the state, the cache component IECache1 and the two web zones,
@@ -23,11 +23,12 @@ class WebZone;
 class ViewerWindow : public QWidget {
     Q_OBJECT
   public:
-    ViewerWindow(const ProgramDir& programDir, std::unique_ptr<BrowserCache> cache, QtDesktop& desktop,
+    ViewerWindow(const ProgramDir& programDir, std::unique_ptr<BrowserCache> cache, Desktop& desktop,
                  QWidget* parent = nullptr);
     ~ViewerWindow() override;
 
-    QtDesktop& desktop() { return desktop_; }
+    // The desktop the commands use: the one handed in, in bus mode while an automation call runs.
+    BusModeDesktop& desktop() { return desktop_; }
     const ViewerState& state() const { return state_; }
     // The web zone of that component name (wb1, wb2); null for other names.
     Zone* zone(const QString& name) const;
@@ -51,7 +52,7 @@ class ViewerWindow : public QWidget {
     void onTimer1();
 
     ProgramDir programDir_;
-    QtDesktop& desktop_;
+    BusModeDesktop desktop_;
     std::unique_ptr<BrowserCache> cache_;
     TIECache IECache1;
     ViewerState state_;

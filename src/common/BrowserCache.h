@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QDateTime>
 #include <QString>
@@ -42,5 +43,10 @@ class BrowserCache {
     virtual void startListing() {}
     virtual bool listingPending() { return false; }
 };
+
+// Makes the cache one save run reads, from the attached browser's profile folder (empty when unknown)
+// and the attached page's address, whose site most of its pictures are cached under.
+using RunCacheFactory =
+    std::function<std::unique_ptr<BrowserCache>(const QString& attachedProfile, const QString& pageUrl)>;
 
 }  // namespace vorlaken

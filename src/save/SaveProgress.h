@@ -23,17 +23,4 @@ class SaveProgress {
     virtual void setStopEnabled(bool enabled) = 0;
 };
 
-// For runs without a window.
-class NullSaveProgress : public SaveProgress {
-  public:
-    void show() override {}
-    void hide() override {}
-    void setText(const QString&) override {}
-    void setMaximum(int) override {}
-    void setPosition(int) override {}
-    bool stopTicked() override { return false; }
-    void untick() override {}
-    void setStopEnabled(bool) override {}
-};
-
 }  // namespace vorlaken

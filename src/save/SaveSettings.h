@@ -1,14 +1,14 @@
 #pragma once
 
+#include <QString>
+
 #include "common/IniFile.h"
-#include "save/SaveState.h"
 
 namespace vorlaken {
 
-// The saving options in the settings file, section "config": "dir", "keepdir", "way2", "way3",
-// "saveext", "autoext", "save", "zip", "cat". Loading discards a "dir" that is no folder any more and
-// empties LastSaveFolder and LastIndexPage; storing writes "dir" only while KeepFolder is on.
-void LoadSaveSettings(const IniFile& settings, SaveState& save);
-void StoreSaveSettings(IniFile& settings, const SaveState& save);
+// "dir" of section "config", the remembered save folder. Reading forgets a folder that is gone and ends
+// one that exists in a separator; writing leaves the stored line as it is while KeepFolder is off.
+QString ReadSaveFolder(const IniFile& settings);
+void WriteSaveFolder(IniFile& settings, const QString& saveFolder, bool keepFolder);
 
 }  // namespace vorlaken

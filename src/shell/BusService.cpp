@@ -5,7 +5,7 @@
 #include <QDBusMetaType>
 
 #include "capture/CaptureTable.h"
-#include "platform/desktop/QtDesktop.h"
+#include "platform/desktop/BusModeDesktop.h"
 #include "shell/MainWindow.h"
 
 namespace vorlaken {
@@ -67,7 +67,7 @@ QString BusService::Invoke(const QString& name, const QString& argument) {
         return QString();
     }
     // With an argument, the control is a menu and the argument names the item to choose (catPopup).
-    QtDesktop& desktop = window_.desktop();
+    BusModeDesktop& desktop = window_.desktop();
     desktop.beginBusCall();
     const bool found =
         argument.isEmpty() ? window_.controls().invoke(name) : window_.controls().invokeItem(name, argument);
@@ -87,7 +87,7 @@ QString BusService::Control(const QString& name) {
 }
 
 void BusService::SetControl(const QString& name, const QString& value) {
-    QtDesktop& desktop = window_.desktop();
+    BusModeDesktop& desktop = window_.desktop();
     desktop.beginBusCall();
     const bool done = window_.controls().setValue(name, value);
     desktop.endBusCall();

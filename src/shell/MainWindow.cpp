@@ -1,6 +1,7 @@
 #include "shell/MainWindow.h"
 
 #include <cstdio>
+#include <utility>
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -13,7 +14,6 @@
 
 #include "common/IniFile.h"
 #include "common/Termination.h"
-#include "platform/desktop/QtDesktop.h"
 #include "platform/webzone/WebZone.h"
 #include "shell/ButtonPairs.h"
 #include "shell/ResultsController.h"
@@ -38,7 +38,8 @@ constexpr int kDocumentWaitBoundMs = 15000;
 
 }  // namespace
 
-MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, QtDesktop& desktop, QWidget* parent)
+MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& desktop,
+                       RunCacheFactory makeCache, QWidget* parent)
     : QMainWindow(parent), dir_(dir), finder_(finder), desktop_(desktop), getCommand_(finder, [this] {
           renderPreview();
       }) {
@@ -55,8 +56,8 @@ MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, QtDesktop& 
     results_ = new ResultsController(*this, *wb1_, *wb2_);
     controls_ = std::make_unique<ControlAccess>(this, [this](const QString& name) { return zone(name); });
     saving_ = std::make_unique<SaveController>(SaveController::Parts{
-        this, &ui_, &state_, &desktop_, &finder_, wb1_, wb2_, dir_.writtenFile(kCategoriesFile),
-        settingsPath(), dir_.deliveredFile(kTemplate), &commands_});
+        this, &ui_, &state_, &desktop_, &finder_, std::move(makeCache), wb1_, wb2_,
+        dir_.writtenFile(kCategoriesFile), settingsPath(), dir_.deliveredFile(kTemplate), &commands_});
 
     dragger_ = new WindowDragger(this);
     for (QWidget* panel : ui_.dragPanels)

@@ -9,7 +9,9 @@
 #include "capture/CaptureState.h"
 #include "capture/GetCommand.h"
 #include "capture/PreviewPage.h"
+#include "common/BrowserCache.h"
 #include "common/ProgramDir.h"
+#include "platform/desktop/BusModeDesktop.h"
 #include "shell/CommandGuard.h"
 #include "shell/ControlAccess.h"
 #include "shell/MainWindowUi.h"
@@ -17,7 +19,6 @@
 
 namespace vorlaken {
 
-class QtDesktop;
 class ResultsController;
 class SaveController;
 class WebZone;
@@ -28,7 +29,10 @@ class WindowDragger;
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    MainWindow(const ProgramDir& dir, BrowserFinder& finder, QtDesktop& desktop, QWidget* parent = nullptr);
+    // The back-ends come from the program's start: where pages come from, the desktop services, and
+    // the disk cache each save run reads.
+    MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& desktop, RunCacheFactory makeCache,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     MainWindowUi& ui() { return ui_; }
@@ -38,7 +42,8 @@ class MainWindow : public QMainWindow {
     const CommandGuard& commands() const { return commands_; }
     SaveController& saving() { return *saving_; }
     ResultsController& results() { return *results_; }
-    QtDesktop& desktop() { return desktop_; }
+    // The desktop the commands use: the one handed in, in bus mode while an automation call runs.
+    BusModeDesktop& desktop() { return desktop_; }
     const ProgramDir& programDir() const { return dir_; }
     // The web zone shown by the view of that name (wb1, wb2, wbad, ...); null for other names.
     Zone* zone(const QString& name) const;
@@ -84,7 +89,7 @@ class MainWindow : public QMainWindow {
 
     ProgramDir dir_;
     BrowserFinder& finder_;
-    QtDesktop& desktop_;
+    BusModeDesktop desktop_;
     MainWindowUi ui_;
     CaptureState state_;
     GetCommand getCommand_;

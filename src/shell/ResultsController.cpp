@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QSplitter>
 
-#include "platform/desktop/QtDesktop.h"
 #include "results/CommentCommands.h"
 #include "results/OriginPage.h"
 #include "results/ResultCommands.h"

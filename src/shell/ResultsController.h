@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include "common/Desktop.h"
 #include "results/CommentPanel.h"
 #include "results/SelectionCommands.h"
 
@@ -18,7 +19,6 @@ namespace vorlaken {
 class ClickableLabel;
 class MainWindow;
 class MainWindowUi;
-class QtDesktop;
 
 // The result operations of the main window: the "Select" menu, the arrow menu beside "Get", the
 // comment panel with its label and menu, and the "More" menu. The comment panel's visibility and
@@ -59,7 +59,7 @@ class ResultsController : public QObject {
 
     MainWindow& window_;
     MainWindowUi& ui_;
-    QtDesktop& desktop_;
+    Desktop& desktop_;
     Zone& preview_;
     CommentPanelState panelState_{true, 205};
     CommentPanel panel_;

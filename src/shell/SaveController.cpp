@@ -2,9 +2,7 @@
 
 #include <QUrl>
 
-#include "platform/browsercache/DiskBrowserCache.h"
-#include "platform/desktop/QtDesktop.h"
-#include "platform/devtools/DevToolsBrowserFinder.h"
+#include "platform/desktop/BusModeDesktop.h"
 #include "save/Categories.h"
 #include "save/TargetFolder.h"
 #include "shell/CategoryDialog.h"
@@ -115,22 +113,13 @@ void SaveController::applyWindowRequests() {
     save_.focusTitle = false;
 }
 
-QString SaveController::attachedProfile() const {
-    // Only the browser the capture attached to counts: another browser's profile would be a guess, and
-    // the default profiles stand in for an unknown one.
-    if (auto* devtools = dynamic_cast<DevToolsBrowserFinder*>(parts_.finder)) {
-        if (const auto endpoint = devtools->lastEndpoint())
-            return endpoint->profileDir;
-    }
-    return QString();
-}
-
 void SaveController::ensureCache() {
     // A fresh listing for every run, so each run walks the cache at most once and sees what the browser
     // cached since the last one. A run still going on keeps the cache it works with.
     if (save_.running)
         return;
-    cache_ = CreateRunBrowserCache(attachedProfile(), capture_.locationText);
+    // Only the browser the capture attached to counts: another browser's profile would be a guess.
+    cache_ = parts_.makeCache(parts_.finder->attachedProfile(), capture_.locationText);
 }
 
 void SaveController::prepareServices() {

@@ -17,7 +17,7 @@
 namespace vorlaken {
 
 class MainWindowUi;
-class QtDesktop;
+class BusModeDesktop;
 struct WindowSettings;
 
 // The saving side of the main window: owns the SaveState, the progress window TfrmPrompt and the
@@ -31,8 +31,9 @@ class SaveController : public QObject {
         QWidget* window = nullptr;
         MainWindowUi* ui = nullptr;
         CaptureState* capture = nullptr;
-        QtDesktop* desktop = nullptr;
+        BusModeDesktop* desktop = nullptr;
         BrowserFinder* finder = nullptr;
+        RunCacheFactory makeCache;       // required: every run reads the cache it makes
         Browser* previewZone = nullptr;  // wb1
         Browser* commentZone = nullptr;  // wb2
         QString catFile;                 // cat.txt
@@ -70,7 +71,6 @@ class SaveController : public QObject {
     void applyWindowRequests();
     void prepareServices();
     void ensureCache();
-    QString attachedProfile() const;
     void buildCategoryMenu();
     bool refusedWhileBusy();
     void onSave();

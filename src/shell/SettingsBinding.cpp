@@ -1,11 +1,10 @@
 #include "shell/SettingsBinding.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QWidget>
 
 #include "common/IniFile.h"
 #include "common/WindowPlacement.h"
+#include "save/SaveSettings.h"
 #include "shell/ControlAccess.h"
 
 namespace vorlaken {
@@ -112,22 +111,13 @@ WindowSettings SettingsBinding::read(const IniFile& file, QWidget* root, const Q
         if (key == QLatin1String("horizontal"))
             values.categoriesOn = file.readBool(kSection, QStringLiteral("cat"), false);
         else if (key == QLatin1String("noorg"))
-            values.saveFolder = file.readString(kSection, QStringLiteral("dir"), QString());
+            values.saveFolder = ReadSaveFolder(file);
     }
     values.geometry = PlaceStoredWindow(file.readInteger(kSection, QStringLiteral("fx"), design.x()),
                                         file.readInteger(kSection, QStringLiteral("fy"), design.y()),
                                         file.readInteger(kSection, QStringLiteral("fw"), design.width()),
                                         file.readInteger(kSection, QStringLiteral("fh"), design.height()),
                                         design, available);
-    // A remembered folder that is gone is forgotten; one that exists ends in a separator.
-    if (!values.saveFolder.isEmpty()) {
-        if (QFileInfo(values.saveFolder).isDir()) {
-            if (!values.saveFolder.endsWith(QLatin1Char('/')))
-                values.saveFolder += QLatin1Char('/');
-        } else {
-            values.saveFolder.clear();
-        }
-    }
     return values;
 }
 
@@ -138,8 +128,7 @@ void SettingsBinding::write(IniFile& file, QWidget* root, const WindowSettings& 
         if (const ControlKey* entry = controlKey(key)) {
             writeControl(file, root, *entry);
         } else if (key == QLatin1String("dir")) {
-            if (keepFolder)
-                file.writeString(kSection, key, values.saveFolder);
+            WriteSaveFolder(file, values.saveFolder, keepFolder);
         } else if (key == QLatin1String("runfirst")) {
             file.writeBool(kSection, key, false);
         } else if (key == QLatin1String("cat")) {

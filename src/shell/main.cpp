@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "common/ProgramDir.h"
+#include "platform/browsercache/DiskBrowserCache.h"
 #include "platform/desktop/QtDesktop.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "shell/BusService.h"
@@ -25,9 +26,12 @@ int main(int argc, char* argv[]) {
     if (!instance.claim())
         return 0;
 
+    // Every back-end is chosen here: pages from the browser's DevTools endpoint, the Qt desktop
+    // services, and for each save run the disk caches of the attached browser's profile.
     vorlaken::QtDesktop desktop;
     vorlaken::DevToolsBrowserFinder finder;
-    vorlaken::MainWindow window(vorlaken::ProgramDir::forRunningProgram(), finder, desktop);
+    vorlaken::MainWindow window(vorlaken::ProgramDir::forRunningProgram(), finder, desktop,
+                                vorlaken::CreateRunBrowserCache);
     QObject::connect(&instance, &vorlaken::SingleInstance::raiseRequested, &window,
                      &vorlaken::MainWindow::bringToFront);
 

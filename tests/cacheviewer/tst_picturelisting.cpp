@@ -2,13 +2,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "MemoryBrowserCache.h"
 #include "cacheviewer/EntryFilter.h"
 #include "cacheviewer/PictureList.h"
+#include "support/FakeBrowserCache.h"
 #include "support/FakePageModel.h"
 
 using namespace vorlaken;
-using namespace vorlaken::test;
 
 Q_DECLARE_METATYPE(ViewerState)
 
@@ -112,7 +111,7 @@ class PictureListingTest : public QObject {
     }
 
     void listPictureTwiceRestoresTicks() {
-        MemoryBrowserCache cache = threeEntries();
+        FakeBrowserCache cache = threeEntries();
         TIECache ieCache(&cache);
         ViewerState state = defaults();
         QCOMPARE(state.label1, QStringLiteral("Pictures found:0"));
@@ -132,7 +131,7 @@ class PictureListingTest : public QObject {
 
     void missingCachesListNothing() {
         ViewerState state = defaults();
-        MemoryBrowserCache none = threeEntries();
+        FakeBrowserCache none = threeEntries();
         none.found = false;
         none.note = QStringLiteral("No browser cache was found.");
         TIECache noCache(&none);
@@ -147,30 +146,30 @@ class PictureListingTest : public QObject {
     }
 
     void patternsAndTypesWithoutUrlEntriesYieldNothing() {
-        MemoryBrowserCache cache = threeEntries();
+        FakeBrowserCache cache = threeEntries();
         TIECache ieCache(&cache);
         QCOMPARE(ieCache.FilterOptions, 0x230037u);
         int seen = 0;
         ieCache.OnEntry = [&](TIECache&, bool&) { ++seen; };
         for (TSearchPattern pattern : {TSearchPattern::spCookies, TSearchPattern::spHistory}) {
             ieCache.SearchPattern = pattern;
-            ieCache.RetrieveEntries(0);
+            ieCache.RetrieveEntries();
         }
         QCOMPARE(seen, 0);
         ieCache.SearchPattern = TSearchPattern::spUrl;
         ieCache.FilterOptions = COOKIE_ENTRY;
-        ieCache.RetrieveEntries(0);
+        ieCache.RetrieveEntries();
         QCOMPARE(seen, 0);
         ieCache.FilterOptions = kViewerFilterOptions;
         ieCache.OnEntry = [&](TIECache&, bool& cancel) { cancel = ++seen == 2; };
-        ieCache.RetrieveEntries(0);
+        ieCache.RetrieveEntries();
         QCOMPARE(seen, 2);
         QCOMPARE(TIECache::patternText(TSearchPattern::spCookies), QStringLiteral("Cookie:"));
         QCOMPARE(TIECache::patternText(TSearchPattern::spHistory), QStringLiteral("Visited:"));
     }
 
     void previewShowsCachedOrWebPicture() {
-        MemoryBrowserCache cache = threeEntries();
+        FakeBrowserCache cache = threeEntries();
         cache.items[0].intact = false;
         TIECache ieCache(&cache);
         ViewerState state = defaults();
@@ -199,8 +198,8 @@ class PictureListingTest : public QObject {
     }
 
   private:
-    MemoryBrowserCache threeEntries() {
-        MemoryBrowserCache cache;
+    FakeBrowserCache threeEntries() {
+        FakeBrowserCache cache;
         const QDateTime used = kNow.addSecs(-60);
         cache.items = {
             {{QStringLiteral("http://a/1.jpg"), dir_.filePath("1.jpg"), used}, "one", true},

@@ -2,14 +2,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "MemoryBrowserCache.h"
 #include "cacheviewer/CacheClearing.h"
 #include "cacheviewer/ViewerSettings.h"
 #include "cacheviewer/ViewerUpgrade.h"
+#include "support/FakeBrowserCache.h"
 #include "support/FakeDesktop.h"
 
 using namespace vorlaken;
-using namespace vorlaken::test;
 
 // "Clear cache", the upgrade check and the settings file of the viewer.
 class ViewerCommandsTest : public QObject {
@@ -17,7 +16,7 @@ class ViewerCommandsTest : public QObject {
 
   private slots:
     void clearCacheAsksFirst() {
-        MemoryBrowserCache cache;
+        FakeBrowserCache cache;
         cache.items = {{{QStringLiteral("http://a/1.jpg"), QStringLiteral("/m/1.jpg"), {}}, "1", true},
                        {{QStringLiteral("http://a/2.htm"), QStringLiteral("/m/2.htm"), {}}, "2", true}};
         TIECache ieCache(&cache);
@@ -60,7 +59,7 @@ class ViewerCommandsTest : public QObject {
         QFETCH(bool, found);
         QFETCH(QStringList, names);
         QFETCH(QString, question);
-        MemoryBrowserCache cache;
+        FakeBrowserCache cache;
         cache.found = found;
         cache.names = names;
         TIECache ieCache(&cache);

@@ -10,66 +10,12 @@
 #include "capture/CaptureTable.h"
 #include "save/SaveRun.h"
 #include "save/SaveState.h"
+#include "support/FakeBrowserCache.h"
 #include "support/FakeDesktop.h"
 #include "support/FakePageModel.h"
+#include "support/FakeSaveProgress.h"
 
 namespace vorlaken::test {
-
-// The progress window, recorded. stopAfter ticks "stop saving" once that many texts were shown.
-class RecordingProgress : public SaveProgress {
-  public:
-    QStringList texts;
-    int maximum = -1;
-    int position = -1;
-    bool shown = false;
-    int shows = 0;
-    bool stop = false;
-    int stopAfter = -1;
-    QList<bool> stopEnabledChanges;
-
-    void show() override {
-        shown = true;
-        ++shows;
-    }
-    void hide() override { shown = false; }
-    void setText(const QString& text) override {
-        texts << text;
-        if (stopAfter >= 0 && texts.size() == stopAfter + 1)
-            stop = true;
-    }
-    void setMaximum(int value) override { maximum = value; }
-    void setPosition(int value) override { position = value; }
-    bool stopTicked() override { return stop; }
-    void untick() override { stop = false; }
-    void setStopEnabled(bool enabled) override { stopEnabledChanges << enabled; }
-};
-
-// A browser cache holding local files by address.
-class FakeCache : public BrowserCache {
-  public:
-    QList<Entry> entries;            // enumerated in this order
-    QHash<QString, QString> direct;  // what lookup finds
-    int lookups = 0;
-    int enumerations = 0;
-    int visited = 0;
-
-    bool libraryFound() override { return true; }
-    void enumerate(const std::function<bool(const Entry&)>& onEntry) override {
-        ++enumerations;
-        for (const Entry& entry : entries) {
-            ++visited;
-            if (!onEntry(entry))
-                break;
-        }
-    }
-    bool materialize(const Entry& entry) override { return QFile::exists(entry.localFileName); }
-    QString lookup(const QString& url) override {
-        ++lookups;
-        return direct.value(url);
-    }
-    bool deleteEntry(const QString&) override { return false; }
-    void clearCache() override {}
-};
 
 // One save run's world: a save folder in a temporary folder, a preview zone with form1, the window's
 // state and fake services.
@@ -133,8 +79,8 @@ class SaveFixture {
     QString root;
     QString saveFolder;
     FakeDesktop desktop;
-    FakeCache cache;
-    RecordingProgress progress;
+    FakeBrowserCache cache;
+    FakeSaveProgress progress;
     FakeBrowser preview;
     FakeElementPtr form;
     CaptureState capture;

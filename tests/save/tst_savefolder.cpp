@@ -355,35 +355,38 @@ class TestSaveFolder : public QObject {
         QVERIFY(!f.save.forceExtension && !f.save.autoRecognise);
     }
 
-    void settings() {
+    void rememberedFolder_data() {
+        QTest::addColumn<QString>("stored");  // %1: an existing folder
+        QTest::addColumn<QString>("read");
+        QTest::newRow("none") << ""
+                              << "";
+        QTest::newRow("a folder gains a separator") << "%1"
+                                                    << "%1/";
+        QTest::newRow("a separator stays single") << "%1/"
+                                                  << "%1/";
+        QTest::newRow("a folder that is gone") << "%1/gone"
+                                               << "";
+        QTest::newRow("a file is no folder") << "%1/file.txt"
+                                             << "";
+    }
+
+    void rememberedFolder() {
+        QFETCH(QString, stored);
+        QFETCH(QString, read);
         QTemporaryDir dir;
-        IniFile ini(dir.path() + "/vorlaken.ini");
-        SaveState save;
-        LoadSaveSettings(ini, save);
-        QCOMPARE(save.saveFolder, QString());
-        QVERIFY(save.keepFolder && save.forceExtension && save.autoRecognise && save.localWebpage);
-        QVERIFY(!save.zipPackage && !save.categoriesOn);
-        QCOMPARE(save.namingRule, int(kNumber));
-        QCOMPARE(save.subFolderRule, int(kDomainTitleFolder));
+        writeFile(dir.filePath("file.txt"), "x");
+        IniFile ini(dir.filePath("vorlaken.ini"));
+        ini.writeString("config", "dir", stored.arg(dir.path()));
+        QCOMPARE(ReadSaveFolder(ini), read.arg(dir.path()));
+    }
 
-        ini.writeString("config", "dir", dir.path());
-        ini.writeInteger("config", "way2", 9);
-        LoadSaveSettings(ini, save);
-        QCOMPARE(save.saveFolder, dir.path() + "/");
-        QCOMPARE(save.namingRule, 9);
-        ini.writeString("config", "dir", dir.path() + "/gone");
-        LoadSaveSettings(ini, save);
-        QCOMPARE(save.saveFolder, QString());
-
-        save.saveFolder = "/elsewhere/";
-        save.keepFolder = false;
-        save.zipPackage = true;
-        StoreSaveSettings(ini, save);
-        QCOMPARE(ini.readString("config", "dir", QString()), dir.path() + "/gone");
-        QVERIFY(ini.readBool("config", "zip", false));
-        QVERIFY(!ini.readBool("config", "keepdir", true));
-        save.keepFolder = true;
-        StoreSaveSettings(ini, save);
+    void rememberedFolderIsWrittenWhileKept() {
+        QTemporaryDir dir;
+        IniFile ini(dir.filePath("vorlaken.ini"));
+        ini.writeString("config", "dir", "/before/");
+        WriteSaveFolder(ini, "/elsewhere/", false);
+        QCOMPARE(ini.readString("config", "dir", QString()), QStringLiteral("/before/"));
+        WriteSaveFolder(ini, "/elsewhere/", true);
         QCOMPARE(ini.readString("config", "dir", QString()), QStringLiteral("/elsewhere/"));
     }
 };

@@ -23,8 +23,8 @@ class TestSaveRun : public QObject {
     // A cached picture for url whose body is bytes; direct: found by lookup, else only by the walk.
     static void cachePicture(SaveFixture& f, const QString& url, const QByteArray& bytes,
                              bool direct = true) {
-        const QString file = writeFile(f.root + QStringLiteral("cache%1").arg(f.cache.entries.size()), bytes);
-        f.cache.entries.append({url, file, QDateTime()});
+        const QString file = writeFile(f.root + QStringLiteral("cache%1").arg(f.cache.items.size()), bytes);
+        f.cache.items.append({{url, file, QDateTime()}, QByteArray()});
         if (direct)
             f.cache.direct.insert(url, file);
     }

@@ -20,7 +20,7 @@ ProgramDir ShellFixture::programDir() const {
 }
 
 MainWindow& ShellFixture::create(BrowserFinder& finder) {
-    window_ = std::make_unique<MainWindow>(programDir(), finder, desktop);
+    window_ = std::make_unique<MainWindow>(programDir(), finder, desktop, makeCache);
     return *window_;
 }
 

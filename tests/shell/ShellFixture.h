@@ -6,6 +6,7 @@
 
 #include "FakeBrowserFinder.h"
 #include "common/ProgramDir.h"
+#include "platform/browsercache/DiskBrowserCache.h"
 #include "platform/desktop/QtDesktop.h"
 #include "shell/MainWindow.h"
 
@@ -19,7 +20,7 @@ class ShellFixture {
 
     QString path(const QString& name) const { return dir_.filePath(name); }
     ProgramDir programDir() const;
-    // Creates the window (reading the settings) with this finder.
+    // Creates the window (reading the settings) as the program does, with this finder.
     MainWindow& create(BrowserFinder& finder);
     MainWindow& create() { return create(noBrowser); }
     // Shows the window and waits until the start-up capture ran.
@@ -33,7 +34,9 @@ class ShellFixture {
     QByteArray settingsText() const;
 
     FakeBrowserFinder noBrowser;
+    // The program's desktop services and its disk cache for save runs, unless a test sets others.
     QtDesktop desktop;
+    RunCacheFactory makeCache = CreateRunBrowserCache;
 
   private:
     QTemporaryDir dir_;

@@ -20,6 +20,7 @@
 #include "shell/BusService.h"
 #include "shell/CategoryDialog.h"
 #include "shell/SaveController.h"
+#include "support/FakeBrowserCache.h"
 
 using namespace vorlaken;
 using namespace vorlaken::test;
@@ -40,6 +41,7 @@ class SaveWindowTest : public QObject {
     void categoryEditor_data();
     void categoryEditor();
     void categoryEditorOverTheBusOpensNoWindow();
+    void eachRunMakesItsCacheForTheAttachedProfile();
     void cachedPictureIsCopiedWhileItsServerIsDown();
 
   private:
@@ -590,8 +592,7 @@ void SaveWindowTest::cachedPictureIsCopiedWhileItsServerIsDown() {
     QVERIFY(fixture.showAndWaitForStartup());
     QCOMPARE(window.state().table.size(), 1);
     QVERIFY(previewPicturesLoaded(window, 1));
-    QVERIFY(finder.lastEndpoint().has_value());
-    QCOMPARE(finder.lastEndpoint()->profileDir, config.filePath(QStringLiteral("chromium")));
+    QCOMPARE(finder.attachedProfile(), config.filePath(QStringLiteral("chromium")));
     // No cache is opened before the first save.
     QVERIFY(!window.saving().cache());
 
@@ -605,6 +606,33 @@ void SaveWindowTest::cachedPictureIsCopiedWhileItsServerIsDown() {
     QCOMPARE(files.size(), 1);
     QCOMPARE(contentOf(out + QLatin1Char('/') + files[0]), picture);
     QVERIFY(window.saving().cache());
+}
+
+// The window makes no cache of its own: each save run asks the factory it was given, with the profile
+// the finder attached to and the page the capture read.
+void SaveWindowTest::eachRunMakesItsCacheForTheAttachedProfile() {
+    ShellFixture fixture;
+    FakeBrowserFinder finder;
+    finder.profile = QStringLiteral("/profiles/attached");
+    QList<QStringList> made;
+    fixture.makeCache = [&made](const QString& profile, const QString& page) {
+        made.append({profile, page});
+        return std::make_unique<FakeBrowserCache>();
+    };
+    MainWindow& window = fixture.create(finder);
+    QVERIFY(fixture.showAndWaitForStartup());
+    QVERIFY(made.isEmpty());
+    window.ui().Edit2->setText(QStringLiteral("http://example.test/page.htm"));
+    for (int run = 1; run <= 2; ++run) {
+        window.ui().savebtn->setEnabled(true);
+        window.desktop().beginBusCall();
+        window.ui().savebtn->click();
+        window.desktop().endBusCall();
+        QCOMPARE(made.size(), run);
+        QCOMPARE(made.last(), (QStringList{QStringLiteral("/profiles/attached"),
+                                           QStringLiteral("http://example.test/page.htm")}));
+        QVERIFY(dynamic_cast<FakeBrowserCache*>(window.saving().cache()));
+    }
 }
 
 QTEST_MAIN(SaveWindowTest)

@@ -8,12 +8,14 @@ namespace vorlaken {
 class FakeBrowserFinder : public BrowserFinder {
   public:
     BrowserPtr browser;
+    QString profile;  // the attached browser's profile folder
     int calls = 0;
 
     BrowserPtr discover() override {
         ++calls;
         return browser;
     }
+    QString attachedProfile() const override { return profile; }
 };
 
 }  // namespace vorlaken

@@ -1,6 +1,5 @@
 #include "SimpleCacheIndex.h"
 
-#include <QTimeZone>
 #include <QtEndian>
 
 #include "ByteSource.h"
@@ -59,11 +58,6 @@ qint64 SimpleCacheIndex::lastUsedMs(quint64 entryHash) const {
         return 0;
     }
     return (*found - kWindowsToUnixMicroseconds) / 1000;
-}
-
-QDateTime SimpleCacheIndex::lastUsed(quint64 entryHash) const {
-    const qint64 ms = lastUsedMs(entryHash);
-    return ms > 0 ? QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::systemTimeZone()) : QDateTime();
 }
 
 }  // namespace vorlaken

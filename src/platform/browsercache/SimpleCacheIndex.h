@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QHash>
 #include <QString>
 
@@ -18,9 +17,8 @@ class SimpleCacheIndex {
     static SimpleCacheIndex parse(const QByteArray& bytes);
     static SimpleCacheIndex load(const QString& cacheFolder);
 
-    // The last use of the entry whose file is "<hash>_0"; invalid when the index has none.
-    QDateTime lastUsed(quint64 entryHash) const;
-    // The same in milliseconds since the epoch; 0 when the index has none.
+    // The last use of the entry whose file is "<hash>_0" in milliseconds since the epoch; 0 when the
+    // index has none.
     qint64 lastUsedMs(quint64 entryHash) const;
     qsizetype size() const { return lastUsed_.size(); }
 

@@ -30,34 +30,11 @@ QWidget* dialogParent() {
 }  // namespace
 
 void QtDesktop::showMessage(const QString& text, const QString& caption) {
-    if (inBusCall()) {
-        collected_.append(text);
-        return;
-    }
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, dialogParent());
     box.exec();
 }
 
-QString QtDesktop::takeAnswer() {
-    QString answer = answer_;
-    answer_.clear();
-    return answer;
-}
-
 Desktop::Answer QtDesktop::ask(const QString& text, const QString& caption, Buttons buttons) {
-    if (inBusCall()) {
-        const QString answer = takeAnswer().trimmed().toLower();
-        const bool positive = answer == QLatin1String("yes") || answer == QLatin1String("ok");
-        switch (buttons) {
-            case Buttons::Ok:
-                return Answer::Ok;
-            case Buttons::OkCancel:
-                return positive ? Answer::Ok : Answer::Cancel;
-            case Buttons::YesNo:
-                return positive ? Answer::Yes : Answer::No;
-        }
-        return Answer::Cancel;
-    }
     QMessageBox::StandardButtons choice = QMessageBox::Ok;
     if (buttons == Buttons::OkCancel)
         choice = QMessageBox::Ok | QMessageBox::Cancel;
@@ -77,19 +54,10 @@ Desktop::Answer QtDesktop::ask(const QString& text, const QString& caption, Butt
 }
 
 QString QtDesktop::chooseFolder(const QString& title, const QString& startFolder) {
-    if (inBusCall()) {
-        const QString answer = takeAnswer();
-        const QString word = answer.trimmed().toLower();
-        if (word.isEmpty() || word == QLatin1String("yes") || word == QLatin1String("no") ||
-            word == QLatin1String("ok") || word == QLatin1String("cancel"))
-            return QString();
-        return answer;
-    }
     return QFileDialog::getExistingDirectory(dialogParent(), title, startFolder);
 }
 
 void QtDesktop::setClipboardText(const QString& text) {
-    lastClipboard_ = text;
     QApplication::clipboard()->setText(text);
 }
 
@@ -121,20 +89,6 @@ int QtDesktop::screenWidth() {
 
 int QtDesktop::scrollBarExtent() {
     return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-}
-
-void QtDesktop::beginBusCall() {
-    if (busDepth_++ == 0)
-        collected_.clear();
-}
-
-QStringList QtDesktop::endBusCall() {
-    if (busDepth_ > 0)
-        --busDepth_;
-    QStringList messages = collected_;
-    if (busDepth_ == 0)
-        collected_.clear();
-    return messages;
 }
 
 }  // namespace vorlaken

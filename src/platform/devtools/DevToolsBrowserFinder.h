@@ -20,6 +20,7 @@ class DevToolsBrowserFinder : public BrowserFinder {
     BrowserPtr discover() override;
     // The endpoint of the last successful discovery (its profile folder leads to the browser's cache).
     std::optional<DevToolsEndpoint> lastEndpoint() const { return lastEndpoint_; }
+    QString attachedProfile() const override { return lastEndpoint_ ? lastEndpoint_->profileDir : QString(); }
 
   private:
     BrowserPtr discoverAt(const DevToolsEndpoint& endpoint, const QDeadlineTimer& deadline);
