@@ -450,10 +450,10 @@ FakeDocumentPtr FakeBrowser::showHtml(const QString& url, const QString& html) {
 }
 
 std::shared_ptr<FakeBrowser> FakeBrowser::addFrameHtml(const QString& url, const QString& html) {
-    auto frame = std::make_shared<FakeBrowser>(calls_);
+    std::shared_ptr<FakeBrowser> frame = addFrame(url, QString());
     frame->showHtml(url, html);
+    // A frame's location is its top page's.
     frame->location = location;
-    frameList.push_back(frame);
     return frame;
 }
 
