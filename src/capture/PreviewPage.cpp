@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "capture/PageBody.h"
+#include "capture/PreviewLayout.h"
 #include "common/TextRoutines.h"
 
 namespace vorlaken {
@@ -68,7 +69,7 @@ class Builder {
             if (++k == 1) {
                 lines_ << QStringLiteral("<tr>");
             }
-            const QString n = QString::number(i + 1);
+            const QString n = PreviewLayout::number(i);
             lines_ << TD + F1 + CB1 + n + CB2 + esc(table_.sizeText[i]) + END + n + details(i, n) +
                           image(i, n, ON1, width, CL5) + F2 + TDE;
             if (k == columns) {
@@ -88,14 +89,15 @@ class Builder {
     void list(int width) {
         lines_ << F1;
         for (int i = 0; i < table_.size(); ++i) {
-            const QString n = QString::number(i + 1);
+            const QString n = PreviewLayout::number(i);
             lines_ << CB1L + n + CB2L + esc(table_.sizeText[i]) + END + n + details(i, n) +
                           image(i, n, ON1L, width, CL5L);
         }
         lines_ << F2;
     }
 
-    // Size text, link marker and the hidden page address that follow the number.
+    // Size text, link marker and the hidden page address that follow the number. The hidden field is the
+    // second control of the row, after its checkbox (PreviewLayout).
     QString details(int i, const QString& n) const {
         QString out;
         if (options_.showSize) {

@@ -2,6 +2,8 @@
 
 #include <QUrl>
 
+#include "capture/PreviewLayout.h"
+
 namespace vorlaken {
 
 namespace {
@@ -57,21 +59,22 @@ PreviewReadBack PreviewReadBack::read(Browser& previewZone, const QString& previ
     }
     const std::vector<ElementData> controls = elements->read(kType | kValue | kChecked);
     const std::vector<ElementData> anchors = links->read(kHref);
-    if (controls.size() < std::size_t(2 * n) || anchors.size() < std::size_t(n)) {
+    if (PreviewLayout::picturesWithControls(int(controls.size())) < n ||
+        int(anchors.size()) <= PreviewLayout::linkIndex(n - 1)) {
         throw NotPreviewPageError();
     }
     for (int i = 0; i < n; ++i) {
-        const ElementData& box = controls[std::size_t(2 * i)];
-        const ElementData& hidden = controls[std::size_t(2 * i + 1)];
+        const ElementData& box = controls[std::size_t(PreviewLayout::checkboxIndex(i))];
+        const ElementData& hidden = controls[std::size_t(PreviewLayout::hiddenIndex(i))];
         if (box.type != QLatin1String("checkbox") || hidden.type != QLatin1String("hidden")) {
             throw NotPreviewPageError();
         }
+        const ElementData& picture = pictures[std::size_t(PreviewLayout::imageIndex(i))];
         page.checked.push_back(box.checked);
-        page.picUrl << pictures[std::size_t(i)].src;
+        page.picUrl << picture.src;
         page.sizeText << box.value;
-        page.linkUrl << anchors[std::size_t(i)].href;
+        page.linkUrl << anchors[std::size_t(PreviewLayout::linkIndex(i))].href;
         page.pageUrl << hidden.value;
-        const ElementData& picture = pictures[std::size_t(i)];
         page.loading.push_back(!picture.complete);
         page.loadFailed.push_back(picture.complete && picture.width <= 0);
     }
@@ -101,11 +104,7 @@ std::vector<int> PreviewReadBack::checkedRows() const {
 }
 
 std::vector<int> PreviewReadBack::checkboxIndexes() const {
-    std::vector<int> indexes;
-    for (int i = 0; i < count; ++i) {
-        indexes.push_back(2 * i);
-    }
-    return indexes;
+    return PreviewLayout::checkboxIndexes(count);
 }
 
 }  // namespace vorlaken

@@ -23,15 +23,16 @@ inline const QString kNotPreviewPageMessage = QStringLiteral(
     "The preview zone does not show the pictures of the last capture. Please click \"Get\" to get the "
     "pictures again.");
 
-// The preview page as the user left it: the values the page holds for each picture and its tick.
+// The preview page as the user left it: the values the page holds for each picture and its tick, found
+// where PreviewLayout places them.
 // Read in a fixed number of page-model calls. Values come from the page, never from the table.
 struct PreviewReadBack {
     int count = 0;  // N, the number of pictures in the page
     std::vector<bool> checked;
     QStringList picUrl;         // src of image i, as the page resolved it
-    QStringList sizeText;       // value of form element 2i
+    QStringList sizeText;       // value of picture i's checkbox
     QStringList linkUrl;        // href of link i
-    QStringList pageUrl;        // value of form element 2i+1
+    QStringList pageUrl;        // value of picture i's hidden field
     std::vector<bool> loading;  // image i has not ended loading yet (and shows width 0 meanwhile)
     // Image i's load ended without a picture: its error handler shrank it to width 0 and unticked it.
     std::vector<bool> loadFailed;

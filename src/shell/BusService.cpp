@@ -5,6 +5,7 @@
 #include <QDBusMetaType>
 
 #include "capture/CaptureTable.h"
+#include "capture/PreviewLayout.h"
 #include "platform/desktop/BusModeDesktop.h"
 #include "shell/MainWindow.h"
 
@@ -26,7 +27,7 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, PictureRow& row) 
 
 namespace {
 
-// The preview's checkboxes are the even elements of its single form.
+// The controls of the preview's single form, the checkboxes among them where PreviewLayout puts them.
 CollectionPtr previewFormElements(MainWindow& window) {
     Zone* zone = window.zone(QStringLiteral("wb1"));
     CollectionPtr forms = zone->document()->forms();
@@ -116,8 +117,8 @@ QList<bool> BusService::Checked() {
         if (!elements)
             return checked;
         const std::vector<ElementData> items = elements->read(kChecked);
-        for (size_t i = 0; i < items.size(); i += 2)
-            checked.append(items[i].checked);
+        for (int i = 0; PreviewLayout::checkboxIndex(i) < int(items.size()); ++i)
+            checked.append(items[std::size_t(PreviewLayout::checkboxIndex(i))].checked);
     } catch (const PageError& error) {
         if (calledFromDBus())
             sendErrorReply(QDBusError::Failed, error.text());
@@ -133,7 +134,7 @@ void BusService::SetChecked(const QList<bool>& checked) {
         std::vector<int> on;
         std::vector<int> off;
         for (int i = 0; i < checked.size(); ++i)
-            (checked.at(i) ? on : off).push_back(2 * i);
+            (checked.at(i) ? on : off).push_back(PreviewLayout::checkboxIndex(i));
         elements->setChecked(on, true);
         elements->setChecked(off, false);
     } catch (const PageError& error) {

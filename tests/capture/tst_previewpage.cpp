@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "capture/PreviewLayout.h"
 #include "capture/PreviewPage.h"
 #include "support/FakePageModel.h"
 
@@ -36,6 +37,8 @@ class TestPreviewPage : public QObject {
     void originSizeHasNoOnload();
     void linkMarker();
     void pageValuesAreEscapedAndReadBackUnchanged();
+    void layoutFindsEachPicturesElements_data();
+    void layoutFindsEachPicturesElements();
     void availableWidth();
     void renderWritesBodyAndColour();
     void renderOfEmptyTableWritesNothing();
@@ -187,6 +190,57 @@ void TestPreviewPage::pageValuesAreEscapedAndReadBackUnchanged() {
         QCOMPARE(doc.forms()->length(), 1);
         QCOMPARE(doc.forms()->item(0)->formElements()->length(), 2);
     }
+}
+
+void TestPreviewPage::layoutFindsEachPicturesElements_data() {
+    QTest::addColumn<bool>("thumbnail");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("width");
+    QTest::newRow("one thumbnail") << true << 1 << 1000;
+    QTest::newRow("thumbnails over several rows") << true << 7 << 250;
+    QTest::newRow("list") << false << 5 << 600;
+}
+
+// Every reader finds picture i's pieces through PreviewLayout: the written page must put them there.
+void TestPreviewPage::layoutFindsEachPicturesElements() {
+    QFETCH(bool, thumbnail);
+    QFETCH(int, rows);
+    QFETCH(int, width);
+    CaptureTable table;
+    for (int i = 0; i < rows; ++i) {
+        const QString link = i % 2 ? kPlaceholderLinkUrl : QStringLiteral("http://h/l%1.htm").arg(i);
+        table.append(QStringLiteral("http://h/%1.jpg").arg(i), QStringLiteral("%1*9").arg(i), link,
+                     QStringLiteral("http://h/p%1.htm").arg(i));
+    }
+    PreviewOptions options;
+    options.thumbnail = thumbnail;
+    options.availableWidth = width;
+    FakeDocument doc("about:blank", "");
+    doc.bodyElement()->setInnerHtml(PreviewPage::build(table, options));
+
+    const std::vector<ElementData> controls = doc.forms()->item(0)->formElements()->read(kType | kValue);
+    const std::vector<ElementData> images = doc.images()->read(kSrc);
+    const std::vector<ElementData> links = doc.links()->read(kHrefAttribute);
+    QCOMPARE(PreviewLayout::picturesWithControls(int(controls.size())), rows);
+    QCOMPARE(int(images.size()), rows);
+    QCOMPARE(int(links.size()), rows);
+    for (int i = 0; i < rows; ++i) {
+        const QString n = PreviewLayout::number(i);
+        const ElementData& box = controls[std::size_t(PreviewLayout::checkboxIndex(i))];
+        const ElementData& hidden = controls[std::size_t(PreviewLayout::hiddenIndex(i))];
+        QCOMPARE(box.type, QStringLiteral("checkbox"));
+        QCOMPARE(box.value, doc.byName("c" + n)->data.value);
+        QCOMPARE(box.value, table.sizeText[i]);
+        QCOMPARE(hidden.type, QStringLiteral("hidden"));
+        QCOMPARE(hidden.value, doc.byName("h" + n)->data.value);
+        QCOMPARE(hidden.value, table.pageUrl[i]);
+        QCOMPARE(images[std::size_t(PreviewLayout::imageIndex(i))].src, doc.byName("p" + n)->data.src);
+        QCOMPARE(images[std::size_t(PreviewLayout::imageIndex(i))].src, table.picUrl[i]);
+        QCOMPARE(links[std::size_t(PreviewLayout::linkIndex(i))].hrefAttribute,
+                 doc.byName("a" + n)->data.hrefAttribute);
+        QCOMPARE(links[std::size_t(PreviewLayout::linkIndex(i))].hrefAttribute, table.linkUrl[i]);
+    }
+    QCOMPARE(PreviewLayout::checkboxIndexes(rows).size(), std::size_t(rows));
 }
 
 void TestPreviewPage::availableWidth() {

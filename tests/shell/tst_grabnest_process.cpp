@@ -19,8 +19,8 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -508,10 +508,10 @@ void GrabnestProcessTest::saveOverTheBus() {
     ticks[0] = ticks[4] = true;
     bus.call(QStringLiteral("SetChecked"), QVariant::fromValue(ticks));
     // The preview loads its pictures from the loopback server; only loaded ones are saved. Both ticked
-    // pictures are fetched once by Chromium and once by the preview zone; then give it a moment to decode.
+    // pictures are fetched once by Chromium and once by the preview zone; the save itself waits for a
+    // ticked picture that has not ended loading.
     for (const QString& path : {QStringLiteral("/photo1.png"), QStringLiteral("/photo5.png")})
         QTRY_VERIFY_WITH_TIMEOUT(server.requestsFor(path).size() >= 2, 20000);
-    QTest::qWait(300);
 
     // No folder has been chosen yet: the folder dialog takes the script's answer.
     QTemporaryDir out;
@@ -545,9 +545,9 @@ void GrabnestProcessTest::terminationDuringASaveLeavesOnlyWholePictures() {
     bus.call(QStringLiteral("SetChecked"), QVariant::fromValue(ticks));
     const QStringList ticked = {QStringLiteral("/photo1.png"), QStringLiteral("/photo5.png"),
                                 QStringLiteral("/photo6.png")};
+    // Fetched by Chromium and by the preview zone; the save waits for a ticked picture still loading.
     for (const QString& path : ticked)
         QTRY_VERIFY_WITH_TIMEOUT(server.requestsFor(path).size() >= 2, 20000);
-    QTest::qWait(300);
 
     // From now on the second picture comes at 3 bytes a second.
     QFile photo5(QStringLiteral(VORLAKEN_SOURCE_DATA "/demo/photo5.png"));

@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 
 #include "ChromiumProcess.h"
 #include "FakePageModel.h"
@@ -106,8 +107,9 @@ void MainWindowTest::startupListsThePicturesWithoutUserAction() {
     ShellFixture fixture;
     DevToolsBrowserFinder finder;
     MainWindow& window = fixture.create(finder);
-    // Let the page finish loading in the browser before the window's timer fires.
-    QTest::qWait(300);
+    // The page is in the browser before the window's timer fires: it has asked for its pictures.
+    for (const char* path : {"/photo1.png", "/photo2.png", "/dot.png", "/thumb1.png"})
+        QTRY_VERIFY_WITH_TIMEOUT(!server.requestsFor(path).isEmpty(), 20000);
     QVERIFY(fixture.showAndWaitForStartup());
 
     const CaptureTable& table = window.state().table;
@@ -161,8 +163,11 @@ void MainWindowTest::missingTemplateShowsTheWarningAndNeverCaptures() {
                                   "you missed  setup file, you can download it on "));
     QTRY_VERIFY_WITH_TIMEOUT(fixture.previewHtml().contains(QStringLiteral("grabnest.htm is not found")),
                              10000);
-    // Well past the start-up timer: no capture was tried and Get stays disabled.
-    QTest::qWait(1500);
+    // The warning is the last step of the first showing, where the start-up timer would have been
+    // started: it is not running, so no capture will be tried, and Get stays disabled.
+    const QTimer* timer1 = window.findChild<QTimer*>(QStringLiteral("Timer1"));
+    QVERIFY(timer1);
+    QVERIFY(!timer1->isActive());
     QVERIFY(!window.startupCaptureDone());
     QCOMPARE(fixture.noBrowser.calls, 0);
     QVERIFY(!window.ui().getbtn->isEnabled());
@@ -209,7 +214,8 @@ void MainWindowTest::viewOptionsDoNothingWhileGetIsDisabled() {
     window.ui().getbtn->setEnabled(false);
     window.ui().chkhorizontal->click();
     window.ui().whCheck->click();
-    QTest::qWait(200);
+    // A view option renders within its click (see viewOptionsRenderAgainAndTickEveryBox): nothing to wait
+    // for.
     QCOMPARE(fixture.previewHtml(), before);
     QVERIFY(!window.ui().chkhorizontal->isChecked());
 }

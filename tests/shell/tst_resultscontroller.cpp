@@ -376,7 +376,9 @@ void ResultsControllerTest::originPageInTheAttachedBrowser() {
     ShellFixture fixture;
     DevToolsBrowserFinder finder;
     MainWindow& window = fixture.create(finder);
-    QTest::qWait(300);
+    // The page is in the browser before the window's timer fires: it has asked for its pictures.
+    for (const char* path : {"/photo1.png", "/photo2.png"})
+        QTRY_VERIFY_WITH_TIMEOUT(!server.requestsFor(path).isEmpty(), 20000);
     QVERIFY(fixture.showAndWaitForStartup());
     qunsetenv("VORLAKEN_DEVTOOLS");
     QCOMPARE(window.state().table.size(), 2);

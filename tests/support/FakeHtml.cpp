@@ -3,6 +3,7 @@
 #include <vector>
 
 #include <QRegularExpression>
+#include <QUrl>
 
 #include "support/FakePageModel.h"
 
@@ -15,25 +16,52 @@ bool isVoid(const QString& tag) {
     return kVoid.contains(tag);
 }
 
+// An address as the browser's src and href properties give it: resolved against the page's address.
+// A page without one of its own (about:blank, a fake built by hand) keeps what was written.
+QString resolved(const FakeElement& e, const QString& written) {
+    const QUrl page(e.document()->urlValue);
+    const QString scheme = page.scheme().toLower();
+    if (page.isRelative() || scheme == QLatin1String("about") || scheme == QLatin1String("data")) {
+        return written;
+    }
+    const QUrl address(written.trimmed());
+    return address.isRelative() ? page.resolved(address).toString(QUrl::FullyEncoded) : written;
+}
+
 void applyAttribute(FakeElement& e, const QString& name, const QString& value) {
     const QString upper = name.toUpper();
     if (upper == QLatin1String("SRC")) {
-        e.data.src = value;
+        e.data.src = resolved(e, value);
     } else if (upper == QLatin1String("HREF")) {
         e.data.hrefAttribute = value;
-        e.data.href = value;
+        e.data.href = resolved(e, value);
     } else if (upper == QLatin1String("TYPE")) {
         e.data.type = value.toLower();
     } else if (upper == QLatin1String("VALUE")) {
         e.data.value = value;
     } else if (upper == QLatin1String("CHECKED")) {
-        e.data.checked = value.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0;
+        // The attribute's presence ticks the box, whatever its value says.
+        e.data.checked = true;
     } else if (upper == QLatin1String("WIDTH")) {
         e.data.width = value.toInt();
     } else if (upper == QLatin1String("HEIGHT")) {
         e.data.height = value.toInt();
     }
     e.attributes.insert(upper, value);
+}
+
+// What a browser gives an input for attributes it was not given.
+void completeInput(FakeElement& e) {
+    if (e.data.tagName != QLatin1String("INPUT")) {
+        return;
+    }
+    if (e.data.type.isEmpty()) {
+        e.data.type = QStringLiteral("text");
+    }
+    const bool box = e.data.type == QLatin1String("checkbox") || e.data.type == QLatin1String("radio");
+    if (box && !e.attributes.contains(QStringLiteral("VALUE"))) {
+        e.data.value = QStringLiteral("on");
+    }
 }
 
 }  // namespace
@@ -109,6 +137,7 @@ void FakeHtml::parseInto(FakeElement& parent, const QString& html) {
                 break;
             }
             if (html[i] == u'>' || html[i] == u'/') {
+                completeInput(*element);
                 const bool selfClosing = html[i] == u'/';
                 i = html.indexOf(u'>', i);
                 i = i < 0 ? n : i + 1;

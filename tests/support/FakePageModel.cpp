@@ -339,6 +339,26 @@ FakeElementPtr FakeDocument::byName(const QString& name) const {
     return nullptr;
 }
 
+void FakeDocument::endPictureLoads(const QHash<QString, QSize>& loadable) {
+    for (const FakeElementPtr& e : elements()) {
+        if (e->data.tagName != QLatin1String("IMG"))
+            continue;
+        const bool hasWidth = e->attributes.contains(QStringLiteral("WIDTH"));
+        const bool hasHeight = e->attributes.contains(QStringLiteral("HEIGHT"));
+        const QSize natural = loadable.value(e->data.src);
+        e->data.complete = true;
+        if (!natural.isValid() || natural.isEmpty()) {
+            e->data.width = hasWidth ? e->data.width : 0;
+            e->data.height = hasHeight ? e->data.height : 0;
+            continue;
+        }
+        if (!hasWidth)
+            e->data.width = hasHeight ? natural.width() * e->data.height / natural.height() : natural.width();
+        if (!hasHeight)
+            e->data.height = hasWidth ? natural.height() * e->data.width / natural.width() : natural.height();
+    }
+}
+
 QString FakeDocument::url() {
     calls_->hit(QStringLiteral("Document.url"), failing);
     return urlValue;
@@ -373,8 +393,9 @@ CollectionPtr FakeDocument::images() {
 
 CollectionPtr FakeDocument::links() {
     return collection(QStringLiteral("links"), [](const FakeElement& e) {
+        // Any HREF makes a link, a blank one too.
         return (e.data.tagName == QLatin1String("A") || e.data.tagName == QLatin1String("AREA")) &&
-               !e.data.hrefAttribute.isEmpty();
+               (!e.data.hrefAttribute.isEmpty() || e.attributes.contains(QStringLiteral("HREF")));
     });
 }
 
@@ -406,6 +427,33 @@ std::shared_ptr<FakeBrowser> FakeBrowser::addFrame(const QString& url, const QSt
     frame->showPage(url, title);
     frame->location = location;
     frameList.push_back(frame);
+    return frame;
+}
+
+FakeDocumentPtr FakeBrowser::showHtml(const QString& url, const QString& html) {
+    static const QRegularExpression kTitle(
+        QStringLiteral("<title[^>]*>(.*?)</title>"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression kBody(
+        QStringLiteral("<body[^>]*>(.*?)(</body>|$)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    // A browser shows the title with its white space collapsed.
+    const QString title = FakeHtml::decodeEntities(kTitle.match(html).captured(1)).simplified();
+    const QRegularExpressionMatch body = kBody.match(html);
+    const QString bodyHtml = body.hasMatch() ? body.captured(1) : html;
+    showPage(url, title);
+    FakeElement& element = *page->bodyElement();
+    element.data.innerHtml = bodyHtml;
+    element.data.outerText = FakeHtml::renderText(bodyHtml);
+    FakeHtml::parseInto(element, bodyHtml);
+    return page;
+}
+
+std::shared_ptr<FakeBrowser> FakeBrowser::addFrameHtml(const QString& url, const QString& html) {
+    std::shared_ptr<FakeBrowser> frame = addFrame(url, QString());
+    frame->showHtml(url, html);
+    // A frame's location is its top page's.
+    frame->location = location;
     return frame;
 }
 

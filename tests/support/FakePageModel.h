@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QMap>
 #include <QSet>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -143,6 +144,9 @@ class FakeDocument : public Document {
     int sourceIndexOf(const FakeElement* element) const;
     // The elements with that NAME attribute, in document order.
     FakeElementPtr byName(const QString& name) const;
+    // Every picture's load ends as in a browser: one at an address of loadable is drawn at its size,
+    // scaled to the WIDTH or HEIGHT it was given, or at both; any other at the size it was given, else 0.
+    void endPictureLoads(const QHash<QString, QSize>& loadable);
 
     QString url() override;
     QString title() override;
@@ -186,6 +190,9 @@ class FakeBrowser : public Zone {
     FakeDocumentPtr showPage(const QString& url, const QString& title);
     // A new frame browser showing a new page, appended to frameList.
     std::shared_ptr<FakeBrowser> addFrame(const QString& url, const QString& title);
+    // The same for a whole HTML text: the title and the body's elements come from it.
+    FakeDocumentPtr showHtml(const QString& url, const QString& html);
+    std::shared_ptr<FakeBrowser> addFrameHtml(const QString& url, const QString& html);
 
     DocumentPtr document() override;
     QString locationUrl() override;

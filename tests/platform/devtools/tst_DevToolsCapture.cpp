@@ -5,6 +5,7 @@
 #include "GalleryFixture.h"
 #include "capture/CaptureState.h"
 #include "capture/GetCommand.h"
+#include "capture/PreviewLayout.h"
 #include "capture/PreviewPage.h"
 #include "platform/devtools/DevToolsBrowser.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
@@ -140,23 +141,28 @@ void DevToolsCaptureTest::previewValuesComeBackUnchanged() {
         QCOMPARE(forms->item(0)->getAttribute(QStringLiteral("name")), QStringLiteral("form1"));
         const std::vector<ElementData> controls =
             forms->item(0)->formElements()->read(kValue | kChecked | kType);
-        QCOMPARE(int(controls.size()), 2 * state.table.size());
+        QCOMPARE(int(controls.size()), PreviewLayout::kControlsPerPicture * state.table.size());
         const std::vector<ElementData> images = document->images()->read(kTagName);
         QCOMPARE(int(images.size()), state.table.size());
         const std::vector<ElementData> links = document->links()->read(kHrefAttribute);
         QCOMPARE(int(links.size()), state.table.size());
         for (int i = 0; i < state.table.size(); ++i) {
-            QCOMPARE(controls[2 * i].type, QStringLiteral("checkbox"));
-            QVERIFY(controls[2 * i].checked);
-            QCOMPARE(controls[2 * i].value, state.table.sizeText[i]);
-            QCOMPARE(controls[2 * i + 1].value, state.table.pageUrl[i]);
-            QCOMPARE(document->images()->item(i)->getAttribute(QStringLiteral("src")), state.table.picUrl[i]);
-            QCOMPARE(links[i].hrefAttribute, state.table.linkUrl[i]);
+            const ElementData& box = controls[std::size_t(PreviewLayout::checkboxIndex(i))];
+            QCOMPARE(box.type, QStringLiteral("checkbox"));
+            QVERIFY(box.checked);
+            QCOMPARE(box.value, state.table.sizeText[i]);
+            QCOMPARE(controls[std::size_t(PreviewLayout::hiddenIndex(i))].value, state.table.pageUrl[i]);
+            QCOMPARE(
+                document->images()->item(PreviewLayout::imageIndex(i))->getAttribute(QStringLiteral("src")),
+                state.table.picUrl[i]);
+            QCOMPARE(links[std::size_t(PreviewLayout::linkIndex(i))].hrefAttribute, state.table.linkUrl[i]);
         }
         QCOMPARE(evaluate(*zone, QStringLiteral("document.body.getAttribute('bgcolor')")).toString(),
                  QStringLiteral("#FEF9ED"));
     }
-    QTest::qWait(200);
+    // An escaped value that slipped through would run once its broken picture ended loading.
+    QVERIFY(probe::waitFor(
+        *zone, QStringLiteral("Array.prototype.every.call(document.images, i => i.complete)"), 20000));
     QVERIFY(evaluateInPage(*zone, QStringLiteral("window.ran === undefined")).toBool());
     QCOMPARE(evaluate(*zone, QStringLiteral("document.scripts.length")).toInt(), 0);
 }

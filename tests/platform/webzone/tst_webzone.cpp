@@ -222,7 +222,19 @@ void WebZoneTest::documentCompleteReportsTheTopPageOnly() {
     zone_->loadHtml(QStringLiteral(
         "<body><iframe srcdoc='<p>one</p>'></iframe><iframe srcdoc='<p>two</p>'></iframe></body>"));
     QVERIFY(done.wait(10000));
-    QTest::qWait(500);
+    // Once both frames show their documents, their loads have ended without a report of their own.
+    const auto framesShown = [&] {
+        try {
+            const std::vector<BrowserPtr> frames = zone_->frames();
+            int shown = 0;
+            for (const BrowserPtr& frame : frames)
+                shown += frame && frame->document()->body()->innerHtml().contains(QStringLiteral("<p>"));
+            return shown == 2;
+        } catch (const PageError&) {
+            return false;
+        }
+    };
+    QVERIFY(QTest::qWaitFor(framesShown, 10000));
     QCOMPARE(done.count(), 1);
     zone_->navigate(QStringLiteral("about:blank"));
     QVERIFY(done.wait(10000));
@@ -245,12 +257,20 @@ void WebZoneTest::silentZoneAnswersScriptDialogsItself() {
 void WebZoneTest::aZoneThatDoesNotAnswerFailsWithinItsBound() {
     auto* busyView = new QWebEngineView;
     busyView->show();
-    auto* busy =
-        new WebZone(busyView, QUrl(), ZoneAccess::ownPageWithPictures(), 400);  // owned by its view
+    auto* busy = new WebZone(busyView, QUrl(), ZoneAccess::ownPageWithPictures(), 400);  // owned by its view
     QSignalSpy done(busy, &WebZone::documentComplete);
     busy->loadHtml(QStringLiteral("<body><script>setTimeout(function(){for(;;){}}, 100);</script></body>"));
     QVERIFY(done.wait(10000));
-    QTest::qWait(600);
+    // The page stops answering once its timer has started the endless loop.
+    const auto answersNoMore = [&] {
+        try {
+            busy->document();
+            return false;
+        } catch (const TimeoutError&) {
+            return true;
+        }
+    };
+    QVERIFY(QTest::qWaitFor(answersNoMore, 15000));
     QElapsedTimer clock;
     clock.start();
     QVERIFY_THROWS_EXCEPTION(TimeoutError, busy->document());
