@@ -15,8 +15,8 @@
 #include "common/IniFile.h"
 #include "platform/desktop/QtDesktop.h"
 #include "platform/webzone/WebZone.h"
-#include "shell/ClickableLabel.h"
-#include "shell/WelcomePage.h"
+#include "widgets/ClickableLabel.h"
+#include "common/WelcomePage.h"
 
 namespace vorlaken {
 

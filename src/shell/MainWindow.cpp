@@ -21,7 +21,7 @@
 #include "shell/Skins.h"
 #include "shell/StateBinding.h"
 #include "shell/UpgradeNow.h"
-#include "shell/WelcomePage.h"
+#include "common/WelcomePage.h"
 #include "shell/WindowDragger.h"
 
 namespace vorlaken {

@@ -11,7 +11,7 @@
 #include "capture/PreviewPage.h"
 #include "common/ProgramDir.h"
 #include "shell/CommandGuard.h"
-#include "shell/ControlAccess.h"
+#include "widgets/ControlAccess.h"
 #include "shell/MainWindowUi.h"
 #include "shell/SettingsBinding.h"
 

@@ -12,7 +12,7 @@
 #include "results/OriginPage.h"
 #include "results/ResultCommands.h"
 #include "results/UrlList.h"
-#include "shell/ClickableLabel.h"
+#include "widgets/ClickableLabel.h"
 #include "shell/MainWindow.h"
 #include "shell/StateBinding.h"
 

@@ -6,7 +6,7 @@
 
 #include "common/IniFile.h"
 #include "common/WindowPlacement.h"
-#include "shell/ControlAccess.h"
+#include "widgets/ControlAccess.h"
 
 namespace vorlaken {
 

@@ -19,7 +19,7 @@
 #include "save/SaveState.h"
 #include "shell/BusService.h"
 #include "shell/CategoryDialog.h"
-#include "shell/WelcomePage.h"
+#include "common/WelcomePage.h"
 
 using namespace vorlaken;
 using namespace vorlaken::test;
