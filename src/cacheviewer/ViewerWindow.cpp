@@ -13,10 +13,10 @@
 #include "cacheviewer/ViewerSettings.h"
 #include "cacheviewer/ViewerUpgrade.h"
 #include "common/IniFile.h"
+#include "common/WelcomePage.h"
 #include "platform/desktop/QtDesktop.h"
 #include "platform/webzone/WebZone.h"
 #include "widgets/ClickableLabel.h"
-#include "common/WelcomePage.h"
 
 namespace vorlaken {
 

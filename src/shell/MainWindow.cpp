@@ -13,6 +13,7 @@
 
 #include "common/IniFile.h"
 #include "common/Termination.h"
+#include "common/WelcomePage.h"
 #include "platform/desktop/QtDesktop.h"
 #include "platform/webzone/WebZone.h"
 #include "shell/ButtonPairs.h"
@@ -21,7 +22,6 @@
 #include "shell/Skins.h"
 #include "shell/StateBinding.h"
 #include "shell/UpgradeNow.h"
-#include "common/WelcomePage.h"
 #include "shell/WindowDragger.h"
 
 namespace vorlaken {

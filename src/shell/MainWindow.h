@@ -11,9 +11,9 @@
 #include "capture/PreviewPage.h"
 #include "common/ProgramDir.h"
 #include "shell/CommandGuard.h"
-#include "widgets/ControlAccess.h"
 #include "shell/MainWindowUi.h"
 #include "shell/SettingsBinding.h"
+#include "widgets/ControlAccess.h"
 
 namespace vorlaken {
 
