@@ -1,11 +1,8 @@
 #include "ViewerBus.h"
 
-#include <QDBusConnection>
-#include <QDBusError>
 #include <QDBusMetaType>
 
 #include "cacheviewer/ViewerWindow.h"
-#include "platform/desktop/BusModeDesktop.h"
 
 namespace vorlaken {
 
@@ -38,20 +35,12 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, CacheEntryPair& p
 }
 
 ViewerBus::ViewerBus(ViewerWindow& window)
-    : QObject(&window),
-      window_(window),
-      access_(&window, [&window](const QString& name) { return window.zone(name); }) {
+    : BusAutomation(&window,
+                    ControlAccess(&window, [&window](const QString& name) { return window.zone(name); }),
+                    window.desktop(), serviceName(), objectPath()),
+      window_(window) {
     qDBusRegisterMetaType<CacheEntryPair>();
     qDBusRegisterMetaType<QList<CacheEntryPair>>();
-}
-
-bool ViewerBus::registerOnSessionBus() {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) {
-        return false;
-    }
-    return bus.registerObject(objectPath(), this, QDBusConnection::ExportAllSlots) &&
-           bus.registerService(serviceName());
 }
 
 int ViewerBus::listRow(const QString& name) {
@@ -63,63 +52,39 @@ int ViewerBus::listRow(const QString& name) {
     return ok ? row : -1;
 }
 
-void ViewerBus::failUnknown(const QString& name) {
-    if (calledFromDBus()) {
-        sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("No control named ") + name);
+bool ViewerBus::invokeOwn(const QString& name) {
+    if (name != kList) {
+        return false;
     }
+    window_.clickListItem(window_.state().listSelected);
+    return true;
 }
 
-QString ViewerBus::Invoke(const QString& name, const QString& /*argument*/) {
-    BusModeDesktop& desktop = window_.desktop();
-    desktop.beginBusCall();
-    bool known = true;
+bool ViewerBus::ownValue(const QString& name, QString* result) const {
     if (name == kList) {
-        window_.clickListItem(window_.state().listSelected);
-    } else {
-        known = access_.invoke(name);
-    }
-    const QStringList messages = desktop.endBusCall();
-    if (!known) {
-        failUnknown(name);
-    }
-    return messages.join(QLatin1Char('\n'));
-}
-
-QString ViewerBus::Control(const QString& name) {
-    if (name == kList) {
-        return QString::number(window_.state().listSelected);
+        *result = QString::number(window_.state().listSelected);
+        return true;
     }
     const int row = listRow(name);
-    if (row >= 0) {
-        const QList<bool>& ticks = window_.state().listChecked;
-        return row < ticks.size() && ticks.at(row) ? QStringLiteral("1") : QStringLiteral("0");
+    if (row < 0) {
+        return false;
     }
-    QString value;
-    if (!access_.value(name, &value)) {
-        failUnknown(name);
-    }
-    return value;
+    const QList<bool>& ticks = window_.state().listChecked;
+    *result = row < ticks.size() && ticks.at(row) ? QStringLiteral("1") : QStringLiteral("0");
+    return true;
 }
 
-void ViewerBus::SetControl(const QString& name, const QString& value) {
-    BusModeDesktop& desktop = window_.desktop();
-    desktop.beginBusCall();
-    bool known = true;
+bool ViewerBus::setOwnValue(const QString& name, const QString& value) {
     if (name == kList) {
         window_.clickListItem(value.toInt());
-    } else if (const int row = listRow(name); row >= 0) {
-        window_.setListItemTicked(row, value == QLatin1String("1") || value == QLatin1String("true"));
-    } else {
-        known = access_.setValue(name, value);
+        return true;
     }
-    desktop.endBusCall();
-    if (!known) {
-        failUnknown(name);
+    const int row = listRow(name);
+    if (row < 0) {
+        return false;
     }
-}
-
-void ViewerBus::SetAnswer(const QString& answer) {
-    window_.desktop().setAnswer(answer);
+    window_.setListItemTicked(row, value == QLatin1String("1") || value == QLatin1String("true"));
+    return true;
 }
 
 QList<CacheEntryPair> ViewerBus::Found() {

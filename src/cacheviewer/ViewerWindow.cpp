@@ -13,9 +13,9 @@
 #include "cacheviewer/ViewerSettings.h"
 #include "cacheviewer/ViewerUpgrade.h"
 #include "common/IniFile.h"
+#include "common/WelcomePage.h"
 #include "platform/webzone/WebZone.h"
-#include "shell/ClickableLabel.h"
-#include "shell/WelcomePage.h"
+#include "widgets/ClickableLabel.h"
 
 namespace vorlaken {
 

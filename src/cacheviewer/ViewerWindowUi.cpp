@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
-#include "shell/ClickableLabel.h"
+#include "widgets/ClickableLabel.h"
 
 namespace vorlaken {
 

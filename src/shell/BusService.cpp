@@ -1,6 +1,5 @@
 #include "shell/BusService.h"
 
-#include <QDBusConnection>
 #include <QDBusError>
 #include <QDBusMetaType>
 
@@ -39,65 +38,16 @@ CollectionPtr previewFormElements(MainWindow& window) {
 
 }  // namespace
 
-BusService::BusService(MainWindow& window) : QObject(&window), window_(window) {
+BusService::BusService(MainWindow& window)
+    : BusAutomation(&window, window.controls(), window.desktop(), serviceName(), objectPath()),
+      window_(window) {
     qDBusRegisterMetaType<PictureRow>();
     qDBusRegisterMetaType<QList<PictureRow>>();
     qDBusRegisterMetaType<QList<bool>>();
 }
 
-bool BusService::registerOnSessionBus() {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return false;
-    if (!bus.registerObject(objectPath(), this, QDBusConnection::ExportAllSlots))
-        return false;
-    return bus.registerService(serviceName());
-}
-
-void BusService::failUnknown(const QString& name) {
-    if (calledFromDBus())
-        sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("No control named %1.").arg(name));
-}
-
-QString BusService::Invoke(const QString& name, const QString& argument) {
-    // The running command took this control out of use; a click would start a second run inside it.
-    if (window_.commands().locks(name)) {
-        if (calledFromDBus())
-            sendErrorReply(busyError(),
-                           QStringLiteral("%1 is out of use until the running command ends.").arg(name));
-        return QString();
-    }
-    // With an argument, the control is a menu and the argument names the item to choose (catPopup).
-    BusModeDesktop& desktop = window_.desktop();
-    desktop.beginBusCall();
-    const bool found =
-        argument.isEmpty() ? window_.controls().invoke(name) : window_.controls().invokeItem(name, argument);
-    const QStringList messages = desktop.endBusCall();
-    if (!found) {
-        failUnknown(name);
-        return QString();
-    }
-    return messages.join(QLatin1Char('\n'));
-}
-
-QString BusService::Control(const QString& name) {
-    QString result;
-    if (!window_.controls().value(name, &result))
-        failUnknown(name);
-    return result;
-}
-
-void BusService::SetControl(const QString& name, const QString& value) {
-    BusModeDesktop& desktop = window_.desktop();
-    desktop.beginBusCall();
-    const bool done = window_.controls().setValue(name, value);
-    desktop.endBusCall();
-    if (!done && calledFromDBus())
-        sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("Cannot set %1 to %2.").arg(name, value));
-}
-
-void BusService::SetAnswer(const QString& answer) {
-    window_.desktop().setAnswer(answer);
+bool BusService::isOutOfUse(const QString& name) const {
+    return window_.commands().locks(name);
 }
 
 QList<PictureRow> BusService::Pictures() {

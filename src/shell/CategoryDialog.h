@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "save/Categories.h"
-#include "shell/ClickableLabel.h"
+#include "widgets/ClickableLabel.h"
 
 namespace vorlaken {
 

@@ -14,6 +14,7 @@
 
 #include "common/IniFile.h"
 #include "common/Termination.h"
+#include "common/WelcomePage.h"
 #include "platform/webzone/WebZone.h"
 #include "shell/ButtonPairs.h"
 #include "shell/ResultsController.h"
@@ -21,7 +22,6 @@
 #include "shell/Skins.h"
 #include "shell/StateBinding.h"
 #include "shell/UpgradeNow.h"
-#include "shell/WelcomePage.h"
 #include "shell/WindowDragger.h"
 
 namespace vorlaken {

@@ -13,9 +13,9 @@
 #include "common/ProgramDir.h"
 #include "platform/desktop/BusModeDesktop.h"
 #include "shell/CommandGuard.h"
-#include "shell/ControlAccess.h"
 #include "shell/MainWindowUi.h"
 #include "shell/SettingsBinding.h"
+#include "widgets/ControlAccess.h"
 
 namespace vorlaken {
 

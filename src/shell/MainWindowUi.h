@@ -14,7 +14,7 @@
 #include <QTabWidget>
 #include <QWebEngineView>
 
-#include "shell/ClickableLabel.h"
+#include "widgets/ClickableLabel.h"
 
 namespace vorlaken {
 

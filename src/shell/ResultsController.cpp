@@ -11,9 +11,9 @@
 #include "results/OriginPage.h"
 #include "results/ResultCommands.h"
 #include "results/UrlList.h"
-#include "shell/ClickableLabel.h"
 #include "shell/MainWindow.h"
 #include "shell/StateBinding.h"
+#include "widgets/ClickableLabel.h"
 
 namespace vorlaken {
 

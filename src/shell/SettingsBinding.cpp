@@ -5,7 +5,7 @@
 #include "common/IniFile.h"
 #include "common/WindowPlacement.h"
 #include "save/SaveSettings.h"
-#include "shell/ControlAccess.h"
+#include "widgets/ControlAccess.h"
 
 namespace vorlaken {
 

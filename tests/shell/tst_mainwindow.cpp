@@ -16,11 +16,11 @@
 #include "FakePageModel.h"
 #include "LoopbackHttpServer.h"
 #include "ShellFixture.h"
+#include "common/WelcomePage.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "save/SaveState.h"
 #include "shell/BusService.h"
 #include "shell/CategoryDialog.h"
-#include "shell/WelcomePage.h"
 
 using namespace vorlaken;
 using namespace vorlaken::test;

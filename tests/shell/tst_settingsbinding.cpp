@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "ShellFixture.h"
-#include "shell/ControlAccess.h"
+#include "widgets/ControlAccess.h"
 
 using namespace vorlaken;
 using namespace vorlaken::test;

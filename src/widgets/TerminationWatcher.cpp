@@ -1,4 +1,4 @@
-#include "shell/TerminationWatcher.h"
+#include "widgets/TerminationWatcher.h"
 
 #include <csignal>
 

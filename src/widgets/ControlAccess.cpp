@@ -1,4 +1,4 @@
-#include "shell/ControlAccess.h"
+#include "widgets/ControlAccess.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -15,7 +15,7 @@
 #include <QWidget>
 
 #include "common/IniFile.h"
-#include "shell/ClickableLabel.h"
+#include "widgets/ClickableLabel.h"
 
 namespace vorlaken {
 

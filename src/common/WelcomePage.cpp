@@ -1,4 +1,4 @@
-#include "shell/WelcomePage.h"
+#include "common/WelcomePage.h"
 
 #include <QUrl>
 
