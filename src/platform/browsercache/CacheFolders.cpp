@@ -158,7 +158,7 @@ Sandboxes sandboxesOf(const QString& home) {
 
 QString xdgFolder(const char* variable, const QString& fallback) {
     const QString value = qEnvironmentVariable(variable);
-    // The base directory specification ignores relative values.
+    // A relative XDG folder is not to be trusted: the freedesktop rules say to ignore it.
     return QDir::isAbsolutePath(value) ? QDir::cleanPath(value) : fallback;
 }
 

@@ -8,6 +8,7 @@
 
 #include "BodiesFixture.h"
 #include "CacheFolderCopy.h"
+#include "CacheListing.h"
 #include "CachingHttpServer.h"
 #include "FirefoxCacheRun.h"
 #include "platform/browsercache/ByteSource.h"
@@ -20,15 +21,6 @@ using namespace vorlaken;
 using namespace vorlaken::test;
 
 namespace {
-
-QMap<QString, BrowserCache::Entry> listByUrl(BrowserCache& cache) {
-    QMap<QString, BrowserCache::Entry> entries;
-    cache.enumerate([&](const BrowserCache::Entry& entry) {
-        entries.insert(entry.sourceUrl, entry);
-        return true;
-    });
-    return entries;
-}
 
 // Every entry file of a cache folder as its reader sees it, by address.
 QMap<QString, CacheRecord> recordsByUrl(const QString& folder, bool chromium) {

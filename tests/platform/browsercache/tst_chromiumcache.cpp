@@ -7,6 +7,7 @@
 #include <QtEndian>
 
 #include "CacheFolderCopy.h"
+#include "CacheListing.h"
 #include "CachingHttpServer.h"
 #include "ChromiumCacheRun.h"
 #include "PictureFixture.h"
@@ -21,15 +22,6 @@ namespace {
 
 int entryFileCount(const QString& folder) {
     return QDir(folder).entryList({QStringLiteral("*_0")}, QDir::Files).size();
-}
-
-QList<BrowserCache::Entry> listAll(BrowserCache& cache) {
-    QList<BrowserCache::Entry> entries;
-    cache.enumerate([&](const BrowserCache::Entry& entry) {
-        entries.append(entry);
-        return true;
-    });
-    return entries;
 }
 
 }  // namespace

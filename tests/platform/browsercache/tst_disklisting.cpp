@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "CacheListing.h"
 #include "SimpleCacheWriter.h"
 #include "platform/browsercache/DiskBrowserCache.h"
 
@@ -51,15 +52,6 @@ class CacheShape {
     QString folder;
     QString bodies;
 };
-
-QList<BrowserCache::Entry> listAll(BrowserCache& cache) {
-    QList<BrowserCache::Entry> entries;
-    cache.enumerate([&](const BrowserCache::Entry& entry) {
-        entries.append(entry);
-        return true;
-    });
-    return entries;
-}
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "CacheListing.h"
 #include "CachingHttpServer.h"
 #include "PictureFixture.h"
 #include "platform/browsercache/DiskBrowserCache.h"
@@ -17,19 +18,6 @@
 
 using namespace vorlaken;
 using namespace vorlaken::test;
-
-namespace {
-
-QMap<QString, BrowserCache::Entry> listByUrl(BrowserCache& cache) {
-    QMap<QString, BrowserCache::Entry> entries;
-    cache.enumerate([&](const BrowserCache::Entry& entry) {
-        entries.insert(entry.sourceUrl, entry);
-        return true;
-    });
-    return entries;
-}
-
-}  // namespace
 
 // Reads the cache2 folder that Debian's firefox-esr, run headless with a fresh profile, wrote while
 // loading the fixture page.
