@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QJsonArray>
+#include <QJsonDocument>
 
 #include "platform/devtools/ChildFrames.h"
 #include "platform/devtools/DevToolsDocument.h"
@@ -35,6 +36,25 @@ QString DevToolsBrowser::locationUrl() {
 }
 
 void DevToolsBrowser::navigate(const QString& url) {
+    // The browser's own address parser decides what it refuses, as Page.navigate would; asked first,
+    // because Page.navigate itself answers only once the new page is there. A page that cannot run
+    // the question (its document is going) does not keep the browser from leaving it.
+    bool refused = false;
+    try {
+        const QString argument =
+            QString::fromUtf8(QJsonDocument(QJsonArray{url}).toJson(QJsonDocument::Compact));
+        refused = !frame_
+                       .evaluate(QStringLiteral("(([u]) => { try { new URL(u); return true; } catch (e) { "
+                                                "return false; } })(%1)")
+                                     .arg(argument))
+                       .toBool();
+    } catch (const BrowserGoneError&) {
+        throw;
+    } catch (const PageError&) {
+    }
+    if (refused) {
+        throw PageError(QStringLiteral("The browser refuses to go to %1.").arg(url));
+    }
     frame_.connection()->post(QStringLiteral("Page.navigate"),
                               {{QStringLiteral("url"), url}, {QStringLiteral("frameId"), frame_.frameId()}},
                               frame_.sessionId());

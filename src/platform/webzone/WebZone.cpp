@@ -51,7 +51,10 @@ QString WebZone::locationUrl() {
 }
 
 void WebZone::navigate(const QString& url) {
-    page_->load(toUrl(url));
+    const QUrl address = toUrl(url);
+    if (!address.isValid())
+        throw PageError(QStringLiteral("The zone refuses to go to %1.").arg(url));
+    page_->load(address);
 }
 
 void WebZone::goBack() {
