@@ -24,10 +24,32 @@ QString LinkHarvest::sourceUrlLine(const QString& html) {
     return QString();
 }
 
-QString LinkHarvest::scratchMarkup(const QString& html, const QString& pageUrl) {
-    if (pageUrl.isEmpty())
+QString LinkHarvest::scratchMarkup(const QString& html, const QString& baseUrl) {
+    if (baseUrl.isEmpty())
         return html;
-    return html + QStringLiteral("<base href=\"") + HtmlEscape(pageUrl) + QStringLiteral("\">");
+    // The first base of a document is the one that counts.
+    return QStringLiteral("<base href=\"") + HtmlEscape(baseUrl) + QStringLiteral("\">") + html;
+}
+
+QString LinkHarvest::baseOf(const QString& html, const QString& pageUrl, Browser& scratch, Element& body) {
+    body.setInnerHtml(html);
+    QString written;
+    for (const ElementData& e : scratch.document()->all()->read(kTagName | kHrefAttribute)) {
+        if (e.tagName == QLatin1String("BASE") && !e.hrefAttribute.trimmed().isEmpty()) {
+            written = e.hrefAttribute;
+            break;
+        }
+    }
+    if (written.isEmpty())
+        return pageUrl;
+    body.setInnerHtml(scratchMarkup(
+        QStringLiteral("<a href=\"") + HtmlEscape(written) + QStringLiteral("\"></a>"), pageUrl));
+    const std::vector<ElementData> resolved = scratch.document()->links()->read(kLinkAddress);
+    const QString base = resolved.empty() ? QString() : resolved.front().linkAddress;
+    // A base of a scheme no browser takes one from leaves the page's address in force.
+    static const QRegularExpression kWeb(QStringLiteral("^(https?|ftp|file):"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    return kWeb.match(base).hasMatch() ? base : pageUrl;
 }
 
 void LinkHarvest::add(QStringList& results, const QString& address) {
@@ -51,7 +73,8 @@ QStringList LinkHarvest::harvest(const DropContent& drop, const Options& options
     try {
         ElementPtr body = PageBody(scratch);
         body->setContentEditable(true);
-        body->setInnerHtml(scratchMarkup(drop.html, url));
+        const QString base = url.isEmpty() ? QString() : baseOf(drop.html, url, scratch, *body);
+        body->setInnerHtml(scratchMarkup(drop.html, base));
         const std::vector<ElementData> links = scratch.document()->links()->read(kLinkAddress);
         for (const ElementData& link : links) {
             const QString& address = link.linkAddress;

@@ -20,10 +20,9 @@ class LinkHarvest {
     // The page address named in an HTML clipboard text: the first of its lines 0 to 10 that begins with
     // "SourceURL:", without those 10 characters. Empty when there is none.
     static QString sourceUrlLine(const QString& html);
-    // What the scratch page's body is given: the fragment followed, when the page address is known,
-    // by a base naming it, so that relative links resolve against the page (a base of the fragment's
-    // own comes first and is the one that counts, as in the page).
-    static QString scratchMarkup(const QString& html, const QString& pageUrl);
+    // What the scratch page's body is given: the fragment after a base naming the address its links
+    // resolve against, when there is one.
+    static QString scratchMarkup(const QString& html, const QString& baseUrl);
 
     // The addresses the drop yields, in order, none twice without regard to case. A failing scratch
     // page yields what was found before it.
@@ -33,6 +32,9 @@ class LinkHarvest {
 
   private:
     static void add(QStringList& results, const QString& address);
+    // The address the fragment's links resolve against in the page it came from: its own first base,
+    // resolved against the page, else the page. Found by the scratch page, as the browser resolves.
+    static QString baseOf(const QString& html, const QString& pageUrl, Browser& scratch, Element& body);
 };
 
 }  // namespace vorlaken

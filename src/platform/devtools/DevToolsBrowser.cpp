@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include <QJsonArray>
-#include <QJsonDocument>
 
 #include "platform/devtools/ChildFrames.h"
 #include "platform/devtools/DevToolsDocument.h"
@@ -18,7 +17,8 @@ constexpr std::size_t kMaxFrames = 100;
 
 }  // namespace
 
-DevToolsBrowser::DevToolsBrowser(FrameContext frame) : frame_(std::move(frame)) {}
+DevToolsBrowser::DevToolsBrowser(FrameContext frame, bool topLevel)
+    : frame_(std::move(frame)), topLevel_(topLevel) {}
 
 DocumentPtr DevToolsBrowser::document() {
     const QJsonArray found =
@@ -32,6 +32,23 @@ DocumentPtr DevToolsBrowser::document() {
 }
 
 QString DevToolsBrowser::locationUrl() {
+    if (topLevel_) {
+        try {
+            const QJsonObject history =
+                frame_.connection()->call(QStringLiteral("Page.getNavigationHistory"));
+            const QJsonValue current = history.value(QLatin1String("entries"))
+                                           .toArray()
+                                           .at(history.value(QLatin1String("currentIndex")).toInt());
+            if (current.isObject()) {
+                return current.toObject().value(QLatin1String("url")).toString();
+            }
+        } catch (const BrowserGoneError&) {
+            throw;
+        } catch (const PageError&) {
+            // Between two documents (one coming back from the page cache, say) the browser has no
+            // history to give; the document itself answers once it is there.
+        }
+    }
     return frame_.evaluate(QStringLiteral("location.href")).toString();
 }
 
@@ -41,12 +58,10 @@ void DevToolsBrowser::navigate(const QString& url) {
     // the question (its document is going) does not keep the browser from leaving it.
     bool refused = false;
     try {
-        const QString argument =
-            QString::fromUtf8(QJsonDocument(QJsonArray{url}).toJson(QJsonDocument::Compact));
         refused = !frame_
-                       .evaluate(QStringLiteral("(([u]) => { try { new URL(u); return true; } catch (e) { "
-                                                "return false; } })(%1)")
-                                     .arg(argument))
+                       .evaluate(QStringLiteral("(() => { try { new URL(%1); return true; } catch (e) { "
+                                                "return false; } })()")
+                                     .arg(PageScripts::literal(url)))
                        .toBool();
     } catch (const BrowserGoneError&) {
         throw;

@@ -29,6 +29,7 @@ WebZone::WebZone(QWebEngineView* view, const QUrl& baseUrl, const ZoneAccess& ac
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
     page_->setScriptScope(access.ownScripts, baseUrl);
+    page_->setProgramNavigationOnly(access.programNavigationOnly);
     runner_ = std::make_shared<ScriptRunner>(page_, boundMs);
     connect(page_, &QWebEnginePage::loadFinished, this, &WebZone::documentComplete);
 }
