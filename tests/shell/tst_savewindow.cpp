@@ -172,17 +172,17 @@ void SaveWindowTest::saveButtonStoresTheTickedPictures() {
     });
     watch.start(10);
     window.desktop().beginBusCall();
-    window.ui().savebtn->click();
+    window.ui().saveButton->click();
     const QStringList messages = window.desktop().endBusCall();
     watch.stop();
 
     QCOMPARE(messages, QStringList());
-    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:3/3"));
+    QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:3/3"));
     QVERIFY(shownWhileRunning > 0);
     QCOMPARE(lastProgressText, QStringLiteral("Saved:3/3"));
     QVERIFY(!progress.isVisible());
-    QVERIFY(window.ui().savebtn->isEnabled());
-    QVERIFY(window.ui().getbtn->isEnabled());
+    QVERIFY(window.ui().saveButton->isEnabled());
+    QVERIFY(window.ui().getButton->isEnabled());
 
     // Domain, then title; the pictures numbered, recognised as PNG; the local webpage beside them.
     QStringList files = filesBelow(out);
@@ -243,21 +243,21 @@ void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand() {
     QTimer stopper;
     connect(&stopper, &QTimer::timeout, this, [&] {
         // Ticked once the first picture is stored: the run ends before the next one.
-        if (progress.isVisible() && window.ui().Label3->text() == QStringLiteral("Saved:1/3")) {
+        if (progress.isVisible() && window.ui().savedLabel->text() == QStringLiteral("Saved:1/3")) {
             progress.stopBox()->click();
             stopper.stop();
         }
     });
     stopper.start(0);
     window.desktop().beginBusCall();
-    window.ui().savebtn->click();
+    window.ui().saveButton->click();
     window.desktop().endBusCall();
     stopper.stop();
-    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:1/3"));
+    QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:1/3"));
     QCOMPARE(filesBelow(out).size(), 1);
     QVERIFY(!progress.isVisible());
     QVERIFY(!progress.stopBox()->isChecked());  // the next run starts unticked
-    QVERIFY(window.ui().savebtn->isEnabled());
+    QVERIFY(window.ui().saveButton->isEnabled());
 }
 
 // During a run only the counter, Get and Save, and the title the run cleaned change: what the user
@@ -279,21 +279,21 @@ void SaveWindowTest::typingDuringARunIsKept() {
             window.controls().setValue(QStringLiteral("Edit3"), QStringLiteral("typed"));
             window.controls().setValue(QStringLiteral("cbtitle"), QStringLiteral("Typed title"));
         }
-        labelsAfterTyping << window.ui().Label3->text();
+        labelsAfterTyping << window.ui().savedLabel->text();
     });
     typist.start(0);
     window.desktop().beginBusCall();
-    window.ui().savebtn->click();
+    window.ui().saveButton->click();
     window.desktop().endBusCall();
     typist.stop();
 
     QVERIFY(!labelsAfterTyping.isEmpty());
     QVERIFY2(labelsAfterTyping.first() != QStringLiteral("Saved:3/3"),
              qPrintable(labelsAfterTyping.join(u' ')));
-    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:3/3"));
-    QCOMPARE(window.ui().Edit3->text(), QStringLiteral("typed"));
-    QCOMPARE(window.ui().cbtitle->currentText(), QStringLiteral("Typed title"));
-    QVERIFY(window.ui().getbtn->isEnabled() && window.ui().savebtn->isEnabled());
+    QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:3/3"));
+    QCOMPARE(window.ui().urlIncludeEdit->text(), QStringLiteral("typed"));
+    QCOMPARE(window.ui().titleCombo->currentText(), QStringLiteral("Typed title"));
+    QVERIFY(window.ui().getButton->isEnabled() && window.ui().saveButton->isEnabled());
     // The run's pictures went into the folder of the title it started with.
     const QStringList files = filesBelow(out);
     QCOMPARE(files.size(), 3);
@@ -355,8 +355,8 @@ void SaveWindowTest::saveAfterPicturesInvisibleMakesNothing() {
         15000);
     QCOMPARE(bus.Invoke(QStringLiteral("savebtn"), QString()), kNotPreviewPageMessage);
     QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
-    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:0/0"));
-    QVERIFY(window.ui().savebtn->isEnabled());
+    QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:0/0"));
+    QVERIFY(window.ui().saveButton->isEnabled());
     qputenv("VORLAKEN_DEVTOOLS", chromium_->endpoint().toUtf8());
 }
 
@@ -374,15 +374,15 @@ void SaveWindowTest::folderThatCannotBeMadeShowsTheTitleBox() {
         QFile blocker(titleFolder);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
     }
-    window.ui().PageControl1->setCurrentIndex(1);
+    window.ui().panelTabs->setCurrentIndex(1);
     BusService bus(window);
     const QString messages = bus.Invoke(QStringLiteral("savebtn"), QString());
     QVERIFY2(messages.startsWith(QStringLiteral("Can not create directory:")) &&
                  messages.endsWith(QStringLiteral(", Please modify webpage title and then save")),
              qPrintable(messages));
-    QCOMPARE(window.ui().PageControl1->currentIndex(), 0);
-    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:0/0"));
-    QVERIFY(window.ui().savebtn->isEnabled());
+    QCOMPARE(window.ui().panelTabs->currentIndex(), 0);
+    QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:0/0"));
+    QVERIFY(window.ui().saveButton->isEnabled());
     QCOMPARE(filesBelow(out), QStringList{QDir(out).relativeFilePath(titleFolder)});
 }
 
@@ -400,7 +400,8 @@ void SaveWindowTest::categoryMenuChoiceSavesIntoTheCategoryFolder() {
         return;
     QMenu* menu = window.saving().categoryMenu();
     QCOMPARE(menu->objectName(), QStringLiteral("catPopup"));
-    QCOMPARE(window.ui().Label106->toolTip(), QStringLiteral("pictures are saved under categories"));
+    QCOMPARE(window.ui().categoryEditorLabel->toolTip(),
+             QStringLiteral("pictures are saved under categories"));
     // "&" doubled, so the menu shows the names exactly.
     QStringList captions;
     for (QAction* item : menu->actions())
@@ -409,7 +410,7 @@ void SaveWindowTest::categoryMenuChoiceSavesIntoTheCategoryFolder() {
                                     QStringLiteral("R&&&&D")}));
 
     // Save pops the menu and saves nothing yet.
-    window.ui().savebtn->click();
+    window.ui().saveButton->click();
     QTRY_VERIFY(menu->isVisible());
     QCOMPARE(filesBelow(out), QStringList());
 
@@ -417,7 +418,7 @@ void SaveWindowTest::categoryMenuChoiceSavesIntoTheCategoryFolder() {
     BusService bus(window);
     QCOMPARE(bus.Invoke(QStringLiteral("catPopup"), QStringLiteral("Food_&_Drink")), QString());
     QVERIFY(!menu->isVisible());
-    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:3/3"));
+    QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:3/3"));
     const QStringList files = filesBelow(out);
     QCOMPARE(files.size(), 3);
     for (const QString& file : files)
@@ -433,11 +434,11 @@ void SaveWindowTest::extensionBoxesExcludeEachOtherByClick() {
     ShellFixture fixture;
     MainWindow& window = fixture.create();
     window.show();
-    QCheckBox* force = window.ui().extchk;
-    QCheckBox* autoBox = window.ui().autoextchk;
+    QCheckBox* force = window.ui().forceExtensionCheck;
+    QCheckBox* autoBox = window.ui().autoRecogniseCheck;
     // The progress window shares component names with the main window; scripts reach the main ones.
-    QCOMPARE(window.controls().find(QStringLiteral("Label3")), window.ui().Label3);
-    QCOMPARE(window.controls().find(QStringLiteral("CheckBox1")), window.ui().CheckBox1);
+    QCOMPARE(window.controls().find(QStringLiteral("Label3")), window.ui().savedLabel);
+    QCOMPARE(window.controls().find(QStringLiteral("CheckBox1")), window.ui().originSizeCheck);
     // Both are on after start-up.
     QVERIFY(force->isChecked() && autoBox->isChecked());
     QVERIFY(window.controls().invoke(QStringLiteral("autoextchk")));  // unticks "auto recognise"
@@ -450,12 +451,12 @@ void SaveWindowTest::extensionBoxesExcludeEachOtherByClick() {
     // The save menu carries its four commands in order; "rember last folder" is a check item whose tick
     // is written as "keepdir".
     QStringList names;
-    for (QAction* item : window.ui().savePopupMenu->actions())
+    for (QAction* item : window.ui().saveMenu->actions())
         names << item->objectName();
     QCOMPARE(names, (QStringList{QStringLiteral("N28"), QStringLiteral("N29"), QStringLiteral("N30"),
                                  QStringLiteral("N32")}));
     QVERIFY(window.controls().invoke(QStringLiteral("N32")));
-    QVERIFY(!window.ui().N32->isChecked());
+    QVERIFY(!window.ui().saveMenuRememberFolder->isChecked());
     window.close();
     const QByteArray settings = fixture.settingsText();
     QVERIFY2(settings.contains("keepdir=0"), settings.constData());
@@ -519,7 +520,7 @@ void SaveWindowTest::categoryEditor() {
     QCOMPARE(contentOf(catFile), written);
     QCOMPARE(window.saving().state().categoriesOn, on);
     QCOMPARE(window.saving().categoryMenu()->actions().size(), menuItems);
-    QCOMPARE(window.ui().Label106->toolTip(), hint);
+    QCOMPARE(window.ui().categoryEditorLabel->toolTip(), hint);
     window.close();
     QVERIFY(fixture.settingsText().contains(on ? "cat=1" : "cat=0"));
 }
@@ -546,7 +547,8 @@ void SaveWindowTest::categoryEditorOverTheBusOpensNoWindow() {
     QCOMPARE(contentOf(catFile), QByteArray("a_b_c\r\nNature\r\n"));
     QCOMPARE(window.saving().state().categories,
              (QStringList{QStringLiteral("a_b_c"), QStringLiteral("Nature")}));
-    QCOMPARE(window.ui().Label106->toolTip(), QStringLiteral("Pictures aren't saved under categories"));
+    QCOMPARE(window.ui().categoryEditorLabel->toolTip(),
+             QStringLiteral("Pictures aren't saved under categories"));
 }
 
 void SaveWindowTest::cachedPictureIsCopiedWhileItsServerIsDown() {
@@ -598,10 +600,10 @@ void SaveWindowTest::cachedPictureIsCopiedWhileItsServerIsDown() {
 
     server.reset();  // the picture's server is gone
     window.desktop().beginBusCall();
-    window.ui().savebtn->click();
+    window.ui().saveButton->click();
     const QStringList messages = window.desktop().endBusCall();
     QCOMPARE(messages, QStringList());
-    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:1/1"));
+    QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:1/1"));
     const QStringList files = filesBelow(out);
     QCOMPARE(files.size(), 1);
     QCOMPARE(contentOf(out + QLatin1Char('/') + files[0]), picture);
@@ -622,11 +624,11 @@ void SaveWindowTest::eachRunMakesItsCacheForTheAttachedProfile() {
     MainWindow& window = fixture.create(finder);
     QVERIFY(fixture.showAndWaitForStartup());
     QVERIFY(made.isEmpty());
-    window.ui().Edit2->setText(QStringLiteral("http://example.test/page.htm"));
+    window.ui().locationEdit->setText(QStringLiteral("http://example.test/page.htm"));
     for (int run = 1; run <= 2; ++run) {
-        window.ui().savebtn->setEnabled(true);
+        window.ui().saveButton->setEnabled(true);
         window.desktop().beginBusCall();
-        window.ui().savebtn->click();
+        window.ui().saveButton->click();
         window.desktop().endBusCall();
         QCOMPARE(made.size(), run);
         QCOMPARE(made.last(), (QStringList{QStringLiteral("/profiles/attached"),
