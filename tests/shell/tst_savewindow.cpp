@@ -32,6 +32,7 @@ class SaveWindowTest : public QObject {
     void cleanupTestCase();
     void saveButtonStoresTheTickedPictures();
     void saveThroughTheBusAsksForTheFolder();
+    void stopSavingEndsTheRunAfterThePictureInHand_data();
     void stopSavingEndsTheRunAfterThePictureInHand();
     void typingDuringARunIsKept();
     void saveAfterPicturesInvisibleMakesNothing();
@@ -232,7 +233,16 @@ void SaveWindowTest::saveThroughTheBusAsksForTheFolder() {
     QVERIFY(fixture.settingsText().contains("\ndir=" + other.toUtf8() + "/"));
 }
 
+// "stop saving" ticked by a click, or by a script while the run keeps Get and Save out of use: the
+// progress window's box is reached as TfrmPrompt.CheckBox1, as the main window has a CheckBox1 too.
+void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand_data() {
+    QTest::addColumn<bool>("overTheBus");
+    QTest::newRow("click") << false;
+    QTest::newRow("bus") << true;
+}
+
 void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand() {
+    QFETCH(bool, overTheBus);
     VORLAKEN_REQUIRE_CHROMIUM();
     ShellFixture fixture;
     const QString out = fixture.path(QStringLiteral("out"));
@@ -240,11 +250,20 @@ void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand() {
     if (QTest::currentTestFailed())
         return;
     SaveProgressWindow& progress = window.saving().progressWindow();
+    const bool originSize = window.ui().CheckBox1->isChecked();
+    BusService bus(window);
+    QStringList seenByTheBus;
     QTimer stopper;
     connect(&stopper, &QTimer::timeout, this, [&] {
         // Ticked once the first picture is stored: the run ends before the next one.
         if (progress.isVisible() && window.ui().Label3->text() == QStringLiteral("Saved:1/3")) {
-            progress.stopBox()->click();
+            if (overTheBus) {
+                seenByTheBus << bus.Control(QStringLiteral("TfrmPrompt.Label3"))
+                             << bus.Control(QStringLiteral("TfrmPrompt.CheckBox1.enabled"));
+                bus.SetControl(QStringLiteral("TfrmPrompt.CheckBox1"), QStringLiteral("1"));
+            } else {
+                progress.stopBox()->click();
+            }
             stopper.stop();
         }
     });
@@ -258,6 +277,9 @@ void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand() {
     QVERIFY(!progress.isVisible());
     QVERIFY(!progress.stopBox()->isChecked());  // the next run starts unticked
     QVERIFY(window.ui().savebtn->isEnabled());
+    if (overTheBus)
+        QCOMPARE(seenByTheBus, (QStringList{QStringLiteral("Saved:1/3"), QStringLiteral("1")}));
+    QCOMPARE(window.ui().CheckBox1->isChecked(), originSize);  // the main window's own CheckBox1
 }
 
 // During a run only the counter, Get and Save, and the title the run cleaned change: what the user
