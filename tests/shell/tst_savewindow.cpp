@@ -283,7 +283,7 @@ void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand() {
 }
 
 // During a run only the counter, Get and Save, and the title the run cleaned change: what the user
-// types into the filter and title boxes meanwhile stays.
+// types or chooses in the filter, title and extension boxes meanwhile stays.
 void SaveWindowTest::typingDuringARunIsKept() {
     VORLAKEN_REQUIRE_CHROMIUM();
     ShellFixture fixture;
@@ -300,6 +300,8 @@ void SaveWindowTest::typingDuringARunIsKept() {
         if (labelsAfterTyping.isEmpty()) {
             window.controls().setValue(QStringLiteral("Edit3"), QStringLiteral("typed"));
             window.controls().setValue(QStringLiteral("cbtitle"), QStringLiteral("Typed title"));
+            window.controls().setValue(QStringLiteral("cbext"), QStringLiteral("2"));
+            window.controls().setValue(QStringLiteral("extchk"), QStringLiteral("0"));
         }
         labelsAfterTyping << window.ui().Label3->text();
     });
@@ -315,6 +317,9 @@ void SaveWindowTest::typingDuringARunIsKept() {
     QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:3/3"));
     QCOMPARE(window.ui().Edit3->text(), QStringLiteral("typed"));
     QCOMPARE(window.ui().cbtitle->currentText(), QStringLiteral("Typed title"));
+    QCOMPARE(window.ui().cbext->currentText(), QStringLiteral(".png"));
+    QVERIFY(!window.ui().extchk->isChecked());
+    QVERIFY(window.ui().autoextchk->isChecked());
     QVERIFY(window.ui().getbtn->isEnabled() && window.ui().savebtn->isEnabled());
     // The run's pictures went into the folder of the title it started with.
     const QStringList files = filesBelow(out);
