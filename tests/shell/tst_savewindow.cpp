@@ -356,7 +356,10 @@ void SaveWindowTest::saveAfterPicturesInvisibleMakesNothing() {
     copy += "</form></body></html>";
     server_.addPage(QStringLiteral("/copy.htm"), copy);
     ChromiumProcess browser;
+    server_.clearRequests();
     QVERIFY2(browser.start(server_.url(QStringLiteral("/copy.htm"))), qPrintable(browser.errorString()));
+    // The start-up capture reads the page once its pictures are in its document.
+    QTRY_VERIFY_WITH_TIMEOUT(!server_.requestsFor(QStringLiteral("/photo2.png")).isEmpty(), 30000);
 
     const QString out = fixture.path(QStringLiteral("out"));
     QVERIFY(QDir().mkpath(out));
