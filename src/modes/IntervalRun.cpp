@@ -30,7 +30,7 @@ std::optional<int> IntervalRun::intervalMs(const QString& text, const QLocale& l
     return ms >= double(INT_MAX) ? INT_MAX : int(ms);
 }
 
-void IntervalRun::run(CaptureState& capture, ModesState& modes, StopSwitch& stop) {
+void IntervalRun::Run(CaptureState& capture, ModesState& modes, StopSwitch& stop) {
     IntervalState& page = modes.interval;
     BrowserPtr browser = services_.finder->discover();
     if (!browser)

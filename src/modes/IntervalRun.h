@@ -26,7 +26,7 @@ class IntervalRun {
     // off). Nothing when it is no number or below 0.1 seconds; message then says why.
     static std::optional<int> intervalMs(const QString& text, const QLocale& locale, QString* message);
 
-    void run(CaptureState& capture, ModesState& modes, StopSwitch& stop);
+    void Run(CaptureState& capture, ModesState& modes, StopSwitch& stop);
 
   private:
     RunServices& services_;

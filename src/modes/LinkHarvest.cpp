@@ -57,7 +57,7 @@ void LinkHarvest::add(QStringList& results, const QString& address) {
         results << address;
 }
 
-QStringList LinkHarvest::harvest(const DropContent& drop, const Options& options, Browser& scratch) {
+QStringList LinkHarvest::Harvest(const DropContent& drop, const Options& options, Browser& scratch) {
     QString url = drop.url;
     if (url.isEmpty() && !drop.html.isEmpty())
         url = drop.sourceUrl.isEmpty() ? sourceUrlLine(drop.html) : drop.sourceUrl;

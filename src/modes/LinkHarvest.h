@@ -26,7 +26,7 @@ class LinkHarvest {
 
     // The addresses the drop yields, in order, none twice without regard to case. A failing scratch
     // page yields what was found before it.
-    static QStringList harvest(const DropContent& drop, const Options& options, Browser& scratch);
+    static QStringList Harvest(const DropContent& drop, const Options& options, Browser& scratch);
     // The list text with each address it does not yet hold (without regard to case) as a new line.
     static QString appendNew(const QString& listText, const QStringList& addresses);
 

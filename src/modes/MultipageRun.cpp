@@ -22,7 +22,7 @@ bool MultipageRun::isUrlEntry(const QString& line) {
     return line.left(4).toLower() == QLatin1String("http");
 }
 
-void MultipageRun::run(CaptureState& capture, ModesState& modes, StopSwitch& stop) {
+void MultipageRun::Run(CaptureState& capture, ModesState& modes, StopSwitch& stop) {
     MultipageState& page = modes.multipage;
     if (stop.isTicked()) {
         stop.setTicked(false);
@@ -33,7 +33,7 @@ void MultipageRun::run(CaptureState& capture, ModesState& modes, StopSwitch& sto
     BrowserPtr browser = services_.finder->discover();
     if (!browser)
         return;
-    Run run{capture, modes, stop, browser, QString(), false};
+    Walk run{capture, modes, stop, browser, QString(), false};
     try {
         run.startUrl = browser->locationUrl();
     } catch (const PageError&) {
@@ -69,7 +69,7 @@ void MultipageRun::run(CaptureState& capture, ModesState& modes, StopSwitch& sto
     finish(run);
 }
 
-bool MultipageRun::urlEntry(Run& run, const QString& url) {
+bool MultipageRun::urlEntry(Walk& run, const QString& url) {
     MultipageState& page = run.modes.multipage;
     try {
         run.browser->navigate(url);
@@ -93,7 +93,7 @@ bool MultipageRun::urlEntry(Run& run, const QString& url) {
     return true;
 }
 
-bool MultipageRun::linkEntry(Run& run, const QString& address) {
+bool MultipageRun::linkEntry(Walk& run, const QString& address) {
     MultipageState& page = run.modes.multipage;
     // A link that is not there or does not take the click still leaves a page state to capture.
     ClickLinkInPageOrFrames(*run.browser, address, run.modes.linkCode);
@@ -112,7 +112,7 @@ bool MultipageRun::linkEntry(Run& run, const QString& address) {
     return !stopped(run);
 }
 
-bool MultipageRun::goBackAndWait(Run& run) {
+bool MultipageRun::goBackAndWait(Walk& run) {
     try {
         run.browser->goBack();
     } catch (const PageError&) {
@@ -122,17 +122,17 @@ bool MultipageRun::goBackAndWait(Run& run) {
     return true;
 }
 
-bool MultipageRun::stopped(const Run& run) const {
+bool MultipageRun::stopped(const Walk& run) const {
     return RunSteps::stopped(run.stop) || run.modes.closing;
 }
 
-void MultipageRun::wait(Run& run, int seconds) {
+void MultipageRun::wait(Walk& run, int seconds) {
     WaitPumping(seconds * services_.secondMs, run.stop);
     // What the user changed meanwhile (the list above all) counts from here on.
     services_.refresh();
 }
 
-void MultipageRun::finish(Run& run) {
+void MultipageRun::finish(Walk& run) {
     run.modes.multipage.running = false;
     RunSteps::endRun(run.capture, run.modes, run.stop, run.mergeBefore, run.modes.multipage.saveEnabled);
     services_.refresh();

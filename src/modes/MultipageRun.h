@@ -22,10 +22,11 @@ class MultipageRun {
     // address of a link to click.
     static bool isUrlEntry(const QString& line);
 
-    void run(CaptureState& capture, ModesState& modes, StopSwitch& stop);
+    void Run(CaptureState& capture, ModesState& modes, StopSwitch& stop);
 
   private:
-    struct Run {
+    // One run through the list: what it works on and what it keeps until its end.
+    struct Walk {
         CaptureState& capture;
         ModesState& modes;
         StopSwitch& stop;
@@ -35,12 +36,12 @@ class MultipageRun {
     };
 
     // Each gives false when the run is to finish.
-    bool urlEntry(Run& run, const QString& url);
-    bool linkEntry(Run& run, const QString& address);
-    bool goBackAndWait(Run& run);
-    bool stopped(const Run& run) const;
-    void wait(Run& run, int seconds);
-    void finish(Run& run);
+    bool urlEntry(Walk& run, const QString& url);
+    bool linkEntry(Walk& run, const QString& address);
+    bool goBackAndWait(Walk& run);
+    bool stopped(const Walk& run) const;
+    void wait(Walk& run, int seconds);
+    void finish(Walk& run);
 
     RunServices& services_;
 };

@@ -6,11 +6,11 @@ namespace vorlaken {
 
 const QString MultipageSteps::kNoUrlsMessage = QStringLiteral("Plase specify webpage URLs first.");
 
-void MultipageSteps::showUrlList(MultipageState& page) {
+void MultipageSteps::ShowUrlList(MultipageState& page) {
     page.step = 0;
 }
 
-void MultipageSteps::showRunControls(MultipageState& page, Desktop& desktop) {
+void MultipageSteps::ShowRunControls(MultipageState& page, Desktop& desktop) {
     if (MemoLines::count(page.urlList) < 1) {
         desktop.showMessage(kNoUrlsMessage);
         page.focusUrlList = true;

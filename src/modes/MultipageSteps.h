@@ -12,9 +12,9 @@ class MultipageSteps {
   public:
     static const QString kNoUrlsMessage;
 
-    static void showUrlList(MultipageState& page);
+    static void ShowUrlList(MultipageState& page);
     // Only with at least one line in the list; otherwise the user is told and the list gets the focus.
-    static void showRunControls(MultipageState& page, Desktop& desktop);
+    static void ShowRunControls(MultipageState& page, Desktop& desktop);
 };
 
 }  // namespace vorlaken

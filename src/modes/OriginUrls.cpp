@@ -22,7 +22,7 @@ QString OriginUrls::pictureLines(const QString& listText, bool noOriginContent) 
     return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }
 
-void OriginUrls::show(const BrowserPtr& attached, const QString& listText, bool noOriginContent) {
+void OriginUrls::Show(const BrowserPtr& attached, const QString& listText, bool noOriginContent) {
     if (!attached)
         return;
     try {

@@ -18,7 +18,7 @@ class OriginUrls {
     // line, then one picture per line of the list, empty lines included, each line ended by CR LF.
     static QString pictureLines(const QString& listText, bool noOriginContent);
     // Without an attached browser nothing happens; failures on the page are passed over.
-    static void show(const BrowserPtr& attached, const QString& listText, bool noOriginContent);
+    static void Show(const BrowserPtr& attached, const QString& listText, bool noOriginContent);
 };
 
 }  // namespace vorlaken

@@ -7,7 +7,7 @@ namespace vorlaken {
 
 const QString PictureLinks::kNoLinkMessage = QStringLiteral("No picture link is found.");
 
-std::optional<QString> PictureLinks::ofCheckedPictures(Browser& previewZone, Desktop& desktop) {
+std::optional<QString> PictureLinks::OfCheckedPictures(Browser& previewZone, Desktop& desktop) {
     const std::optional<PreviewReadBack> page = PreviewReadBack::readForCommand(previewZone, desktop);
     if (!page)
         return std::nullopt;

@@ -17,7 +17,7 @@ class PictureLinks {
 
     // The new list text. Nothing (and the list stays as it was) when the preview holds no picture, the
     // user then being told, or cannot be read as the preview page.
-    static std::optional<QString> ofCheckedPictures(Browser& previewZone, Desktop& desktop);
+    static std::optional<QString> OfCheckedPictures(Browser& previewZone, Desktop& desktop);
 };
 
 }  // namespace vorlaken

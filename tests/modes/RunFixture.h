@@ -67,7 +67,7 @@ struct RunFixture {
         services.finder = &finder;
         services.desktop = &desktop;
         services.renderPreview = [this] { ++renders; };
-        services.clearResult = [this] { ResultCommands::clearResult(capture, preview, false); };
+        services.clearResult = [this] { ResultCommands::ClearResult(capture, preview, false); };
         services.refresh = [this] {
             shown.append(
                 {modes.multipage.running || modes.interval.running, modes.buttonBarVisible, capture.merge});

@@ -96,7 +96,7 @@ void IntervalRunTest::capturesUntilStopMergingNewPictures() {
     f.browser->showHtml(
         RunFixture::kStart,
         RunFixture::page("s", QStringLiteral("<img src='%1' width=100 height=100>").arg(shows.at(0))));
-    IntervalRun(f.services, QLocale(QLocale::English)).run(f.capture, f.modes, f.stop);
+    IntervalRun(f.services, QLocale(QLocale::English)).Run(f.capture, f.modes, f.stop);
 
     QCOMPARE(f.pictures(), (QStringList{"/1.jpg", "/2.jpg", "/3.jpg"}));
     QCOMPARE(counters, (QStringList{"1", "1", "2", "3"}));
@@ -120,7 +120,7 @@ void IntervalRunTest::stopTickedBeforeGetMakesOneCapture() {
     f.capture.table.append("http://site/old.jpg", "1*1", kPlaceholderLinkUrl, RunFixture::kStart);
     f.desktop.answers << Desktop::Answer::Yes;
     f.stop.setTicked(true);
-    IntervalRun(f.services).run(f.capture, f.modes, f.stop);
+    IntervalRun(f.services).Run(f.capture, f.modes, f.stop);
     QCOMPARE(f.desktop.questions.size(), 1);
     QCOMPARE(f.desktop.questions[0].text, RunSteps::kClearQuestion);
     QCOMPARE(f.pictures(), QStringList{"/s.jpg"});
@@ -142,7 +142,7 @@ void IntervalRunTest::intervalMessagesChangeNothing() {
     RunFixture f;
     f.capture.table.append("http://site/old.jpg", "1*1", kPlaceholderLinkUrl, RunFixture::kStart);
     f.modes.interval.interval = text;
-    IntervalRun(f.services, QLocale(QLocale::English)).run(f.capture, f.modes, f.stop);
+    IntervalRun(f.services, QLocale(QLocale::English)).Run(f.capture, f.modes, f.stop);
     QCOMPARE(f.desktop.messages, QStringList{message});
     QCOMPARE(f.desktop.messageCaptions, QStringList{"Hint"});
     QVERIFY(f.desktop.questions.isEmpty());
@@ -156,7 +156,7 @@ void IntervalRunTest::pageThatCannotBeReadEndsTheRun() {
     f.capture.merge = false;
     // The page goes away after the first capture.
     f.services.renderPreview = [&f] { f.browser->page->failing.insert(QStringLiteral("images")); };
-    IntervalRun(f.services, QLocale(QLocale::English)).run(f.capture, f.modes, f.stop);
+    IntervalRun(f.services, QLocale(QLocale::English)).Run(f.capture, f.modes, f.stop);
     QCOMPARE(f.pictures(), QStringList{"/s.jpg"});
     QVERIFY(!f.modes.interval.running);
     QVERIFY(f.modes.buttonBarVisible);
@@ -169,7 +169,7 @@ void IntervalRunTest::withoutBrowserNothingHappens() {
     RunFixture f;
     f.finder.browser = nullptr;
     f.modes.interval.interval = QStringLiteral("abc");
-    IntervalRun(f.services).run(f.capture, f.modes, f.stop);
+    IntervalRun(f.services).Run(f.capture, f.modes, f.stop);
     QVERIFY(f.desktop.messages.isEmpty());
     QVERIFY(f.shown.isEmpty());
 }

@@ -44,7 +44,7 @@ QStringList LinkHarvestZoneTest::harvestFrom(const QString& html, const QString&
     DropContent drop;
     drop.html = html;
     drop.sourceUrl = page;
-    return LinkHarvest::harvest(drop, {includeItself, scriptLinks}, *zone_);
+    return LinkHarvest::Harvest(drop, {includeItself, scriptLinks}, *zone_);
 }
 
 void LinkHarvestZoneTest::harvest_data() {

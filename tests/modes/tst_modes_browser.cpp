@@ -75,7 +75,7 @@ struct BrowserRun {
             paths << QUrl(url).path();
         return paths;
     }
-    void runMultipage() { MultipageRun(services).run(capture, modes, stop); }
+    void runMultipage() { MultipageRun(services).Run(capture, modes, stop); }
 };
 
 }  // namespace
@@ -277,7 +277,7 @@ void ModesBrowserTest::intervalOverASlideShow() {
         if (run.modes.interval.running && (run.capture.table.size() == 3 || captures > 400))
             run.stop.setTicked(true);
     };
-    IntervalRun(run.services, QLocale(QLocale::English)).run(run.capture, run.modes, run.stop);
+    IntervalRun(run.services, QLocale(QLocale::English)).Run(run.capture, run.modes, run.stop);
     QCOMPARE(run.pictures(), (QStringList{"/pic/1.png", "/pic/2.png", "/pic/3.png"}));
     QCOMPARE(run.modes.interval.countLabel, QStringLiteral("Get pictures:3"));
     // The same picture on many ticks is listed once; the page is never loaded again.

@@ -51,7 +51,7 @@ struct MultipageFixture : RunFixture {
         }
     }
 
-    void run() { MultipageRun(services).run(capture, modes, stop); }
+    void run() { MultipageRun(services).Run(capture, modes, stop); }
 };
 
 }  // namespace

@@ -218,7 +218,7 @@ void UrlToolsTest::harvestKeepsTheLinksTheRulesAllow() {
     // The page's own address counts once, first, when it is included; its link then adds nothing.
     if (!includeItself)
         addresses << "http://h/page.htm";
-    const QStringList got = LinkHarvest::harvest(drop, {includeItself, scriptLinks}, scratch);
+    const QStringList got = LinkHarvest::Harvest(drop, {includeItself, scriptLinks}, scratch);
     QCOMPARE(got, addresses);
     QVERIFY(scratch.page->bodyElement()->contentEditable);
 }
@@ -228,20 +228,20 @@ void UrlToolsTest::harvestOfAnAddressAlone() {
     scratch.showPage(QStringLiteral("about:blank"), QString());
     DropContent drop;
     drop.url = QStringLiteral("http://h/link.htm");
-    QCOMPARE(LinkHarvest::harvest(drop, {false, false}, scratch), QStringList());
-    QCOMPARE(LinkHarvest::harvest(drop, {true, false}, scratch), QStringList{"http://h/link.htm"});
+    QCOMPARE(LinkHarvest::Harvest(drop, {false, false}, scratch), QStringList());
+    QCOMPARE(LinkHarvest::Harvest(drop, {true, false}, scratch), QStringList{"http://h/link.htm"});
     // The scratch page is not asked for an address alone.
     QCOMPARE(scratch.calls()->total(), 0);
     // A selection whose page is named only late in its header: include itself adds nothing.
     DropContent late;
     late.html =
         QStringLiteral("1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\nSourceURL:http://h/p.htm\n<p>no links</p>");
-    QCOMPARE(LinkHarvest::harvest(late, {true, false}, scratch), QStringList());
+    QCOMPARE(LinkHarvest::Harvest(late, {true, false}, scratch), QStringList());
     // A scratch page that fails gives what was found before it.
     scratch.page->failing.insert(QStringLiteral("links"));
     DropContent header;
     header.html = QStringLiteral("SourceURL:http://h/p.htm\n<a href='http://h/a'>a</a>");
-    QCOMPARE(LinkHarvest::harvest(header, {true, false}, scratch), QStringList{"http://h/p.htm"});
+    QCOMPARE(LinkHarvest::Harvest(header, {true, false}, scratch), QStringList{"http://h/p.htm"});
 }
 
 void UrlToolsTest::appendAddsWhatTheListLacks() {
@@ -278,17 +278,17 @@ void UrlToolsTest::picturesOnTheOriginPage() {
     QFETCH(QString, expected);
     auto page = std::make_shared<FakeBrowser>();
     page->showHtml(QStringLiteral("http://h/origin.htm"), QStringLiteral("<body><p>own</p></body>"));
-    OriginUrls::show(page, QStringLiteral("http://h/1.jpg\n\n http://h/a&b.jpg?\"><script>"), noOrigin);
+    OriginUrls::Show(page, QStringLiteral("http://h/1.jpg\n\n http://h/a&b.jpg?\"><script>"), noOrigin);
     QCOMPARE(page->page->bodyElement()->data.innerHtml, expected);
     QCOMPARE(page->page->bodyElement()->style.value("overflow"), QStringLiteral("scroll"));
 }
 
 void UrlToolsTest::originPageFailuresAreIgnored() {
-    OriginUrls::show(nullptr, QStringLiteral("http://h/1.jpg"), false);
+    OriginUrls::Show(nullptr, QStringLiteral("http://h/1.jpg"), false);
     auto page = std::make_shared<FakeBrowser>();
     page->showHtml(QStringLiteral("http://h/origin.htm"), QStringLiteral("<body><p>own</p></body>"));
     page->page->bodyElement()->failing.insert(QStringLiteral("setInnerHtml"));
-    OriginUrls::show(page, QStringLiteral("http://h/1.jpg"), false);
+    OriginUrls::Show(page, QStringLiteral("http://h/1.jpg"), false);
     QCOMPARE(page->page->bodyElement()->data.innerHtml, QStringLiteral("<p>own</p>"));
     // The scroll bar is forced all the same.
     QCOMPARE(page->page->bodyElement()->style.value("overflow"), QStringLiteral("scroll"));
@@ -299,17 +299,17 @@ void UrlToolsTest::linksOfTheTickedPictures() {
     preview.state.table.linkUrl[2] = QStringLiteral("http://h/3.htm");
     preview.render();
     preview.tickOnly({1, 2, 3});
-    QCOMPARE(PictureLinks::ofCheckedPictures(preview.zone, preview.desktop),
+    QCOMPARE(PictureLinks::OfCheckedPictures(preview.zone, preview.desktop),
              std::optional<QString>(QStringLiteral("http://h/1.htm\nhttp://h/3.htm")));
     preview.tickOnly({2});
-    QCOMPARE(PictureLinks::ofCheckedPictures(preview.zone, preview.desktop),
+    QCOMPARE(PictureLinks::OfCheckedPictures(preview.zone, preview.desktop),
              std::optional<QString>(QString()));
     QVERIFY(preview.desktop.messages.isEmpty());
 }
 
 void UrlToolsTest::noPictureNoLink() {
     PreviewFixture preview(0);
-    QCOMPARE(PictureLinks::ofCheckedPictures(preview.zone, preview.desktop), std::nullopt);
+    QCOMPARE(PictureLinks::OfCheckedPictures(preview.zone, preview.desktop), std::nullopt);
     QCOMPARE(preview.desktop.messages, QStringList{PictureLinks::kNoLinkMessage});
     QCOMPARE(preview.desktop.messageCaptions, QStringList{"Hint"});
 }
