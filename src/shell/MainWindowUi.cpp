@@ -6,19 +6,13 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "widgets/ComponentName.h"
+
 namespace vorlaken {
 
 namespace {
 
 const QString kZeroHint = QStringLiteral("Condiction ignored if Zero");
-
-template <typename T>
-T* named(T* widget, const char* name, const QString& hint = QString()) {
-    widget->setObjectName(QLatin1String(name));
-    if (!hint.isEmpty())
-        widget->setToolTip(hint);
-    return widget;
-}
 
 QAction* action(QMenu* menu, const char* name, const QString& text, bool checkable = false) {
     QAction* item = menu->addAction(text);

@@ -6,18 +6,11 @@
 #include <QVBoxLayout>
 
 #include "shell/MainWindowUi.h"
+#include "widgets/ComponentName.h"
 
 namespace vorlaken {
 
 namespace {
-
-template <typename T>
-T* named(T* widget, const char* name, const QString& hint = QString()) {
-    widget->setObjectName(QLatin1String(name));
-    if (!hint.isEmpty())
-        widget->setToolTip(hint);
-    return widget;
-}
 
 QSpinBox* secondsBox(const char* name, int value, int low, int high) {
     auto* box = named(new QSpinBox, name);

@@ -1,9 +1,7 @@
 // The multipage and interval runs against a real browser, over every way the program reaches one
 // (one data row per back-end): pages, a clicked script link on the page and in a cross-site frame,
 // going back, test mode, "stop" during a wait, an empty list, an address the browser refuses, and a
-// slide show whose picture changes by script.
-#include <QBuffer>
-#include <QImage>
+// slide show whose picture changes by script, all on the pages of RunSite.
 #include <QTest>
 #include <QTimer>
 
@@ -16,6 +14,7 @@
 #include "support/ChromiumProcess.h"
 #include "support/FakeDesktop.h"
 #include "support/LoopbackHttpServer.h"
+#include "support/RunSite.h"
 
 using namespace vorlaken;
 using namespace vorlaken::test;
@@ -24,27 +23,6 @@ namespace {
 
 // One second of the pages' time controls, shortened: the display time of 5 lasts 1.5 s.
 constexpr int kSecondMs = 300;
-
-QByteArray png(QColor colour) {
-    QImage image(100, 100, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-QByteArray page(const char* title, const QString& body) {
-    return QStringLiteral("<html><head><title>%1</title></head><body>%2</body></html>")
-        .arg(QLatin1String(title), body)
-        .toUtf8();
-}
-
-QString picture(const char* name, const char* id = "") {
-    return QStringLiteral("<img id='%2' src='/pic/%1.png' width=100 height=100>")
-        .arg(QLatin1String(name), QLatin1String(id));
-}
 
 // A run on the state the window would own, over a back-end's browser.
 struct BrowserRun {
@@ -108,33 +86,7 @@ class ModesBrowserTest : public QObject {
 void ModesBrowserTest::initTestCase() {
     VORLAKEN_REQUIRE_CHROMIUM();
     QVERIFY(server_.listen());
-    const std::pair<const char*, QColor> pictures[] = {
-        {"s", Qt::gray},    {"a", Qt::red},     {"b", Qt::green},     {"c", Qt::blue},    {"d", Qt::cyan},
-        {"e", Qt::magenta}, {"1", Qt::darkRed}, {"2", Qt::darkGreen}, {"3", Qt::darkBlue}};
-    for (const auto& [name, colour] : pictures)
-        server_.addPage(QStringLiteral("/pic/%1.png").arg(QLatin1String(name)), png(colour), "image/png");
-    server_.addPage("/start.html", page("Start", picture("s")));
-    server_.addPage(
-        "/p1.html",
-        page("P1", picture("a", "m") + "<a href='javascript:next()'>next</a><script>function next() {"
-                                       " document.getElementById('m').src = '/pic/b.png'; }</script>"));
-    // The frame comes from the other origin of the server, so it is a frame of another site.
-    server_.addPage("/p2.html",
-                    page("P2", picture("c") + QStringLiteral("<iframe src='%1' width=300 height=200>"
-                                                             "</iframe>")
-                                                  .arg(server_.localhostUrl("/frame.html"))));
-    server_.addPage("/frame.html",
-                    page("Frame",
-                         "<a href='javascript:more()'>more</a><script>function more() {"
-                         " const i = document.createElement('img'); i.src = '/pic/d.png';"
-                         " i.width = 100; i.height = 100; document.body.appendChild(i); }</script>"));
-    server_.addPage("/p3.html", page("P3", picture("e")));
-    server_.addPage(
-        "/slides.html",
-        page("Slides", picture("1", "m") +
-                           "<script>let n = 1; const t = setInterval(() => {"
-                           " if (++n > 3) { clearInterval(t); return; }"
-                           " document.getElementById('m').src = '/pic/' + n + '.png'; }, 400);</script>"));
+    RunSite::serve(server_);
 }
 
 void ModesBrowserTest::cleanupTestCase() {
@@ -145,7 +97,7 @@ RunBackEnd* ModesBrowserTest::onStartPage() {
     RunBackEnd* backEnd = RunBackEnds::current();
     if (!backEnd)
         return nullptr;
-    server_.addPage("/start.html", page("Start", picture("s")));
+    server_.addPage("/start.html", RunSite::startPage());
     if (!backEnd->open(server_.url("/start.html"))) {
         QTest::qFail("The browser did not show the start page.", __FILE__, __LINE__);
         return nullptr;
@@ -159,7 +111,7 @@ void ModesBrowserTest::multipageOverPagesLinksAndAFrame() {
     if (!backEnd)
         return;
     // The way back to the start page takes a while, so the run ends before it is there.
-    server_.addDelayed("/start.html", 3000, page("Start", picture("s")));
+    server_.addDelayed("/start.html", 3000, RunSite::startPage());
     BrowserRun run(*backEnd);
     run.modes.multipage.urlList =
         QStringLiteral("%1\njavascript:next()\n%2\n  JavaScript:more()  \n%3")
