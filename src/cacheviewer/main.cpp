@@ -6,7 +6,7 @@
 #include "platform/browsercache/DiskBrowserCache.h"
 #include "platform/desktop/QtDesktop.h"
 #include "platform/devtools/DevToolsEndpoint.h"
-#include "widgets/TerminationWatcher.h"
+#include "common/TerminationWatcher.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -12,7 +12,7 @@
 #include "shell/MainWindow.h"
 #include "shell/Screenshot.h"
 #include "shell/SingleInstance.h"
-#include "widgets/TerminationWatcher.h"
+#include "common/TerminationWatcher.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

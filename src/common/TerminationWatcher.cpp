@@ -1,4 +1,4 @@
-#include "widgets/TerminationWatcher.h"
+#include "common/TerminationWatcher.h"
 
 #include <csignal>
 
