@@ -90,9 +90,10 @@ async function discover() {
            lastUsed: Math.max(state.clickedAt, state.focusedAt) };
 }
 
-// The direct child frames of a frame in document order: each child tells its place among its parent's
-// frames, which the page cannot change. Children that cannot tell (no document a script runs in) follow
-// in the browser's order.
+// The direct child frames of a frame in the order of their elements in its document. Each child tells
+// its place among its parent's frames, and the parent where each place stands in the document; the
+// page can change neither. Children that cannot tell (no document a script runs in) follow in the
+// browser's order.
 async function frames(request) {
   const all = await api.webNavigation.getAllFrames({ tabId: request.tab }).catch(() => null);
   if (!all) {
@@ -101,10 +102,15 @@ async function frames(request) {
   }
   const children = all.filter(f => f.parentFrameId === request.frame &&
                                    (!f.documentLifecycle || f.documentLifecycle === 'active'));
-  const places = await Promise.all(children.map(
-    c => toFrame({ op: 'place', tab: request.tab, frame: c.frameId }).catch(() => -1)));
-  const placed = children.map((c, i) => ({ id: c.frameId, place: isInt(places[i]) && places[i] >= 0 ? places[i] : Infinity, i }));
-  placed.sort((a, b) => a.place - b.place || a.i - b.i);
+  if (children.length === 0) return [];
+  const [order, places] = await Promise.all([
+    toFrame({ op: 'frameOrder', tab: request.tab, frame: request.frame }).catch(() => []),
+    Promise.all(children.map(c => toFrame({ op: 'place', tab: request.tab, frame: c.frameId }).catch(() => -1))),
+  ]);
+  const rank = new Map((Array.isArray(order) ? order : []).map((place, i) => [place, i]));
+  const placed = children.map((c, i) => ({ id: c.frameId, i,
+                                            rank: rank.has(places[i]) ? rank.get(places[i]) : Infinity }));
+  placed.sort((a, b) => a.rank - b.rank || a.i - b.i);
   return placed.slice(0, MAX_FRAMES).map(p => p.id);
 }
 

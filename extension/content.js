@@ -83,7 +83,7 @@ const operations = {
   url: () => document.URL,
   title: () => document.title,
   location: () => location.href,
-  // This frame's place among its parent's frames (document order), -1 for a top document.
+  // This frame's place among its parent's frames (the order they were made in), -1 for a top document.
   place: () => {
     const parent = window.parent;
     if (parent === window) return -1;
@@ -91,6 +91,21 @@ const operations = {
       if (parent[i] === window) return i;
     }
     return -1;
+  },
+  // The places (as above) of this document's frames in the order of their elements in the document.
+  frameOrder: () => {
+    const order = [];
+    for (const owner of document.querySelectorAll('iframe, frame, object')) {
+      const inner = owner.contentWindow;
+      if (!inner) continue;
+      for (let i = 0; i < window.length; i++) {
+        if (window[i] === inner) {
+          order.push(i);
+          break;
+        }
+      }
+    }
+    return order;
   },
   length: m => itemsAt(m.locator).length,
   exists: m => resolve(m.locator) != null,
