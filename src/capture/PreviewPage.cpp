@@ -12,50 +12,51 @@ namespace vorlaken {
 namespace {
 
 // The fixed pieces of the page, exactly as the readers of the page and its template expect them.
-const QString F1 = QStringLiteral("<font style=\"font-size:9pt\">");
-const QString F2 = QStringLiteral("</font>");
-const QString FORM = QStringLiteral("<form name=\"form1\" method=\"POST\" action=\"#\">");
-const QString TAB = QStringLiteral("<table  border=0 width=\"100%\" >");
-const QString TD = QStringLiteral("<td valign=top>");
-const QString CB1 = QStringLiteral("<input type=\"checkbox\" name=\"c");
-const QString CB1L = QStringLiteral("<p><input type=\"checkbox\" name=\"c");
-const QString CB2 = QStringLiteral("\" checked=true value=\"");
-const QString CB2L = QStringLiteral("\"  checked=true value=\"");
-const QString END = QStringLiteral("\">");
-const QString SZ1 = QStringLiteral(" <font color=#666666><i>");
-const QString SZ2 = QStringLiteral("</i></font>");
-const QString A1 = QStringLiteral(" <a name=\"a");
-const QString A2 = QStringLiteral("\" target=_blank href=\"");
-const QString A3 = QStringLiteral("\" title=\"");
-const QString A4 = QStringLiteral("\">*</a>");
-const QString A5 = QStringLiteral("\"></a>");
-const QString BR = QStringLiteral("<br>");
-const QString H1 = QStringLiteral("<input type=\"hidden\" name=\"h");
-const QString H2 = QStringLiteral("\" value=\"");
-const QString IMG1 = QStringLiteral("<img  name=p");
-const QString IMG2 = QStringLiteral(" border=0 onmousewheel=\"return zoompic(this);\" src=\"");
-const QString ON1 = QStringLiteral("\" onload=\"if (this.width>");
-const QString ON1L = QStringLiteral("\" onload=\"javascript:if (this.width>");
-const QString ON2 = QStringLiteral(") this.width=");
-const QString CL1 = QStringLiteral("\" onclick=\"javascript:c");
-const QString CL2 = QStringLiteral(".checked=!c");
-const QString CL3 = QStringLiteral(".checked;\"");
-const QString CL4 = QStringLiteral(" onerror='javascript:c");
-const QString CL5 = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'>");
-const QString CL5L = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'></p>");
-const QString TDE = QStringLiteral("</td>");
+const QString kFontOpen = QStringLiteral("<font style=\"font-size:9pt\">");                      // F1
+const QString kFontClose = QStringLiteral("</font>");                                            // F2
+const QString kFormOpen = QStringLiteral("<form name=\"form1\" method=\"POST\" action=\"#\">");  // FORM
+const QString kTableOpen = QStringLiteral("<table  border=0 width=\"100%\" >");                  // TAB
+const QString kCellStart = QStringLiteral("<td valign=top>");                                    // TD
+const QString kCheckboxStart = QStringLiteral("<input type=\"checkbox\" name=\"c");              // CB1
+const QString kListCheckboxStart = QStringLiteral("<p><input type=\"checkbox\" name=\"c");       // CB1L
+const QString kCheckboxValue = QStringLiteral("\" checked=true value=\"");                       // CB2
+const QString kListCheckboxValue = QStringLiteral("\"  checked=true value=\"");                  // CB2L
+const QString kAttributeEnd = QStringLiteral("\">");                                             // END
+const QString kSizeOpen = QStringLiteral(" <font color=#666666><i>");                            // SZ1
+const QString kSizeClose = QStringLiteral("</i></font>");                                        // SZ2
+const QString kAnchorStart = QStringLiteral(" <a name=\"a");                                     // A1
+const QString kAnchorHref = QStringLiteral("\" target=_blank href=\"");                          // A2
+const QString kAnchorTitle = QStringLiteral("\" title=\"");                                      // A3
+const QString kAnchorMarkerEnd = QStringLiteral("\">*</a>");                                     // A4
+const QString kAnchorEmptyEnd = QStringLiteral("\"></a>");                                       // A5
+const QString kBreak = QStringLiteral("<br>");                                                   // BR
+const QString kHiddenStart = QStringLiteral("<input type=\"hidden\" name=\"h");                  // H1
+const QString kHiddenValue = QStringLiteral("\" value=\"");                                      // H2
+const QString kPictureStart = QStringLiteral("<img  name=p");                                    // IMG1
+const QString kPictureSource =
+    QStringLiteral(" border=0 onmousewheel=\"return zoompic(this);\" src=\"");                         // IMG2
+const QString kTableWidthLimitStart = QStringLiteral("\" onload=\"if (this.width>");                   // ON1
+const QString kListWidthLimitStart = QStringLiteral("\" onload=\"javascript:if (this.width>");         // ON1L
+const QString kWidthLimitMiddle = QStringLiteral(") this.width=");                                     // ON2
+const QString kClickStart = QStringLiteral("\" onclick=\"javascript:c");                               // CL1
+const QString kClickMiddle = QStringLiteral(".checked=!c");                                            // CL2
+const QString kClickEnd = QStringLiteral(".checked;\"");                                               // CL3
+const QString kErrorStart = QStringLiteral(" onerror='javascript:c");                                  // CL4
+const QString kErrorEnd = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'>");          // CL5
+const QString kListErrorEnd = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'></p>");  // CL5L
+const QString kCellEnd = QStringLiteral("</td>");                                                      // TDE
 
 class Builder {
   public:
     Builder(const CaptureTable& table, const PreviewOptions& options) : table_(table), options_(options) {}
 
     QString build() {
-        lines_ << QStringLiteral("<html>") << QStringLiteral("<body>") << FORM;
-        const int a = options_.availableWidth;
+        lines_ << QStringLiteral("<html>") << QStringLiteral("<body>") << kFormOpen;
+        const int availableWidth = options_.availableWidth;
         if (options_.thumbnail) {
-            thumbnails(std::max(1, a / 100), 100);
+            thumbnails(std::max(1, availableWidth / 100), 100);
         } else {
-            list(a);
+            list(availableWidth);
         }
         lines_ << QStringLiteral("</form>");
         return lines_.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
@@ -63,22 +64,23 @@ class Builder {
 
   private:
     void thumbnails(int columns, int width) {
-        lines_ << TAB;
-        int k = 0;
+        lines_ << kTableOpen;
+        int column = 0;
         for (int i = 0; i < table_.size(); ++i) {
-            if (++k == 1) {
+            if (++column == 1) {
                 lines_ << QStringLiteral("<tr>");
             }
-            const QString n = PreviewLayout::number(i);
-            lines_ << TD + F1 + CB1 + n + CB2 + esc(table_.sizeText[i]) + END + n + details(i, n) +
-                          image(i, n, ON1, width, CL5) + F2 + TDE;
-            if (k == columns) {
+            const QString number = PreviewLayout::number(i);
+            lines_ << kCellStart + kFontOpen + kCheckboxStart + number + kCheckboxValue +
+                          esc(table_.sizeText[i]) + kAttributeEnd + number + details(i, number) +
+                          image(i, number, kTableWidthLimitStart, width, kErrorEnd) + kFontClose + kCellEnd;
+            if (column == columns) {
                 lines_ << QStringLiteral("</tr>");
-                k = 0;
+                column = 0;
             }
         }
-        if (k > 0) {
-            for (; k < columns; ++k) {
+        if (column > 0) {
+            for (; column < columns; ++column) {
                 lines_ << QStringLiteral("<td></td>");
             }
             lines_ << QStringLiteral("</tr>");
@@ -87,38 +89,40 @@ class Builder {
     }
 
     void list(int width) {
-        lines_ << F1;
+        lines_ << kFontOpen;
         for (int i = 0; i < table_.size(); ++i) {
-            const QString n = PreviewLayout::number(i);
-            lines_ << CB1L + n + CB2L + esc(table_.sizeText[i]) + END + n + details(i, n) +
-                          image(i, n, ON1L, width, CL5L);
+            const QString number = PreviewLayout::number(i);
+            lines_ << kListCheckboxStart + number + kListCheckboxValue + esc(table_.sizeText[i]) +
+                          kAttributeEnd + number + details(i, number) +
+                          image(i, number, kListWidthLimitStart, width, kListErrorEnd);
         }
-        lines_ << F2;
+        lines_ << kFontClose;
     }
 
     // Size text, link marker and the hidden page address that follow the number. The hidden field is the
     // second control of the row, after its checkbox (PreviewLayout).
-    QString details(int i, const QString& n) const {
+    QString details(int i, const QString& number) const {
         QString out;
         if (options_.showSize) {
-            out += SZ1 + esc(table_.sizeText[i]) + SZ2;
+            out += kSizeOpen + esc(table_.sizeText[i]) + kSizeClose;
         }
         const QString link = esc(table_.linkUrl[i]);
         if (table_.linkUrl[i] != kPlaceholderLinkUrl) {
-            out += A1 + n + A2 + link + A3 + link + A4;
+            out += kAnchorStart + number + kAnchorHref + link + kAnchorTitle + link + kAnchorMarkerEnd;
         } else {
-            out += A1 + n + A2 + link + A5;
+            out += kAnchorStart + number + kAnchorHref + link + kAnchorEmptyEnd;
         }
-        return out + BR + H1 + n + H2 + esc(table_.pageUrl[i]) + END;
+        return out + kBreak + kHiddenStart + number + kHiddenValue + esc(table_.pageUrl[i]) + kAttributeEnd;
     }
 
-    QString image(int i, const QString& n, const QString& onload, int width, const QString& close) const {
-        QString out = IMG1 + n + IMG2 + esc(table_.picUrl[i]);
+    QString image(int i, const QString& number, const QString& onload, int width,
+                  const QString& close) const {
+        QString out = kPictureStart + number + kPictureSource + esc(table_.picUrl[i]);
         if (!options_.originSize) {
-            const QString w = QString::number(width);
-            out += onload + w + ON2 + w;
+            const QString limit = QString::number(width);
+            out += onload + limit + kWidthLimitMiddle + limit;
         }
-        return out + CL1 + n + CL2 + n + CL3 + CL4 + n + close;
+        return out + kClickStart + number + kClickMiddle + number + kClickEnd + kErrorStart + number + close;
     }
 
     static QString esc(const QString& value) { return HtmlEscape(value); }

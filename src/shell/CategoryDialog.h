@@ -32,11 +32,11 @@ class CategoryDialog : public QDialog {
     QString catFile_;
     CategoryEditor editor_;
     bool loaded_ = false;
-    QPlainTextEdit* cat_;
+    QPlainTextEdit* categoriesEdit_;
     QCheckBox* checkBox1_;
     ClickableLabel* label1_;
-    QPushButton* savecat_;
-    QPushButton* cancelcat_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
 };
 
 }  // namespace vorlaken

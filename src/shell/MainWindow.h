@@ -96,12 +96,12 @@ class MainWindow : public QMainWindow {
     CommandGuard commands_;
     std::unique_ptr<ControlAccess> controls_;
     std::unique_ptr<SaveController> saving_;
-    WebZone* wb1_ = nullptr;
-    WebZone* wb2_ = nullptr;
-    WebZone* wbad_ = nullptr;
+    WebZone* previewZone_ = nullptr;
+    WebZone* commentZone_ = nullptr;
+    WebZone* welcomeZone_ = nullptr;
     WindowDragger* dragger_ = nullptr;
     ResultsController* results_ = nullptr;
-    QTimer* timer1_ = nullptr;
+    QTimer* startupTimer_ = nullptr;
     WindowSettings settings_;
     QString welcomeText_;
     bool templateMissing_ = false;

@@ -21,7 +21,7 @@ class ViewerCommandsTest : public QObject {
                        {{QStringLiteral("http://a/2.htm"), QStringLiteral("/m/2.htm"), {}}, "2", true}};
         TIECache ieCache(&cache);
         ViewerState state;
-        state.FoundUrls = {QStringLiteral("http://a/1.jpg")};
+        state.foundUrls = {QStringLiteral("http://a/1.jpg")};
         FakeDesktop desktop;
         desktop.answers = {Desktop::Answer::Cancel};
         ClearCacheCommand(state, ieCache, desktop);
@@ -36,7 +36,7 @@ class ViewerCommandsTest : public QObject {
         // Every entry goes, pictures or not; the found list is not refreshed.
         QCOMPARE(cache.deleted,
                  QStringList({QStringLiteral("http://a/1.jpg"), QStringLiteral("http://a/2.htm")}));
-        QCOMPARE(state.FoundUrls.size(), 1);
+        QCOMPARE(state.foundUrls.size(), 1);
         QVERIFY(state.clearEnabled);
     }
 
@@ -136,7 +136,7 @@ class ViewerCommandsTest : public QObject {
         QCOMPARE(state.timeUnit, int(ViewerState::Hour));
 
         state.urlInclude = QStringLiteral("photo");
-        state.CacheSaveFolder = QStringLiteral("/home/u/pics/");
+        state.cacheSaveFolder = QStringLiteral("/home/u/pics/");
         state.sizeMode = ViewerState::Exactly;
         state.gif = false;
         state.autoUpgrade = false;
@@ -155,7 +155,7 @@ class ViewerCommandsTest : public QObject {
         ViewerState back;
         ViewerSettings::load(in, back);
         QCOMPARE(back.urlInclude, state.urlInclude);
-        QCOMPARE(back.CacheSaveFolder, state.CacheSaveFolder);
+        QCOMPARE(back.cacheSaveFolder, state.cacheSaveFolder);
         QCOMPARE(back.sizeMode, state.sizeMode);
         QCOMPARE(back.gif, false);
         QCOMPARE(back.autoUpgrade, false);

@@ -184,7 +184,7 @@ void CaptureChromiumTest::getCapturesPageAndDirectFrames() {
     // The frames load on their own: wait until every picture of the top page and both frames is in.
     QVERIFY(QTest::qWaitFor(
         [&] {
-            get.run(state, false);
+            get.Run(state, false);
             return state.table.size() == 10;
         },
         15000));
@@ -239,9 +239,9 @@ void CaptureChromiumTest::previewValuesReadBackUnchanged() {
 
     FakeDesktop desktop;
     SelectionCommands selection(*zone, desktop, render);
-    selection.deselectAll();
-    selection.selectAll();
-    selection.reduceToSelection(state, SelectionCommands::Reduce::KeepChecked);
+    selection.DeselectAll();
+    selection.SelectAll();
+    selection.ReduceToSelection(state, SelectionCommands::Reduce::KeepChecked);
     QCOMPARE(state.table.picUrl, before.picUrl);
     QCOMPARE(state.table.sizeText, before.sizeText);
     QCOMPARE(state.table.linkUrl, before.linkUrl);

@@ -120,7 +120,7 @@ void ResultsChromiumTest::cleanupTestCase() {
 }
 
 void ResultsChromiumTest::displayOnOriginPage() {
-    OriginPage::display(origin_, *preview_, false, desktop_);
+    OriginPage::Display(origin_, *preview_, false, desktop_);
     DocumentPtr page = origin_->document();
     const std::vector<ElementData> images =
         page->images()->read(kSrc | kParentTagName | kParentHrefAttribute);
@@ -138,7 +138,7 @@ void ResultsChromiumTest::displayOnOriginPage() {
 }
 
 void ResultsChromiumTest::displayWithoutOriginContent() {
-    OriginPage::display(origin_, *preview_, true, desktop_);
+    OriginPage::Display(origin_, *preview_, true, desktop_);
     const std::vector<ElementData> images = origin_->document()->images()->read(kSrc);
     QCOMPARE(images.size(), std::size_t(2));
     const QString text = PageBody(*origin_)->outerText();
@@ -150,7 +150,7 @@ void ResultsChromiumTest::displayWithoutOriginContent() {
 void ResultsChromiumTest::urlListInPanel() {
     CommentPanelState state;
     CommentPanel panel(state, *panel_);
-    UrlList::show(UrlList::Kind::PictureLinks, *preview_, panel, desktop_);
+    UrlList::Show(UrlList::Kind::PictureLinks, *preview_, panel, desktop_);
     const QStringList lines = PageBody(*panel_)->outerText().split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines, (QStringList{"Picture Links:", server_.url("/big/1.htm?a=1&b=2"),
                                  "Link URLs:", "[url]" + server_.url("/big/1.htm?a=1&b=2") + "[/url]"}));
@@ -164,7 +164,7 @@ void ResultsChromiumTest::onlyTextAndPictures() {
                                     "\"></div><p>More &lt;b&gt;</p><img src=\"" + captured + "\">");
     CommentPanelState state;
     CommentPanel panel(state, *panel_);
-    CommentCommands::onlyTextAndPictures(panel, state_.table, desktop_);
+    CommentCommands::OnlyTextAndPictures(panel, state_.table, desktop_);
     QVERIFY(desktop_.messages.isEmpty());
 
     const std::vector<ElementData> images = panel_->document()->images()->read(kSrc);
