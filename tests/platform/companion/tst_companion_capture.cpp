@@ -60,7 +60,7 @@ CaptureState capture(BrowserFinder& finder) {
     state.mainFilters.heightLimit = 0;
     state.specialProcess = true;
     state.linkNearBy = true;
-    GetCommand(finder, [] {}).run(state, false);
+    GetCommand(finder, [] {}).Run(state, false);
     return state;
 }
 

@@ -153,7 +153,7 @@ void CompanionFailuresTest::captureCostsOneBound() {
     CompanionBrowserFinder finder(runtime.socketFolder());
     QElapsedTimer clock;
     clock.start();
-    GetCommand(finder, [] {}).run(state, false);
+    GetCommand(finder, [] {}).Run(state, false);
     QVERIFY2(clock.elapsed() < kBound + kSlack, qPrintable(QString::number(clock.elapsed())));
     // The capture failed as a whole: the table is what it was, and Get can be used again. A tab that
     // moved on may instead have been read as it is now: a whole capture of the other page.
@@ -169,7 +169,7 @@ void CompanionFailuresTest::captureCostsOneBound() {
     if (event == Event::TabNavigatesAway) {
         QVERIFY(companionprobe::waitForLoaded(*runtime.waitForBrowser(), other));
         CaptureState next;
-        GetCommand(finder, [] {}).run(next, false);
+        GetCommand(finder, [] {}).Run(next, false);
         QCOMPARE(next.titleItems, QStringList{QStringLiteral("Other")});
     } else if (event != Event::None) {
         QTRY_VERIFY_WITH_TIMEOUT(!finder.discover(), kBound + kSlack);
