@@ -17,8 +17,6 @@ namespace vorlaken::test {
 
 namespace {
 
-// An unsigned extension in the profile is taken without a question; nothing reaches out to the network
-// or asks anything at the first start.
 const char kPreferences[] = R"(user_pref("xpinstall.signatures.required", false);
 user_pref("extensions.autoDisableScopes", 0);
 user_pref("extensions.update.enabled", false);
@@ -54,6 +52,10 @@ FirefoxProcess::~FirefoxProcess() {
     kill();
 }
 
+QByteArray FirefoxProcess::preferences() {
+    return kPreferences;
+}
+
 QString FirefoxProcess::executable() {
     return QStandardPaths::findExecutable(QStringLiteral("firefox-esr"));
 }
@@ -75,11 +77,16 @@ bool FirefoxProcess::start(const CompanionRuntime& runtime, const QString& start
         error_ = QStringLiteral("cannot prepare the profile");
         return false;
     }
+    return startWith(runtime, home_.path(), profile_.path(), startUrl);
+}
+
+bool FirefoxProcess::startWith(const CompanionRuntime& runtime, const QString& home, const QString& profile,
+                               const QString& startUrl) {
     QProcessEnvironment environment = runtime.environment();
-    environment.insert(QStringLiteral("HOME"), home_.path());
+    environment.insert(QStringLiteral("HOME"), home);
     process_.setProcessEnvironment(environment);
     process_.start(executable(), {QStringLiteral("--headless"), QStringLiteral("--no-remote"),
-                                  QStringLiteral("--profile"), profile_.path(), startUrl});
+                                  QStringLiteral("--profile"), profile, startUrl});
     if (!process_.waitForStarted(10000)) {
         error_ = process_.errorString();
         return false;

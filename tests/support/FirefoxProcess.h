@@ -22,8 +22,15 @@ class FirefoxProcess {
     // firefox-esr on the PATH; empty when there is none.
     static QString executable();
     static bool available() { return !executable().isEmpty(); }
+    // The user.js of a test profile: the unsigned extension is taken and turned on without a question,
+    // and nothing reaches out to the network at the first start.
+    static QByteArray preferences();
 
+    // Starts on the fresh profile, with the extension and the host manifest put in place first.
     bool start(const CompanionRuntime& runtime, const QString& startUrl);
+    // Starts on the given profile and home as they are.
+    bool startWith(const CompanionRuntime& runtime, const QString& home, const QString& profile,
+                   const QString& startUrl);
     bool isRunning() const { return process_.state() != QProcess::NotRunning; }
     qint64 processId() const { return process_.processId(); }
     QString profileDir() const { return profile_.path(); }

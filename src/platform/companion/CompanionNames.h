@@ -19,6 +19,9 @@ inline constexpr char kChromiumExtensionId[] = VORLAKEN_CHROMIUM_EXTENSION_ID;
 // The extension in Firefox (browser_specific_settings.gecko.id).
 inline constexpr char kFirefoxExtensionId[] = VORLAKEN_FIREFOX_EXTENSION_ID;
 
+// The extension's version, the program's (Chromium compares it with the installed one).
+inline constexpr char kExtensionVersion[] = VORLAKEN_EXTENSION_VERSION;
+
 // What the browsers allow: a message to the extension at most 1 MiB. Messages from it are bounded by
 // us, large enough for the fields of every element of a large page.
 inline constexpr qsizetype kMaxToExtension = 1024 * 1024;
