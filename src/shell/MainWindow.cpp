@@ -4,6 +4,7 @@
 #include <utility>
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QEventLoop>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "capture/PageBody.h"
 #include "common/IniFile.h"
 #include "common/Termination.h"
 #include "common/WelcomePage.h"
@@ -21,6 +23,7 @@
 #include "shell/SaveController.h"
 #include "shell/Skins.h"
 #include "shell/StateBinding.h"
+#include "shell/ToolbarButton.h"
 #include "shell/UpgradeNow.h"
 #include "shell/WindowDragger.h"
 
@@ -39,10 +42,13 @@ constexpr int kDocumentWaitBoundMs = 15000;
 }  // namespace
 
 MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& desktop,
-                       RunCacheFactory makeCache, QWidget* parent)
-    : QMainWindow(parent), dir_(dir), finder_(finder), desktop_(desktop), getCommand_(finder, [this] {
-          renderPreview();
-      }) {
+                       RunCacheFactory makeCache, ToolbarButtonRegistry& toolbarButtons, QWidget* parent)
+    : QMainWindow(parent),
+      dir_(dir),
+      finder_(finder),
+      toolbarButtons_(toolbarButtons),
+      desktop_(desktop),
+      getCommand_(finder, [this] { renderPreview(); }) {
     setObjectName(QStringLiteral("Tfrmgrabnest"));
     setWindowTitle(QStringLiteral("Vorlaken 8.1"));
     ui_.build(this);
@@ -132,6 +138,11 @@ void MainWindow::connectCommands() {
     connect(ui_.skinCombo, &QComboBox::activated, this, &MainWindow::onSkinChosen);
     connect(ui_.upgradeNowLabel, &ClickableLabel::clicked, this,
             [this] { UpgradeNow(dir_, desktop_, static_cast<quint64>(winId())); });
+    connect(ui_.showToolbarIconLabel, &ClickableLabel::clicked, this, [this] {
+        ShowToolbarButton(dir_, QCoreApplication::applicationFilePath(), toolbarButtons_, desktop_);
+    });
+    connect(ui_.hideToolbarIconLabel, &ClickableLabel::clicked, this,
+            [this] { HideToolbarButton(toolbarButtons_, desktop_); });
     connect(ui_.helpDemoLabel, &ClickableLabel::clicked, this,
             [this] { previewZone_->openInNewWindow(MakerSite(dir_.path()).helpPage()); });
 }
@@ -234,6 +245,14 @@ void MainWindow::showMissingTemplateWarning() {
     }
 }
 
+void MainWindow::showAttachBrowserPage() {
+    // Into the template's body, as a preview is written: the template stays for the pictures to come.
+    try {
+        PageBody(*previewZone_)->setInnerHtml(AttachBrowserPageText());
+    } catch (const PageError&) {
+    }
+}
+
 void MainWindow::onStartupTimer() {
     startupTimer_->stop();
     waitForDocumentComplete();
@@ -242,6 +261,8 @@ void MainWindow::onStartupTimer() {
     } catch (const PageError&) {
     }
     onGet();
+    if (!state_.attached)
+        showAttachBrowserPage();
     startupDone_ = true;
     reportStartupTiming();
     emit startupCaptureFinished();

@@ -11,6 +11,7 @@
 #include "capture/PreviewPage.h"
 #include "common/BrowserCache.h"
 #include "common/ProgramDir.h"
+#include "common/ToolbarButtonRegistry.h"
 #include "platform/desktop/BusModeDesktop.h"
 #include "shell/CommandGuard.h"
 #include "shell/MainWindowUi.h"
@@ -29,10 +30,10 @@ class WindowDragger;
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    // The back-ends come from the program's start: where pages come from, the desktop services, and
-    // the disk cache each save run reads.
+    // The back-ends come from the program's start: where pages come from, the desktop services, the
+    // disk cache each save run reads, and where the browsers' toolbar button is registered.
     MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& desktop, RunCacheFactory makeCache,
-               QWidget* parent = nullptr);
+               ToolbarButtonRegistry& toolbarButtons, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     MainWindowUi& ui() { return ui_; }
@@ -84,11 +85,14 @@ class MainWindow : public QMainWindow {
     void showPanel(int page);
     void loadWelcomePage();
     void showMissingTemplateWarning();
+    // Says in the preview how to attach a browser, when the start-up capture found none.
+    void showAttachBrowserPage();
     bool waitForDocumentComplete();
     void reportStartupTiming();
 
     ProgramDir dir_;
     BrowserFinder& finder_;
+    ToolbarButtonRegistry& toolbarButtons_;
     BusModeDesktop desktop_;
     MainWindowUi ui_;
     CaptureState state_;

@@ -4,15 +4,18 @@
 #include <QDir>
 #include <QTimer>
 
+#include "capture/FirstFoundBrowserFinder.h"
 #include "common/ProgramDir.h"
+#include "common/TerminationWatcher.h"
 #include "platform/browsercache/DiskBrowserCache.h"
+#include "platform/companion/CompanionBrowserFinder.h"
+#include "platform/companion/CompanionRegistry.h"
 #include "platform/desktop/QtDesktop.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "shell/BusService.h"
 #include "shell/MainWindow.h"
 #include "shell/Screenshot.h"
 #include "shell/SingleInstance.h"
-#include "common/TerminationWatcher.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -26,12 +29,16 @@ int main(int argc, char* argv[]) {
     if (!instance.claim())
         return 0;
 
-    // Every back-end is chosen here: pages from the browser's DevTools endpoint, the Qt desktop
-    // services, and for each save run the disk caches of the attached browser's profile.
+    // Every back-end is chosen here: pages from the companion extension of a running browser, else
+    // from a browser's DevTools endpoint; the Qt desktop services; for each save run the disk caches
+    // of the attached browser's profile; the toolbar button as the companion extension's.
     vorlaken::QtDesktop desktop;
-    vorlaken::DevToolsBrowserFinder finder;
+    vorlaken::CompanionBrowserFinder companion;
+    vorlaken::DevToolsBrowserFinder devTools;
+    vorlaken::FirstFoundBrowserFinder finder{&companion, &devTools};
+    vorlaken::CompanionRegistry toolbarButtons;
     vorlaken::MainWindow window(vorlaken::ProgramDir::forRunningProgram(), finder, desktop,
-                                vorlaken::CreateRunBrowserCache);
+                                vorlaken::CreateRunBrowserCache, toolbarButtons);
     QObject::connect(&instance, &vorlaken::SingleInstance::raiseRequested, &window,
                      &vorlaken::MainWindow::bringToFront);
 

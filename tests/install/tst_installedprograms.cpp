@@ -61,8 +61,12 @@ void TestInstalledPrograms::layout_data() {
     QTest::addColumn<QString>("path");
     const QString program = QStringLiteral(VORLAKEN_INSTALL_PROGRAMDIR "/");
     const QString data = QStringLiteral(VORLAKEN_INSTALL_DATADIR "/");
-    for (const char* name : {"grabnest", "tidecove", "grabnest.htm", "grabnest.ico", "grabhot.ico",
-                             "grabnest.png", "welcome.htm", "help.htm", "screenshot.png"})
+    for (const char* name :
+         {"grabnest", "tidecove", "grabnest.htm", "grabnest.ico", "grabhot.ico", "grabnest.png",
+          "welcome.htm", "help.htm", "screenshot.png", "grabnest-host", "extension/vorlaken.crx",
+          "extension/grabnest@vorlaken.org.xpi", "extension/chromium/manifest.json",
+          "extension/chromium/background.js", "extension/chromium/content.js",
+          "extension/chromium/grabnest.png", "extension/chromium/grabhot.png"})
         QTest::newRow(name) << program + QLatin1String(name);
     QTest::newRow("grabnest.desktop") << data + QStringLiteral("applications/grabnest.desktop");
     QTest::newRow("tidecove.desktop") << data + QStringLiteral("applications/tidecove.desktop");

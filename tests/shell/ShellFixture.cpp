@@ -20,7 +20,7 @@ ProgramDir ShellFixture::programDir() const {
 }
 
 MainWindow& ShellFixture::create(BrowserFinder& finder) {
-    window_ = std::make_unique<MainWindow>(programDir(), finder, desktop, makeCache);
+    window_ = std::make_unique<MainWindow>(programDir(), finder, desktop, makeCache, toolbarButtons);
     return *window_;
 }
 

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "FakeBrowserFinder.h"
+#include "FakeToolbarButtonRegistry.h"
 #include "common/ProgramDir.h"
 #include "platform/browsercache/DiskBrowserCache.h"
 #include "platform/desktop/QtDesktop.h"
@@ -37,6 +38,7 @@ class ShellFixture {
     // The program's desktop services and its disk cache for save runs, unless a test sets others.
     QtDesktop desktop;
     RunCacheFactory makeCache = CreateRunBrowserCache;
+    FakeToolbarButtonRegistry toolbarButtons;
 
   private:
     QTemporaryDir dir_;

@@ -31,6 +31,8 @@ class MainWindowTest : public QObject {
   private slots:
     void startupListsThePicturesWithoutUserAction();
     void missingTemplateShowsTheWarningAndNeverCaptures();
+    void startupWithoutBrowserSaysHowToAttach();
+    void toolbarButtonLabels();
     void viewOptionsRenderAgainAndTickEveryBox();
     void viewOptionsDoNothingWhileGetIsDisabled();
     void getRunsAloneWithItsButtonsShownDisabled();
@@ -171,6 +173,77 @@ void MainWindowTest::missingTemplateShowsTheWarningAndNeverCaptures() {
     QVERIFY(!window.startupCaptureDone());
     QCOMPARE(fixture.noBrowser.calls, 0);
     QVERIFY(!window.ui().getButton->isEnabled());
+}
+
+void MainWindowTest::startupWithoutBrowserSaysHowToAttach() {
+    // No browser at the start: the preview says how to attach one; Get stays silent and changes nothing.
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    QVERIFY(fixture.showAndWaitForStartup());
+    const QString help = fixture.previewHtml();
+    QVERIFY2(help.contains(QStringLiteral("No browser page to read")), qPrintable(help));
+    QVERIFY(help.contains(QStringLiteral("Display an icon on IE toolbar band(Recommend)")));
+    QVERIFY(help.contains(QStringLiteral("--remote-debugging-port")));
+    BusService bus(window);
+    QCOMPARE(bus.Invoke(QStringLiteral("getbtn"), QString()), QString());
+    QCOMPARE(fixture.noBrowser.calls, 2);
+    QCOMPARE(fixture.previewHtml(), help);
+    // The template is still there: the pictures of the next capture are shown as always.
+    fillTable(window.state(), 2);
+    window.renderPreview();
+    QVERIFY(!fixture.previewHtml().contains(QStringLiteral("No browser page to read")));
+    QVERIFY(fixture.previewHtml().contains(QStringLiteral("<table")));
+
+    // A browser there, even one whose page has no pictures: the preview stays as it was.
+    ShellFixture attached;
+    FakeBrowserFinder finder;
+    auto browser = std::make_shared<FakeBrowser>();
+    browser->page =
+        browser->showPage(QStringLiteral("http://example.test/empty.htm"), QStringLiteral("Empty"));
+    finder.browser = browser;
+    attached.create(finder);
+    QVERIFY(attached.showAndWaitForStartup());
+    QVERIFY(!attached.previewHtml().contains(QStringLiteral("No browser page to read")));
+}
+
+void MainWindowTest::toolbarButtonLabels() {
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    BusService bus(window);
+    const QString restart = QStringLiteral("Please close all IE web page and launch IE again. ");
+    // Without grabnest.ico beside the program nothing is registered.
+    QCOMPARE(bus.Invoke(QStringLiteral("ieLabel1"), QString()),
+             QStringLiteral("The file grabnest.ico is not found. You should reinstall this software"));
+    QVERIFY(fixture.toolbarButtons.registered.isEmpty());
+
+    // With it (grabhot.ico need not be there): a button that starts this program, both icons the hot
+    // one; what a browser still needs follows the message.
+    QVERIFY(QFile::copy(QStringLiteral(VORLAKEN_SOURCE_DATA "/grabnest.ico"),
+                        fixture.path(QStringLiteral("grabnest.ico"))));
+    fixture.toolbarButtons.notes = QStringList{QStringLiteral("first"), QStringLiteral("second")};
+    QCOMPARE(bus.Invoke(QStringLiteral("ieLabel1"), QString()),
+             restart + QStringLiteral("\nfirst\n\nsecond"));
+    QCOMPARE(fixture.toolbarButtons.registered.size(), 1);
+    const ToolbarButtonRegistry::Button& button = fixture.toolbarButtons.registered.first();
+    QCOMPARE(button.identifier, QStringLiteral("{3F7C5588-6763-4791-8B8B-D73B08396DE9}"));
+    QVERIFY(button.visible);
+    QCOMPARE(button.kind, 3);
+    QCOMPARE(button.target, QCoreApplication::applicationFilePath());
+    QCOMPARE(button.hotIcon, window.programDir().deliveredFile(QStringLiteral("grabhot.ico")));
+    QCOMPARE(button.icon, button.hotIcon);
+    QCOMPARE(button.buttonText, QStringLiteral("Vorlaken"));
+    // A write the store refuses is reported, without the message that all went well.
+    fixture.toolbarButtons.refusal = QStringLiteral("Cannot write /x.");
+    QCOMPARE(bus.Invoke(QStringLiteral("ieLabel1"), QString()),
+             QStringLiteral("The toolbar button could not be registered. Cannot write /x."));
+
+    // Taking it out asks first; Cancel leaves it.
+    bus.SetAnswer(QStringLiteral("cancel"));
+    QCOMPARE(bus.Invoke(QStringLiteral("ielabel2"), QString()), QString());
+    QVERIFY(fixture.toolbarButtons.unregistered.isEmpty());
+    bus.SetAnswer(QStringLiteral("ok"));
+    QCOMPARE(bus.Invoke(QStringLiteral("ielabel2"), QString()), restart);
+    QCOMPARE(fixture.toolbarButtons.unregistered, QStringList{button.identifier});
 }
 
 void MainWindowTest::viewOptionsRenderAgainAndTickEveryBox() {

@@ -43,12 +43,12 @@ QString CompanionRuntime::firefoxPackage() {
     return QDir(binDir()).filePath(QStringLiteral("extension/grabnest@vorlaken.org.xpi"));
 }
 
-QStringList CompanionRuntime::prepare(ChromiumProcess& chromium) const {
+QStringList CompanionRuntime::prepare(ChromiumProcess& chromium, const QString& host) const {
     const QDir hosts(QDir(chromium.profileDir()).filePath(QStringLiteral("NativeMessagingHosts")));
     QDir().mkpath(hosts.path());
     QFile manifest(hosts.filePath(HostManifest::fileName()));
     if (manifest.open(QIODevice::WriteOnly))
-        manifest.write(HostManifest::forChromium(hostProgram()));
+        manifest.write(HostManifest::forChromium(host));
     chromium.setEnvironment(environment());
     return {QStringLiteral("--load-extension=") + chromiumExtension()};
 }

@@ -31,9 +31,9 @@ class CompanionRuntime {
     static QString chromiumExtension();
     static QString firefoxPackage();
 
-    // Prepares the browser to start with the host manifest in its profile and this runtime folder, and
-    // gives the arguments that load the extension.
-    QStringList prepare(ChromiumProcess& chromium) const;
+    // Prepares the browser to start with the host manifest (naming that host program) in its profile
+    // and this runtime folder, and gives the arguments that load the extension.
+    QStringList prepare(ChromiumProcess& chromium, const QString& host = hostProgram()) const;
 
     // The page the browser shows, through its companion, once the extension has connected; null when
     // that does not happen in time.

@@ -92,12 +92,26 @@ class CompanionFailuresTest : public QObject {
     void captureCostsOneBound_data();
     void captureCostsOneBound();
     void firefoxClosingDuringACall();
+    void closedTabIsGone();
     void discoveryWithoutBrowser();
     void requestsBeyondTheBrowsersLimitAreRefused();
 
   private:
+    // A browser with the extension on /page.html, and that page through it once it has loaded.
+    BrowserPtr startOnPage(const CompanionRuntime& runtime, ChromiumProcess& chromium);
+
     LoopbackHttpServer server_;
 };
+
+BrowserPtr CompanionFailuresTest::startOnPage(const CompanionRuntime& runtime, ChromiumProcess& chromium) {
+    const QString url = server_.url(QStringLiteral("/page.html"));
+    if (!chromium.start(url, runtime.prepare(chromium))) {
+        qWarning("%s", qPrintable(chromium.errorString()));
+        return nullptr;
+    }
+    const BrowserPtr page = runtime.waitForBrowser();
+    return page && companionprobe::waitForLoaded(*page, url) ? page : nullptr;
+}
 
 void CompanionFailuresTest::initTestCase() {
     QVERIFY(server_.listen());
@@ -209,6 +223,30 @@ void CompanionFailuresTest::firefoxClosingDuringACall() {
     QVERIFY(clock.elapsed() < 500);
 }
 
+void CompanionFailuresTest::closedTabIsGone() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    CompanionRuntime runtime;
+    ChromiumProcess chromium;
+    const BrowserPtr page = startOnPage(runtime, chromium);
+    QVERIFY(page);
+    const DocumentPtr document = page->document();
+    // Another tab comes to the front; the first one is closed behind it.
+    page->openInNewWindow(server_.url(QStringLiteral("/other.html")));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        runtime.waitForBrowser()->locationUrl() == server_.url(QStringLiteral("/other.html")), 10000);
+    const QString first = ListPageTargets(QUrl(chromium.endpoint()), 3000).back().id;
+    firstPage(chromium)->call(QStringLiteral("Target.closeTarget"), {{QStringLiteral("targetId"), first}});
+    QTRY_VERIFY_WITH_TIMEOUT(ListPageTargets(QUrl(chromium.endpoint()), 3000).size() == 1, 10000);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY_THROWS_EXCEPTION(BrowserGoneError, page->locationUrl());
+    QVERIFY_THROWS_EXCEPTION(BrowserGoneError, document->images()->read(kSrc));
+    QVERIFY_THROWS_EXCEPTION(BrowserGoneError, page->frames());
+    QVERIFY(clock.elapsed() < kBound);
+    // The browser itself is still there, with its other tab.
+    QCOMPARE(runtime.waitForBrowser()->document()->title(), QStringLiteral("Other"));
+}
+
 void CompanionFailuresTest::discoveryWithoutBrowser() {
     // No folder at all; a socket file whose host has ended; a host that never answers.
     CompanionRuntime runtime;
@@ -240,11 +278,8 @@ void CompanionFailuresTest::requestsBeyondTheBrowsersLimitAreRefused() {
     VORLAKEN_REQUIRE_CHROMIUM();
     CompanionRuntime runtime;
     ChromiumProcess chromium;
-    QVERIFY2(chromium.start(server_.url(QStringLiteral("/page.html")), runtime.prepare(chromium)),
-             qPrintable(chromium.errorString()));
-    const BrowserPtr page = runtime.waitForBrowser();
+    const BrowserPtr page = startOnPage(runtime, chromium);
     QVERIFY(page);
-    QVERIFY(companionprobe::waitForLoaded(*page, server_.url(QStringLiteral("/page.html"))));
     // A write larger than a message to the extension may be fails before it is sent, and the
     // connection goes on.
     const ElementPtr body = page->document()->body();
