@@ -61,7 +61,6 @@ class MainWindow : public QMainWindow {
   signals:
     void documentCompleted();
     void startupCaptureFinished();
-    void previewRendered();
 
   protected:
     void showEvent(QShowEvent* event) override;
