@@ -4,9 +4,9 @@
 #include <QDBusMetaType>
 
 #include "capture/CaptureTable.h"
-#include "platform/desktop/BusModeDesktop.h"
 #include "results/PreviewReadBack.h"
 #include "shell/MainWindow.h"
+#include "widgets/BusModeDesktop.h"
 
 namespace vorlaken {
 
