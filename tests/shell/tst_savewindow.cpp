@@ -330,6 +330,8 @@ void SaveWindowTest::saveAfterPicturesInvisibleMakesNothing() {
     server_.addPage(QStringLiteral("/copy.htm"), copy);
     ChromiumProcess browser;
     QVERIFY2(browser.start(server_.url(QStringLiteral("/copy.htm"))), qPrintable(browser.errorString()));
+    // The start-up capture reads the page a second after the window shows: the page must be there.
+    QTRY_VERIFY_WITH_TIMEOUT(!server_.requestsFor(QStringLiteral("/photo2.png")).isEmpty(), 30000);
 
     const QString out = fixture.path(QStringLiteral("out"));
     QVERIFY(QDir().mkpath(out));
