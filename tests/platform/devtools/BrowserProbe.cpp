@@ -39,8 +39,10 @@ bool waitFor(Browser& browser, const QString& expression, int timeoutMs) {
 }
 
 BrowserPtr openPage(const QString& url) {
-    BrowserPtr browser = DevToolsBrowserFinder().discover();
-    if (!browser) {
+    // One discovery is bounded; a browser busy starting up may need a few.
+    BrowserPtr browser;
+    if (!QTest::qWaitFor([&browser] { return (browser = DevToolsBrowserFinder().discover()) != nullptr; },
+                         20000)) {
         return nullptr;
     }
     browser->navigate(url);
