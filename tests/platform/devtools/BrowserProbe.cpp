@@ -6,6 +6,7 @@
 #include "platform/devtools/DevToolsBrowser.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "platform/devtools/PageScripts.h"
+#include "support/BrowserDiscovery.h"
 
 using namespace vorlaken;
 
@@ -39,10 +40,9 @@ bool waitFor(Browser& browser, const QString& expression, int timeoutMs) {
 }
 
 BrowserPtr openPage(const QString& url) {
-    // One discovery is bounded; a browser busy starting up may need a few.
-    BrowserPtr browser;
-    if (!QTest::qWaitFor([&browser] { return (browser = DevToolsBrowserFinder().discover()) != nullptr; },
-                         20000)) {
+    DevToolsBrowserFinder finder;
+    BrowserPtr browser = vorlaken::test::DiscoverWhenReady(finder);
+    if (!browser) {
         return nullptr;
     }
     browser->navigate(url);

@@ -16,6 +16,7 @@
 #include "platform/devtools/DevToolsBrowser.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "platform/devtools/PageTargets.h"
+#include "support/BrowserDiscovery.h"
 #include "support/ChromiumProcess.h"
 #include "support/LoopbackHttpServer.h"
 
@@ -471,15 +472,25 @@ void DevToolsBrowserTest::pageInFrontIsDiscovered() {
     // A headless browser puts the newest window in front and gives it the focus.
     const QString secondUrl = server_.url(QStringLiteral("/frame-same.html"));
     first->openInNewWindow(secondUrl);
-    QTRY_COMPARE_WITH_TIMEOUT(DevToolsBrowserFinder().discover()->locationUrl(), secondUrl, 10000);
-    const BrowserPtr second = DevToolsBrowserFinder().discover();
+    DevToolsBrowserFinder finder;
+    const auto secondFound = [&] {
+        const BrowserPtr found = finder.discover();
+        return found && found->locationUrl() == secondUrl;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(secondFound(), 20000);
+    const BrowserPtr second = test::DiscoverWhenReady(finder);
+    QVERIFY(second);
     QVERIFY(evaluate(*second, QStringLiteral("document.hasFocus()")).toBool());
 
     // Once it is closed, the page behind it is found again.
     const QString secondId = static_cast<DevToolsBrowser&>(*second).frame().frameId();
     static_cast<DevToolsBrowser&>(*first).frame().connection()->call(
         QStringLiteral("Target.closeTarget"), {{QStringLiteral("targetId"), secondId}});
-    QTRY_VERIFY_WITH_TIMEOUT(DevToolsBrowserFinder().discover()->locationUrl() != secondUrl, 10000);
+    const auto firstFoundAgain = [&] {
+        const BrowserPtr found = finder.discover();
+        return found && found->locationUrl() != secondUrl;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(firstFoundAgain(), 20000);
 }
 
 void DevToolsBrowserTest::discoveryWithoutBrowserIsQuickAndSilent() {
@@ -522,7 +533,7 @@ void DevToolsBrowserTest::discoveryThroughProfilePortFile() {
     const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     DevToolsBrowserFinder finder;
-    const BrowserPtr browser = finder.discover();
+    const BrowserPtr browser = test::DiscoverWhenReady(finder);
     if (oldConfig.isEmpty()) {
         qunsetenv("XDG_CONFIG_HOME");
     } else {
