@@ -11,10 +11,10 @@
 #include "capture/PreviewPage.h"
 #include "common/BrowserCache.h"
 #include "common/ProgramDir.h"
-#include "platform/desktop/BusModeDesktop.h"
 #include "shell/CommandGuard.h"
 #include "shell/MainWindowUi.h"
 #include "shell/SettingsBinding.h"
+#include "widgets/BusModeDesktop.h"
 #include "widgets/ControlAccess.h"
 
 namespace vorlaken {
@@ -61,7 +61,6 @@ class MainWindow : public QMainWindow {
   signals:
     void documentCompleted();
     void startupCaptureFinished();
-    void previewRendered();
 
   protected:
     void showEvent(QShowEvent* event) override;
