@@ -12,7 +12,7 @@
 #include "capture/PageModel.h"
 #include "common/BrowserCache.h"
 #include "common/ProgramDir.h"
-#include "platform/desktop/BusModeDesktop.h"
+#include "widgets/BusModeDesktop.h"
 
 namespace vorlaken {
 

@@ -301,7 +301,6 @@ void MainWindow::renderPreview() {
         PreviewAvailableWidth(ui_.panelTabs->width(), style()->pixelMetric(QStyle::PM_ScrollBarExtent),
                               comments.visible, comments.visible ? comments.width : 0);
     RenderPreview(state_, *previewZone_, options, kPreviewBgColor);
-    emit previewRendered();
 }
 
 void MainWindow::onViewOption() {

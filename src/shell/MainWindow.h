@@ -12,10 +12,10 @@
 #include "common/BrowserCache.h"
 #include "common/ProgramDir.h"
 #include "common/ToolbarButtonRegistry.h"
-#include "platform/desktop/BusModeDesktop.h"
 #include "shell/CommandGuard.h"
 #include "shell/MainWindowUi.h"
 #include "shell/SettingsBinding.h"
+#include "widgets/BusModeDesktop.h"
 #include "widgets/ControlAccess.h"
 
 namespace vorlaken {
@@ -62,7 +62,6 @@ class MainWindow : public QMainWindow {
   signals:
     void documentCompleted();
     void startupCaptureFinished();
-    void previewRendered();
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -6,10 +6,9 @@
 #include <cerrno>
 #include <csignal>
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
+#include <QTest>
 
 namespace vorlaken::test {
 
@@ -88,8 +87,8 @@ bool ChromiumProcess::start(const QString& startUrl, const QStringList& extraArg
 
     // The browser writes the port on the first line of this file once it listens.
     const QString portFile = profileDir() + QStringLiteral("/DevToolsActivePort");
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
+    bool ended = false;
+    const auto portKnown = [&] {
         QFile file(portFile);
         if (file.open(QIODevice::ReadOnly)) {
             const QList<QByteArray> lines = file.readAll().split('\n');
@@ -100,11 +99,14 @@ bool ChromiumProcess::start(const QString& startUrl, const QStringList& extraArg
                 return true;
             }
         }
-        if (process_.state() == QProcess::NotRunning) {
-            error_ = QStringLiteral("Chromium ended before its DevTools port was known");
-            return false;
-        }
-        QThread::msleep(50);
+        ended = process_.state() == QProcess::NotRunning;
+        return ended;
+    };
+    if (QTest::qWaitFor(portKnown, timeoutMs)) {
+        if (!ended)
+            return true;
+        error_ = QStringLiteral("Chromium ended before its DevTools port was known");
+        return false;
     }
     error_ = QStringLiteral("no DevToolsActivePort within %1 ms").arg(timeoutMs);
     kill();

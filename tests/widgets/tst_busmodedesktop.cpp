@@ -3,8 +3,8 @@
 // No/Cancel); outside a call, and for every other service, the desktop underneath does the work.
 #include <QTest>
 
-#include "platform/desktop/BusModeDesktop.h"
 #include "support/FakeDesktop.h"
+#include "widgets/BusModeDesktop.h"
 
 using namespace vorlaken;
 

@@ -1,4 +1,4 @@
-#include "platform/desktop/BusModeDesktop.h"
+#include "widgets/BusModeDesktop.h"
 
 namespace vorlaken {
 
