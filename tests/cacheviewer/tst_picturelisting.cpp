@@ -98,6 +98,24 @@ class PictureListingTest : public QObject {
                                                   << "/c/noext.png" << 0LL << true;
         QTest::newRow("bmp ticked") << defaults() << "http://a/b.bmp"
                                     << "/c/b.bmp" << 0LL << true;
+        // The copy is named after what the picture is: a WebP at a .jpg address is no jpg, and
+        // WebP, AVIF and SVG are other formats, listed only when the box names them.
+        QTest::newRow("webp at a jpg address") << defaults() << "http://a/x/webp.jpg"
+                                               << "/c/webp.webp" << 0LL << false;
+        QTest::newRow("png at a php address") << defaults() << "http://a/img.php?id=1"
+                                              << "/c/img.png" << 0LL << true;
+        QTest::newRow("avif without other format") << defaults() << "http://a/p.avif"
+                                                   << "/c/p.avif" << 0LL << false;
+        ViewerState avif = defaults();
+        avif.otherFormat = QStringLiteral("avif");
+        QTest::newRow("avif under other avif") << avif << "http://a/p.avif"
+                                               << "/c/p.avif" << 0LL << false;
+        QTest::newRow("svg without other format") << defaults() << "http://a/logo.svg"
+                                                  << "/c/logo.svg" << 0LL << false;
+        ViewerState svg = defaults();
+        svg.otherFormat = QStringLiteral("svg");
+        QTest::newRow("svg under other svg") << svg << "http://a/logo"
+                                             << "/c/logo.svg" << 0LL << true;
     }
 
     void filter() {

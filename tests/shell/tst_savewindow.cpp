@@ -32,6 +32,7 @@ class SaveWindowTest : public QObject {
     void cleanupTestCase();
     void saveButtonStoresTheTickedPictures();
     void saveThroughTheBusAsksForTheFolder();
+    void stopSavingEndsTheRunAfterThePictureInHand_data();
     void stopSavingEndsTheRunAfterThePictureInHand();
     void typingDuringARunIsKept();
     void saveAfterPicturesInvisibleMakesNothing();
@@ -232,7 +233,16 @@ void SaveWindowTest::saveThroughTheBusAsksForTheFolder() {
     QVERIFY(fixture.settingsText().contains("\ndir=" + other.toUtf8() + "/"));
 }
 
+// "stop saving" ticked by a click, or by a script while the run keeps Get and Save out of use: the
+// progress window's box is reached as TfrmPrompt.CheckBox1, as the main window has a CheckBox1 too.
+void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand_data() {
+    QTest::addColumn<bool>("overTheBus");
+    QTest::newRow("click") << false;
+    QTest::newRow("bus") << true;
+}
+
 void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand() {
+    QFETCH(bool, overTheBus);
     VORLAKEN_REQUIRE_CHROMIUM();
     ShellFixture fixture;
     const QString out = fixture.path(QStringLiteral("out"));
@@ -240,11 +250,20 @@ void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand() {
     if (QTest::currentTestFailed())
         return;
     SaveProgressWindow& progress = window.saving().progressWindow();
+    const bool originSize = window.ui().originSizeCheck->isChecked();
+    BusService bus(window);
+    QStringList seenByTheBus;
     QTimer stopper;
     connect(&stopper, &QTimer::timeout, this, [&] {
         // Ticked once the first picture is stored: the run ends before the next one.
         if (progress.isVisible() && window.ui().savedLabel->text() == QStringLiteral("Saved:1/3")) {
-            progress.stopBox()->click();
+            if (overTheBus) {
+                seenByTheBus << bus.Control(QStringLiteral("TfrmPrompt.Label3"))
+                             << bus.Control(QStringLiteral("TfrmPrompt.CheckBox1.enabled"));
+                bus.SetControl(QStringLiteral("TfrmPrompt.CheckBox1"), QStringLiteral("1"));
+            } else {
+                progress.stopBox()->click();
+            }
             stopper.stop();
         }
     });
@@ -258,10 +277,13 @@ void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand() {
     QVERIFY(!progress.isVisible());
     QVERIFY(!progress.stopBox()->isChecked());  // the next run starts unticked
     QVERIFY(window.ui().saveButton->isEnabled());
+    if (overTheBus)
+        QCOMPARE(seenByTheBus, (QStringList{QStringLiteral("Saved:1/3"), QStringLiteral("1")}));
+    QCOMPARE(window.ui().originSizeCheck->isChecked(), originSize);  // the main window's own CheckBox1
 }
 
 // During a run only the counter, Get and Save, and the title the run cleaned change: what the user
-// types into the filter and title boxes meanwhile stays.
+// types or chooses in the filter, title and extension boxes meanwhile stays.
 void SaveWindowTest::typingDuringARunIsKept() {
     VORLAKEN_REQUIRE_CHROMIUM();
     ShellFixture fixture;
@@ -278,6 +300,8 @@ void SaveWindowTest::typingDuringARunIsKept() {
         if (labelsAfterTyping.isEmpty()) {
             window.controls().setValue(QStringLiteral("Edit3"), QStringLiteral("typed"));
             window.controls().setValue(QStringLiteral("cbtitle"), QStringLiteral("Typed title"));
+            window.controls().setValue(QStringLiteral("cbext"), QStringLiteral("2"));
+            window.controls().setValue(QStringLiteral("extchk"), QStringLiteral("0"));
         }
         labelsAfterTyping << window.ui().savedLabel->text();
     });
@@ -293,6 +317,9 @@ void SaveWindowTest::typingDuringARunIsKept() {
     QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:3/3"));
     QCOMPARE(window.ui().urlIncludeEdit->text(), QStringLiteral("typed"));
     QCOMPARE(window.ui().titleCombo->currentText(), QStringLiteral("Typed title"));
+    QCOMPARE(window.ui().defaultExtCombo->currentText(), QStringLiteral(".png"));
+    QVERIFY(!window.ui().forceExtensionCheck->isChecked());
+    QVERIFY(window.ui().autoRecogniseCheck->isChecked());
     QVERIFY(window.ui().getButton->isEnabled() && window.ui().saveButton->isEnabled());
     // The run's pictures went into the folder of the title it started with.
     const QStringList files = filesBelow(out);
@@ -329,7 +356,10 @@ void SaveWindowTest::saveAfterPicturesInvisibleMakesNothing() {
     copy += "</form></body></html>";
     server_.addPage(QStringLiteral("/copy.htm"), copy);
     ChromiumProcess browser;
+    server_.clearRequests();
     QVERIFY2(browser.start(server_.url(QStringLiteral("/copy.htm"))), qPrintable(browser.errorString()));
+    // The start-up capture reads the page once its pictures are in its document.
+    QTRY_VERIFY_WITH_TIMEOUT(!server_.requestsFor(QStringLiteral("/photo2.png")).isEmpty(), 30000);
 
     const QString out = fixture.path(QStringLiteral("out"));
     QVERIFY(QDir().mkpath(out));
