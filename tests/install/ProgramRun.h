@@ -24,6 +24,10 @@ class ProgramRun {
     // Starts the executable (a command link or the program itself), waits until it answers and ends
     // it as a session would: an empty text, else what failed.
     QString startAnswerAndEnd(const QString& executable);
+    // Where its settings are written: the per-user folder of its home.
+    QString userSettingsFile() const;
+
+  private:
     // Starts the executable; an empty text, else what failed.
     QString start(const QString& executable);
     // Waits until the program answers on the bus; grabnest until its start-up capture gave "Get"
@@ -32,10 +36,6 @@ class ProgramRun {
     // Ends it with SIGTERM as a session would; an empty text when it closed normally with status 0.
     QString endAsTheSessionWould();
 
-    // Where its settings are written: the per-user folder of its home.
-    QString userSettingsFile() const;
-
-  private:
     InstalledProgram program_;
     QTemporaryDir home_;
     QTemporaryDir runtime_;

@@ -136,8 +136,8 @@ void KeyboardAccessTest::menuButtonsAreNamedAfterWhatTheyStandBeside_data() {
                                                             << "Select";
     QTest::newRow("a box with a label before it") << "SpinEdit2"
                                                   << "Height:";
-    QTest::newRow("a box with its hint only") << "Edit1"
-                                              << "File name prefix:";
+    QTest::newRow("a box with a label and a hint: the label") << "Edit1"
+                                                              << "File name prefix:";
     QTest::newRow("a check box") << "chkupgrade"
                                  << "auto upgrade";
     QTest::newRow("the help button, a caption of one sign") << "button4"
