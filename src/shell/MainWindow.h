@@ -11,6 +11,7 @@
 #include "capture/PreviewPage.h"
 #include "common/BrowserCache.h"
 #include "common/ProgramDir.h"
+#include "common/UpgradeCommands.h"
 #include "shell/CommandGuard.h"
 #include "shell/MainWindowUi.h"
 #include "shell/SettingsBinding.h"
@@ -80,6 +81,7 @@ class MainWindow : public QMainWindow {
     void onViewOption();
     void onSkinChosen(int index);
     void onModeItem(int mode);
+    UpgradeCommands upgrade();
     void showPanel(int page);
     void loadWelcomePage();
     void showMissingTemplateWarning();

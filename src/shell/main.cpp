@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QTimer>
 
+#include "common/CommandLine.h"
 #include "common/ProgramDir.h"
 #include "platform/browsercache/DiskBrowserCache.h"
 #include "platform/desktop/QtDesktop.h"
@@ -15,6 +16,15 @@
 #include "widgets/TerminationWatcher.h"
 
 int main(int argc, char* argv[]) {
+    const vorlaken::CommandLine::Program program{
+        QStringLiteral("grabnest"), QStringLiteral("Vorlaken"), QStringLiteral("8.1"),
+        QStringLiteral("Vorlaken lists the pictures of the page your web browser shows, and of its frames,\n"
+                       "previews them and saves the ticked ones.\n\n"
+                       "It reads the page through the DevTools endpoint of a Chromium-family browser\n"
+                       "started with --remote-debugging-port=9222, or the one VORLAKEN_DEVTOOLS names\n"
+                       "(http://127.0.0.1:PORT).")};
+    if (const std::optional<int> status = vorlaken::CommandLine::handle(argc, argv, program))
+        return *status;
     QApplication app(argc, argv);
     // No display name: the platform would append it to every window title ("Hint" included).
     QApplication::setApplicationName(QStringLiteral("Vorlaken"));
