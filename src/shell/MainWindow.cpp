@@ -16,6 +16,7 @@
 #include "capture/PageBody.h"
 #include "common/IniFile.h"
 #include "common/Termination.h"
+#include "common/UpgradeCommands.h"
 #include "common/WelcomePage.h"
 #include "platform/webzone/WebZone.h"
 #include "shell/ButtonPairs.h"
@@ -24,8 +25,9 @@
 #include "shell/Skins.h"
 #include "shell/StateBinding.h"
 #include "shell/ToolbarButton.h"
-#include "shell/UpgradeNow.h"
 #include "shell/WindowDragger.h"
+#include "widgets/KeyboardAccess.h"
+#include "widgets/WindowHandle.h"
 
 namespace vorlaken {
 
@@ -77,6 +79,7 @@ MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& de
 
     showPanel(0);
     connectCommands();
+    KeyboardAccess::addShortcuts(this, {ui_.helpPanelButton, ui_.getButton, ui_.saveButton});
 
     // The preview shows the template; the comment panel and the welcome zone start empty.
     previewZone_->setSilent(true);
@@ -136,8 +139,7 @@ void MainWindow::connectCommands() {
     for (QCheckBox* option : {ui_.thumbnailCheck, ui_.originSizeCheck, ui_.showSizeCheck})
         connect(option, &QCheckBox::clicked, this, &MainWindow::onViewOption);
     connect(ui_.skinCombo, &QComboBox::activated, this, &MainWindow::onSkinChosen);
-    connect(ui_.upgradeNowLabel, &ClickableLabel::clicked, this,
-            [this] { UpgradeNow(dir_, desktop_, static_cast<quint64>(winId())); });
+    connect(ui_.upgradeNowLabel, &ClickableLabel::clicked, this, [this] { upgrade().UpgradeNow(); });
     connect(ui_.showToolbarIconLabel, &ClickableLabel::clicked, this, [this] {
         ShowToolbarButton(dir_, QCoreApplication::applicationFilePath(), toolbarButtons_, desktop_);
     });
@@ -145,6 +147,10 @@ void MainWindow::connectCommands() {
             [this] { HideToolbarButton(toolbarButtons_, desktop_); });
     connect(ui_.helpDemoLabel, &ClickableLabel::clicked, this,
             [this] { previewZone_->openInNewWindow(MakerSite(dir_.path()).helpPage()); });
+}
+
+UpgradeCommands MainWindow::upgrade() {
+    return UpgradeCommands(UpgradeCommands::grabnest(), dir_, desktop_, WindowHandle(this));
 }
 
 void MainWindow::showPanel(int page) {
@@ -165,6 +171,7 @@ void MainWindow::loadSettings() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     settings_ = SettingsBinding::read(file, this, screen ? screen->availableGeometry() : QRect());
     Skins::apply(ui_.skinCombo->currentIndex());
+    ui_.showSkin(ui_.skinCombo->currentIndex());
     saving_->load(settings_);
     setGeometry(settings_.geometry);
     file.writeBool(kSection, QStringLiteral("menuinit"), true);
@@ -188,6 +195,7 @@ void MainWindow::showEvent(QShowEvent* event) {
         return;
     firstShown_ = true;
     shownAtMs_ = QDateTime::currentMSecsSinceEpoch();
+    KeyboardAccess::prepare(this);
     if (QScreen* screen = this->screen()) {
         // The stored size already fits the screen; now that the frame is known, the frame fits too.
         const QRect area = screen->availableGeometry();
@@ -263,6 +271,8 @@ void MainWindow::onStartupTimer() {
     onGet();
     if (!state_.attached)
         showAttachBrowserPage();
+    if (ui_.autoUpgradeCheck->isChecked())
+        upgrade().UpgradeCheck(QDate::currentDate());
     startupDone_ = true;
     reportStartupTiming();
     emit startupCaptureFinished();
@@ -314,6 +324,7 @@ void MainWindow::onSkinChosen(int index) {
         return;
     desktop_.minimizeApplication();
     Skins::apply(index);
+    ui_.showSkin(index);
     showNormal();
 }
 

@@ -12,6 +12,7 @@
 #include "common/BrowserCache.h"
 #include "common/ProgramDir.h"
 #include "common/ToolbarButtonRegistry.h"
+#include "common/UpgradeCommands.h"
 #include "shell/CommandGuard.h"
 #include "shell/MainWindowUi.h"
 #include "shell/SettingsBinding.h"
@@ -81,6 +82,7 @@ class MainWindow : public QMainWindow {
     void onViewOption();
     void onSkinChosen(int index);
     void onModeItem(int mode);
+    UpgradeCommands upgrade();
     void showPanel(int page);
     void loadWelcomePage();
     void showMissingTemplateWarning();

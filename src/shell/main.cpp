@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "capture/FirstFoundBrowserFinder.h"
+#include "common/CommandLine.h"
 #include "common/ProgramDir.h"
 #include "common/TerminationWatcher.h"
 #include "platform/browsercache/DiskBrowserCache.h"
@@ -18,6 +19,16 @@
 #include "shell/SingleInstance.h"
 
 int main(int argc, char* argv[]) {
+    const vorlaken::CommandLine::Program program{
+        QStringLiteral("grabnest"), QStringLiteral("Vorlaken"), QStringLiteral("8.1"),
+        QStringLiteral("Vorlaken lists the pictures of the page your web browser shows, and of its frames,\n"
+                       "previews them and saves the ticked ones.\n\n"
+                       "It reads the page through the Vorlaken extension of a Chromium-family browser or\n"
+                       "Firefox (set it up once from the Options panel), else through the DevTools endpoint\n"
+                       "of a Chromium-family browser started with --remote-debugging-port=9222, or the one\n"
+                       "VORLAKEN_DEVTOOLS names (http://127.0.0.1:PORT).")};
+    if (const std::optional<int> status = vorlaken::CommandLine::handle(argc, argv, program))
+        return *status;
     QApplication app(argc, argv);
     // No display name: the platform would append it to every window title ("Hint" included).
     QApplication::setApplicationName(QStringLiteral("Vorlaken"));

@@ -24,6 +24,8 @@ class ShellFixture {
     // Creates the window (reading the settings) as the program does, with this finder.
     MainWindow& create(BrowserFinder& finder);
     MainWindow& create() { return create(noBrowser); }
+    // The same with other desktop services.
+    MainWindow& create(BrowserFinder& finder, Desktop& services);
     // Shows the window and waits until the start-up capture ran.
     bool showAndWaitForStartup(int timeoutMs = 20000);
     MainWindow& window() { return *window_; }

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "ChromiumProcess.h"
+#include "FakeDesktop.h"
 #include "FakePageModel.h"
 #include "LoopbackHttpServer.h"
 #include "ShellFixture.h"
@@ -27,6 +28,10 @@ using namespace vorlaken::test;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
+
+    // What the desktop gave the program before any skin was applied.
+    const QString desktopStyle_ = QApplication::style()->name();
+    const QPalette desktopPalette_ = QApplication::palette();
 
   private slots:
     void startupListsThePicturesWithoutUserAction();
@@ -47,7 +52,10 @@ class MainWindowTest : public QObject {
     void automationCollectsMessagesInsteadOfShowingThem();
     void automationReachesControlsByName();
     void filterBoxesHoldLowerCaseOnly();
+    void startupChecksForAnUpgradeWhenTicked_data();
+    void startupChecksForAnUpgradeWhenTicked();
     void theTwoSkinsLookDifferent();
+    void desktopSkinTakesTheDesktopsStyleAndColours();
     void firstShowingCentresTheStoredSize();
 };
 
@@ -571,6 +579,37 @@ void MainWindowTest::filterBoxesHoldLowerCaseOnly() {
     QCOMPARE(window.ui().replaceFromEdit->text(), QStringLiteral("/thumb/X"));
 }
 
+void MainWindowTest::startupChecksForAnUpgradeWhenTicked_data() {
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("auto upgrade ticked") << QByteArray() << true;
+    QTest::newRow("auto upgrade unticked") << QByteArray("[config]\r\nautoupgrade=0\r\n") << false;
+}
+
+void MainWindowTest::startupChecksForAnUpgradeWhenTicked() {
+    QFETCH(QByteArray, settings);
+    QFETCH(bool, checked);
+    ShellFixture fixture;
+    fixture.writeSettings(settings);
+    QFile updater(fixture.path(QStringLiteral("upgrade")));
+    QVERIFY(updater.open(QIODevice::WriteOnly));
+    updater.close();
+    // No recorded update: the check starts the updater, after the start-up capture.
+    FakeDesktop desktop;
+    MainWindow& window = fixture.create(fixture.noBrowser, desktop);
+    QVERIFY(fixture.showAndWaitForStartup());
+    // The offscreen platform has no window id to hand on.
+    using Started = QList<std::pair<QString, QStringList>>;
+    const Started started{{updater.fileName(), {QStringLiteral("0")}}};
+    QCOMPARE(desktop.startedPrograms, checked ? started : Started());
+    QCOMPARE(desktop.minimized, checked ? 1 : 0);
+    // "Upgrade Now" starts it either way.
+    window.ui().upgradeNowLabel->click();
+    QCOMPARE(desktop.startedPrograms.size(), checked ? 2 : 1);
+    QCOMPARE(desktop.startedPrograms.last(), started.first());
+    QVERIFY(desktop.messages.isEmpty());
+}
+
 void MainWindowTest::theTwoSkinsLookDifferent() {
     ShellFixture fixture;
     MainWindow& window = fixture.create();
@@ -585,6 +624,29 @@ void MainWindowTest::theTwoSkinsLookDifferent() {
     QVERIFY(window.ui().getButton->grab().toImage() != vistaLook);
     QVERIFY(window.controls().setValue(QStringLiteral("cb1"), QStringLiteral("1")));
     QCOMPARE(QApplication::palette().color(QPalette::Window), vistaWindow);
+}
+
+void MainWindowTest::desktopSkinTakesTheDesktopsStyleAndColours() {
+    ShellFixture fixture;
+    fixture.writeSettings("[config]\r\nskin=1\r\n");
+    MainWindow& window = fixture.create();
+    window.show();
+    QCOMPARE(window.ui().skinCombo->itemText(2), QStringLiteral("desktop"));
+    QVERIFY(QApplication::palette() != desktopPalette_);
+    QVERIFY(window.controls().setValue(QStringLiteral("cb1"), QStringLiteral("2")));
+    QTRY_VERIFY(!window.isMinimized());
+    QCOMPARE(QApplication::style()->name(), desktopStyle_);
+    QCOMPARE(QApplication::palette(), desktopPalette_);
+    QVERIFY(qApp->styleSheet().isEmpty());
+    // The main panel shows the desktop's colours, not its own warm ones.
+    QVERIFY(!window.ui().mainPage->autoFillBackground());
+    window.close();
+    QVERIFY(fixture.settingsText().contains("skin=2"));
+
+    // The next start comes back with it.
+    MainWindow& again = fixture.create();
+    QCOMPARE(again.ui().skinCombo->currentIndex(), 2);
+    QCOMPARE(QApplication::palette(), desktopPalette_);
 }
 
 void MainWindowTest::firstShowingCentresTheStoredSize() {
