@@ -163,10 +163,12 @@ class VirtualDisplay {
         server_.waitForFinished(5000);
     }
     bool start() {
+        // Without -noreset the server resets whenever its last client leaves (each xwininfo below), and
+        // a program connecting in that moment is refused.
         server_.start(QStringLiteral("Xvfb"),
-                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                       QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                       QStringLiteral("1280x960x24")});
+                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+                       QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-screen"),
+                       QStringLiteral("0"), QStringLiteral("1280x960x24")});
         if (!server_.waitForStarted(10000))
             return false;
         QByteArray out;

@@ -49,6 +49,7 @@ class ChromiumProcess {
     bool close(int timeoutMs = 5000);
 
   private:
+    bool groupAlive() const;
     void signalGroup(int signal);
 
     QTemporaryDir profile_;
