@@ -1,5 +1,7 @@
 // Capture time of a large page in real headless Chromium against the floor: one evaluation per
-// document that collects the same fields. Prints capture_ms, capture_floor_ms and capture_ratio.
+// document that collects the same fields. The same capture is made over the DevTools endpoint and over
+// the companion extension, in one browser. Prints capture_ms, capture_floor_ms, capture_ratio,
+// capture_companion_ms and capture_companion_ratio.
 
 #include <algorithm>
 #include <cstdio>
@@ -12,10 +14,12 @@
 
 #include "capture/Capture.h"
 #include "capture/CaptureState.h"
+#include "platform/companion/CompanionBrowserFinder.h"
 #include "platform/devtools/DevToolsBrowser.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "platform/devtools/PageScripts.h"
 #include "support/ChromiumProcess.h"
+#include "support/CompanionRuntime.h"
 #include "support/LoopbackHttpServer.h"
 
 using namespace vorlaken;
@@ -54,8 +58,7 @@ double median(std::vector<double> values) {
 
 // The fewest evaluations that collect what a capture needs: one per document.
 void floorRead(const std::vector<FrameContext>& documents) {
-    const unsigned imageFields =
-        kSrc | kWidth | kHeight | kParentTagName | kParentLinkAddress | kSourceIndex;
+    const unsigned imageFields = kSrc | kWidth | kHeight | kParentTagName | kParentLinkAddress | kSourceIndex;
     const unsigned allFields = kTagName | kLinkAddress | kType | kSrc | kWidth | kHeight;
     const QString script = PageScripts::program(
         QStringLiteral(
@@ -103,8 +106,9 @@ int main(int argc, char** argv) {
     server.addPage(QStringLiteral("/cross.html"),
                    picturesPage(QStringLiteral("Cross"), QStringLiteral("c"), kFramePictures, {}));
 
+    test::CompanionRuntime runtime;
     test::ChromiumProcess chromium;
-    if (!chromium.start(server.url(QStringLiteral("/page.html")))) {
+    if (!chromium.start(server.url(QStringLiteral("/page.html")), runtime.prepare(chromium))) {
         qFatal("chromium: %s", qPrintable(chromium.errorString()));
     }
     qputenv("VORLAKEN_DEVTOOLS", chromium.endpoint().toLatin1());
@@ -148,12 +152,30 @@ int main(int argc, char** argv) {
         qFatal("the page did not load");
     }
 
+    // The same page through the extension.
+    BrowserPtr companion;
+    const bool companionReady = QTest::qWaitFor(
+        [&] {
+            try {
+                companion = CompanionBrowserFinder(runtime.socketFolder()).discover();
+                return companion && companion->locationUrl() == server.url(QStringLiteral("/page.html"));
+            } catch (const PageError&) {
+                return false;
+            }
+        },
+        30000);
+    if (!companionReady) {
+        qFatal("the extension did not show the page");
+    }
+
     CaptureState state;
     state.attached = browser;
     state.specialProcess = true;
     state.linkNearBy = true;
     state.mainFilters.widthLimit = 0;
     state.mainFilters.heightLimit = 0;
+    CaptureState overCompanion = state;
+    overCompanion.attached = companion;
 
     std::vector<FrameContext> documents{static_cast<DevToolsBrowser&>(*browser).frame()};
     for (const BrowserPtr& frame : children) {
@@ -163,10 +185,15 @@ int main(int argc, char** argv) {
     // One untimed round of each warms both paths (isolated worlds, script compilation).
     Capture(state, false);
     floorRead(documents);
+    Capture(overCompanion, false);
     const int rows = state.table.size();
+    if (overCompanion.table.picUrl != state.table.picUrl) {
+        qFatal("the capture over the extension found other pictures");
+    }
 
     std::vector<double> captureMs;
     std::vector<double> floorMs;
+    std::vector<double> companionMs;
     for (int run = 0; run < kRuns; ++run) {
         QElapsedTimer clock;
         clock.start();
@@ -175,12 +202,18 @@ int main(int argc, char** argv) {
         clock.restart();
         floorRead(documents);
         floorMs.push_back(clock.nsecsElapsed() / 1e6);
+        clock.restart();
+        Capture(overCompanion, false);
+        companionMs.push_back(clock.nsecsElapsed() / 1e6);
     }
     const double capture = median(captureMs);
     const double floor = median(floorMs);
+    const double overExtension = median(companionMs);
     std::printf("capture_rows %d\n", rows);
     std::printf("capture_ms %.1f\n", capture);
     std::printf("capture_floor_ms %.1f\n", floor);
     std::printf("capture_ratio %.2f\n", capture / floor);
+    std::printf("capture_companion_ms %.1f\n", overExtension);
+    std::printf("capture_companion_ratio %.2f\n", overExtension / floor);
     return 0;
 }

@@ -1,5 +1,8 @@
 // A save run of 200 pictures of about 200 KB through the run's own disk cache reader, over a simple
-// cache of 20,000 entries written in Chromium's format.
+// cache of 20,000 entries written in Chromium's format. The run is the program's: it reads the ticks
+// from the preview page in a Qt WebEngine zone, shows its progress in the progress window and works
+// with the Qt desktop (in bus mode, so that a message collected is printed instead of waiting for a
+// click).
 // - save_ms, wget_ms, save_ratio: the cache holds none of the pictures, so each is fetched from a
 //   loopback HTTP server after the one walk of the cache; against wget fetching the same list.
 // - save_cached_ms: the same cache plus the 200 pictures, keyed for the page's site; every picture is
@@ -9,25 +12,32 @@
 // Then one transfer of an endless body, stopped after 1 GB: endless_mb_per_s and endless_rss_growth_mb,
 // the growth of the process's peak resident memory meanwhile, which must stay within kMostGrowthMb (the
 // benchmark fails otherwise).
+#include <algorithm>
 #include <cstdio>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWebEngineView>
 
 #include "SimpleCacheWriter.h"
 #include "capture/CaptureState.h"
+#include "capture/PreviewPage.h"
 #include "platform/browsercache/DiskBrowserCache.h"
+#include "platform/desktop/QtDesktop.h"
+#include "platform/webzone/WebZone.h"
 #include "save/Downloader.h"
 #include "save/SaveRun.h"
-#include "support/FakeDesktop.h"
-#include "support/FakePageModel.h"
-#include "support/FakeSaveProgress.h"
+#include "shell/SaveProgressWindow.h"
 #include "support/LoopbackHttpServer.h"
+#include "widgets/BusModeDesktop.h"
 
 using namespace vorlaken;
 using vorlaken::test::SimpleCacheWriter;
@@ -35,15 +45,25 @@ using vorlaken::test::SimpleCacheWriter;
 namespace {
 
 constexpr int kPictures = 200;
-constexpr int kPictureBytes = 200 * 1024;
+constexpr int kPictureSide = 256;  // a PNG of noise this wide and high holds about 200 KB
 constexpr int kOtherEntries = 20000;
 constexpr int kRounds = 5;
 
+// Picture seed as a PNG the preview can show: noise, which PNG cannot make smaller.
 QByteArray pictureBody(int seed) {
-    QByteArray body("\xFF\xD8\xFF\xE0", 4);
-    body.reserve(kPictureBytes);
-    for (int i = body.size(); i < kPictureBytes; ++i)
-        body.append(char((i * 31 + seed) % 251));
+    QImage image(kPictureSide, kPictureSide, QImage::Format_RGB888);
+    quint32 state = 2654435761u * quint32(seed + 1);
+    for (int y = 0; y < kPictureSide; ++y) {
+        uchar* line = image.scanLine(y);
+        for (int x = 0; x < kPictureSide * 3; ++x) {
+            state = state * 1664525u + 1013904223u;
+            line[x] = uchar(state >> 24);
+        }
+    }
+    QByteArray body;
+    QBuffer buffer(&body);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
     return body;
 }
 
@@ -79,34 +99,43 @@ bool addPictureEntries(const QString& folder, const QStringList& urls, const QSt
         const QByteArray body = pictureBody(i);
         if (!SimpleCacheWriter::write(
                 folder, SimpleCacheWriter::keyFor(urls[i], site), body,
-                SimpleCacheWriter::responseInfo(headersFor("image/jpeg", body.size()), now)))
+                SimpleCacheWriter::responseInfo(headersFor("image/png", body.size()), now)))
             return false;
     }
     return true;
 }
 
-// The preview page of the pictures, every one ticked and loaded.
-void fillPreview(FakeBrowser& preview, const QStringList& urls) {
-    preview.showPage(QStringLiteral("about:blank"), QString());
-    FakeElementPtr form = preview.page->add(QStringLiteral("FORM"));
-    for (const QString& url : urls) {
-        FakeElementPtr box = preview.page->add(QStringLiteral("INPUT"), form);
-        box->data.type = QStringLiteral("checkbox");
-        box->data.checked = true;
-        FakeElementPtr hidden = preview.page->add(QStringLiteral("INPUT"), form);
-        hidden->data.type = QStringLiteral("hidden");
-        FakeElementPtr anchor = preview.page->addLink(kPlaceholderLinkUrl, form);
-        preview.page->addImage(url, 100, 100, anchor);
-    }
+// The preview page of the pictures as the program renders it, every one ticked; true once every
+// picture has loaded.
+bool renderPreview(WebZone& preview, const QStringList& urls, const QString& pageUrl) {
+    CaptureState capture;
+    capture.pageLocation = pageUrl;
+    for (const QString& url : urls)
+        capture.table.append(url, QStringLiteral("100*100"), kPlaceholderLinkUrl, pageUrl);
+    PreviewOptions options;
+    options.availableWidth = 700;
+    RenderPreview(capture, preview, options, kPreviewBgColor);
+    return QTest::qWaitFor(
+        [&] {
+            try {
+                const std::vector<ElementData> images =
+                    preview.document()->images()->read(kWidth | kComplete);
+                return int(images.size()) == urls.size() &&
+                       std::all_of(images.begin(), images.end(), [](const ElementData& image) {
+                           return image.complete && image.width > 0;
+                       });
+            } catch (const PageError&) {
+                return false;
+            }
+        },
+        120000);
 }
 
 // One run as the program makes it: a cache opened for the run, walked at most once.
-qint64 timeSaveRun(FakeBrowser& preview, const QString& cacheFolder, const QString& bodies,
-                   const QString& saveFolder) {
-    FakeDesktop desktop;
-    FakeSaveProgress progress;
+qint64 timeSaveRun(Browser& preview, SaveProgress& progress, BusModeDesktop& desktop, const QString& pageUrl,
+                   const QString& cacheFolder, const QString& bodies, const QString& saveFolder) {
     CaptureState capture;
-    capture.locationText = QStringLiteral("http://127.0.0.1/gallery.html");
+    capture.locationText = pageUrl;
     SaveState save;
     save.saveFolder = saveFolder;
     save.subFolderRule = kNoSubFolder;
@@ -119,15 +148,17 @@ qint64 timeSaveRun(FakeBrowser& preview, const QString& cacheFolder, const QStri
     QString label;
     QElapsedTimer clock;
     clock.start();
+    desktop.beginBusCall();
     DiskBrowserCache cache(CacheFolders::inFolder(cacheFolder), bodies, DiskBrowserCache::Listing::Kept);
     cache.setPageUrl(capture.locationText);
     services.cache = &cache;
     SaveRun(capture, save, services, label);
     const qint64 ms = clock.elapsed();
+    const QStringList messages = desktop.endBusCall();
     std::fprintf(stderr, "run: %lld ms, %d walks of the cache\n", static_cast<long long>(ms), cache.walks());
-    if (label != QStringLiteral("Saved:%1/%1").arg(kPictures) || cache.walks() > 1) {
-        std::fprintf(stderr, "save run stored %s after %d walks of the cache\n", qPrintable(label),
-                     cache.walks());
+    if (label != QStringLiteral("Saved:%1/%1").arg(kPictures) || cache.walks() > 1 || !messages.isEmpty()) {
+        std::fprintf(stderr, "save run stored %s after %d walks of the cache; messages: %s\n",
+                     qPrintable(label), cache.walks(), qPrintable(messages.join(QStringLiteral(" | "))));
         return -1;
     }
     return ms;
@@ -193,14 +224,14 @@ bool streamEndless(const QString& url, const QString& folder, qint64* ms, qint64
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
     test::LoopbackHttpServer server;
     if (!server.listen())
         return 1;
     QStringList urls;
     for (int i = 0; i < kPictures; ++i) {
-        const QString path = QStringLiteral("/pictures/%1.jpg").arg(i);
-        server.addPage(path, pictureBody(i), "image/jpeg");
+        const QString path = QStringLiteral("/pictures/%1.png").arg(i);
+        server.addPage(path, pictureBody(i), "image/png");
         urls << server.url(path);
     }
     QTemporaryDir dir;
@@ -210,8 +241,22 @@ int main(int argc, char** argv) {
         return 1;
     listFile.write(urls.join(u'\n').toUtf8() + '\n');
     listFile.close();
-    FakeBrowser preview;
-    fillPreview(preview, urls);
+    // The page the pictures came from; the cache keys them for its site.
+    const QString pageUrl = QStringLiteral("http://127.0.0.1/gallery.html");
+    QWebEngineView view;
+    view.resize(900, 700);
+    view.show();
+    WebZone preview(&view, QUrl::fromLocalFile(dir.path() + u'/'), ZoneAccess::ownPageWithPictures());
+    bool blank = false;
+    QObject::connect(&preview, &WebZone::documentComplete, [&blank] { blank = true; });
+    preview.loadHtml(QStringLiteral("<html><body></body></html>"));
+    if (!QTest::qWaitFor([&blank] { return blank; }, 60000) || !renderPreview(preview, urls, pageUrl)) {
+        std::fprintf(stderr, "the preview's pictures did not load\n");
+        return 1;
+    }
+    SaveProgressWindow progress;
+    QtDesktop qtDesktop;
+    BusModeDesktop desktop(qtDesktop);
 
     const QString cacheFolder = dir.path() + QStringLiteral("/Cache_Data");
     const QString bodies = dir.path() + QStringLiteral("/bodies");
@@ -228,7 +273,7 @@ int main(int argc, char** argv) {
         const QString wgetFolder = dir.path() + QStringLiteral("/wget%1/").arg(round);
         QDir().mkpath(saveFolder);
         QDir().mkpath(wgetFolder);
-        const qint64 save = timeSaveRun(preview, cacheFolder, bodies, saveFolder);
+        const qint64 save = timeSaveRun(preview, progress, desktop, pageUrl, cacheFolder, bodies, saveFolder);
         const qint64 wget = timeWget(list, wgetFolder);
         if (save < 0 || wget < 0)
             return 1;
@@ -249,7 +294,8 @@ int main(int argc, char** argv) {
     for (int round = 0; round < kRounds; ++round) {
         const QString saveFolder = dir.path() + QStringLiteral("/cached%1/").arg(round);
         QDir().mkpath(saveFolder);
-        const qint64 cached = timeSaveRun(preview, cacheFolder, bodies, saveFolder);
+        const qint64 cached =
+            timeSaveRun(preview, progress, desktop, pageUrl, cacheFolder, bodies, saveFolder);
         if (cached < 0)
             return 1;
         if (!server.requests().isEmpty()) {

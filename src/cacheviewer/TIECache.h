@@ -50,9 +50,6 @@ class TIECache {
     TSearchPattern SearchPattern = TSearchPattern::spAll;
     TOnEntryEvent OnEntry;
 
-    // The pattern text of a search pattern ("Cookie:", "Visited:", "" or none).
-    static QString patternText(TSearchPattern pattern);
-
     // True when at least one cache was found; asked once, then remembered.
     bool LibraryFound();
     void RetrieveEntries();

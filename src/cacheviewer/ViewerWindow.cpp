@@ -11,11 +11,13 @@
 #include "cacheviewer/PictureList.h"
 #include "cacheviewer/ShownCommands.h"
 #include "cacheviewer/ViewerSettings.h"
-#include "cacheviewer/ViewerUpgrade.h"
 #include "common/IniFile.h"
+#include "common/UpgradeCommands.h"
 #include "common/WelcomePage.h"
 #include "platform/webzone/WebZone.h"
 #include "widgets/ClickableLabel.h"
+#include "widgets/KeyboardAccess.h"
+#include "widgets/WindowHandle.h"
 
 namespace vorlaken {
 
@@ -56,6 +58,7 @@ ViewerWindow::ViewerWindow(const ProgramDir& programDir, std::unique_ptr<Browser
     upgradeTimer_.setInterval(2000);
     connect(&upgradeTimer_, &QTimer::timeout, this, &ViewerWindow::onUpgradeTimer);
     connectCommands();
+    KeyboardAccess::addShortcuts(this, {ui_.helpButton, ui_.listPictureButton, ui_.saveButton});
 }
 
 ViewerWindow::~ViewerWindow() = default;
@@ -233,16 +236,17 @@ void ViewerWindow::connectCommands() {
     connect(ui_.homeLabel, &ClickableLabel::clicked, this,
             [this] { desktop_.openPath(MakerSite(programDir_.path()).home()); });
     connect(ui_.upgradeNowButton, &QPushButton::clicked, this,
-            [this] { run([this] { ViewerUpgrade(programDir_, desktop_, quint64(winId())).UpgradeNow(); }); });
+            [this] { run([this] { upgrade().UpgradeNow(); }); });
+}
+
+UpgradeCommands ViewerWindow::upgrade() {
+    return UpgradeCommands(UpgradeCommands::tidecove(), programDir_, desktop_, WindowHandle(this));
 }
 
 void ViewerWindow::onUpgradeTimer() {
     upgradeTimer_.stop();
     if (ui_.autoUpgradeCheck->isChecked()) {
-        run([this] {
-            ViewerUpgrade(programDir_, desktop_, quint64(winId()))
-                .AutoUpgradeCheck(QDateTime::currentDateTime());
-        });
+        run([this] { upgrade().UpgradeCheck(QDate::currentDate()); });
     }
 }
 
@@ -250,6 +254,7 @@ void ViewerWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!shownOnce_) {
         shownOnce_ = true;
+        KeyboardAccess::prepare(this);
         upgradeTimer_.start();
     }
 }

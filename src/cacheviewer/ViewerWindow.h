@@ -12,7 +12,8 @@
 #include "capture/PageModel.h"
 #include "common/BrowserCache.h"
 #include "common/ProgramDir.h"
-#include "platform/desktop/BusModeDesktop.h"
+#include "common/UpgradeCommands.h"
+#include "widgets/BusModeDesktop.h"
 
 namespace vorlaken {
 
@@ -49,6 +50,7 @@ class ViewerWindow : public QWidget {
     void connectCommands();
     void loadSettings();
     void writeSettings();
+    UpgradeCommands upgrade();
     void onUpgradeTimer();
 
     ProgramDir programDir_;

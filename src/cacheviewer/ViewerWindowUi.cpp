@@ -113,6 +113,8 @@ void ViewerWindowUi::build(QWidget* window) {
     cacheNoteLabel->setTextFormat(Qt::PlainText);
     cacheNoteLabel->hide();
     foundList = named(new QListWidget, "ListBox1");
+    // It has neither caption nor hint; screen readers still need to say what it lists.
+    foundList->setAccessibleName(QStringLiteral("Pictures found"));
     currentUrlEdit = named(new QLineEdit, "Edit1");
     currentUrlEdit->setReadOnly(true);
     auto* current = new QHBoxLayout;

@@ -15,8 +15,8 @@ CategoryDialog::CategoryDialog(SaveState& save, Desktop& desktop, QString catFil
       catFile_(std::move(catFile)),
       editor_(save.categoriesOn),
       categoriesEdit_(new QPlainTextEdit),
-      checkBox1_(new QCheckBox(QStringLiteral("save pictures under categories"))),
-      label1_(new ClickableLabel(QStringLiteral("Default Category"))),
+      categoriesOnCheck_(new QCheckBox(QStringLiteral("save pictures under categories"))),
+      defaultCategoryLabel_(new ClickableLabel(QStringLiteral("Default Category"))),
       okButton_(new QPushButton(QStringLiteral("Ok"))),
       cancelButton_(new QPushButton(QStringLiteral("Cancel"))) {
     setObjectName(QStringLiteral("TfrmCat"));
@@ -24,33 +24,33 @@ CategoryDialog::CategoryDialog(SaveState& save, Desktop& desktop, QString catFil
     setModal(true);
     categoriesEdit_->setObjectName(QStringLiteral("cat"));
     categoriesEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
-    label1_->setCursor(Qt::PointingHandCursor);
+    categoriesOnCheck_->setObjectName(QStringLiteral("CheckBox1"));
+    defaultCategoryLabel_->setObjectName(QStringLiteral("Label1"));
+    defaultCategoryLabel_->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
+    defaultCategoryLabel_->setCursor(Qt::PointingHandCursor);
     okButton_->setObjectName(QStringLiteral("savecat"));
     cancelButton_->setObjectName(QStringLiteral("cancelcat"));
     okButton_->setAutoDefault(false);
     cancelButton_->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(label1_);
+    buttons->addWidget(defaultCategoryLabel_);
     buttons->addStretch();
     buttons->addWidget(okButton_);
     buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(checkBox1_);
+    layout->addWidget(categoriesOnCheck_);
     layout->addWidget(categoriesEdit_);
     layout->addLayout(buttons);
     resize(340, 420);
 
-    checkBox1_->setChecked(editor_.checked);
+    categoriesOnCheck_->setChecked(editor_.checked);
     fromEditor();
-    connect(checkBox1_, &QCheckBox::toggled, this, [this](bool on) {
+    connect(categoriesOnCheck_, &QCheckBox::toggled, this, [this](bool on) {
         editor_.setChecked(on);
         categoriesEdit_->setEnabled(editor_.textEnabled());
     });
-    connect(label1_, &ClickableLabel::clicked, this, [this] {
+    connect(defaultCategoryLabel_, &ClickableLabel::clicked, this, [this] {
         editor_.RestoreDefaults();
         categoriesEdit_->setPlainText(editor_.text);
     });

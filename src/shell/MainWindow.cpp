@@ -4,6 +4,7 @@
 #include <utility>
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QEventLoop>
 #include <QFile>
@@ -12,8 +13,10 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "capture/PageBody.h"
 #include "common/IniFile.h"
 #include "common/Termination.h"
+#include "common/UpgradeCommands.h"
 #include "common/WelcomePage.h"
 #include "platform/webzone/WebZone.h"
 #include "shell/ButtonPairs.h"
@@ -22,8 +25,10 @@
 #include "shell/SaveController.h"
 #include "shell/Skins.h"
 #include "shell/StateBinding.h"
-#include "shell/UpgradeNow.h"
+#include "shell/ToolbarButton.h"
 #include "shell/WindowDragger.h"
+#include "widgets/KeyboardAccess.h"
+#include "widgets/WindowHandle.h"
 
 namespace vorlaken {
 
@@ -40,10 +45,13 @@ constexpr int kDocumentWaitBoundMs = 15000;
 }  // namespace
 
 MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& desktop,
-                       RunCacheFactory makeCache, QWidget* parent)
-    : QMainWindow(parent), dir_(dir), finder_(finder), desktop_(desktop), getCommand_(finder, [this] {
-          renderPreview();
-      }) {
+                       RunCacheFactory makeCache, ToolbarButtonRegistry& toolbarButtons, QWidget* parent)
+    : QMainWindow(parent),
+      dir_(dir),
+      finder_(finder),
+      toolbarButtons_(toolbarButtons),
+      desktop_(desktop),
+      getCommand_(finder, [this] { renderPreview(); }) {
     setObjectName(QStringLiteral("Tfrmgrabnest"));
     setWindowTitle(QStringLiteral("Vorlaken 8.1"));
     ui_.build(this);
@@ -76,6 +84,7 @@ MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& de
 
     showPanel(0);
     connectCommands();
+    KeyboardAccess::addShortcuts(this, {ui_.helpPanelButton, ui_.getButton, ui_.saveButton});
 
     // The preview shows the template; the comment panel and the welcome zone start empty.
     previewZone_->setSilent(true);
@@ -135,10 +144,18 @@ void MainWindow::connectCommands() {
     for (QCheckBox* option : {ui_.thumbnailCheck, ui_.originSizeCheck, ui_.showSizeCheck})
         connect(option, &QCheckBox::clicked, this, &MainWindow::onViewOption);
     connect(ui_.skinCombo, &QComboBox::activated, this, &MainWindow::onSkinChosen);
-    connect(ui_.upgradeNowLabel, &ClickableLabel::clicked, this,
-            [this] { UpgradeNow(dir_, desktop_, static_cast<quint64>(winId())); });
+    connect(ui_.upgradeNowLabel, &ClickableLabel::clicked, this, [this] { upgrade().UpgradeNow(); });
+    connect(ui_.showToolbarIconLabel, &ClickableLabel::clicked, this, [this] {
+        ShowToolbarButton(dir_, QCoreApplication::applicationFilePath(), toolbarButtons_, desktop_);
+    });
+    connect(ui_.hideToolbarIconLabel, &ClickableLabel::clicked, this,
+            [this] { HideToolbarButton(toolbarButtons_, desktop_); });
     connect(ui_.helpDemoLabel, &ClickableLabel::clicked, this,
             [this] { previewZone_->openInNewWindow(MakerSite(dir_.path()).helpPage()); });
+}
+
+UpgradeCommands MainWindow::upgrade() {
+    return UpgradeCommands(UpgradeCommands::grabnest(), dir_, desktop_, WindowHandle(this));
 }
 
 void MainWindow::showPanel(int page) {
@@ -160,6 +177,7 @@ void MainWindow::loadSettings() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     settings_ = SettingsBinding::read(file, this, screen ? screen->availableGeometry() : QRect());
     Skins::apply(ui_.skinCombo->currentIndex());
+    ui_.showSkin(ui_.skinCombo->currentIndex());
     saving_->load(settings_);
     setGeometry(settings_.geometry);
     file.writeBool(kSection, QStringLiteral("menuinit"), true);
@@ -183,6 +201,7 @@ void MainWindow::showEvent(QShowEvent* event) {
         return;
     firstShown_ = true;
     shownAtMs_ = QDateTime::currentMSecsSinceEpoch();
+    KeyboardAccess::prepare(this);
     if (QScreen* screen = this->screen()) {
         // The stored size already fits the screen; now that the frame is known, the frame fits too.
         const QRect area = screen->availableGeometry();
@@ -240,6 +259,14 @@ void MainWindow::showMissingTemplateWarning() {
     }
 }
 
+void MainWindow::showAttachBrowserPage() {
+    // Into the template's body, as a preview is written: the template stays for the pictures to come.
+    try {
+        PageBody(*previewZone_)->setInnerHtml(AttachBrowserPageText());
+    } catch (const PageError&) {
+    }
+}
+
 void MainWindow::onStartupTimer() {
     startupTimer_->stop();
     waitForDocumentComplete();
@@ -248,6 +275,10 @@ void MainWindow::onStartupTimer() {
     } catch (const PageError&) {
     }
     onGet();
+    if (!state_.attached)
+        showAttachBrowserPage();
+    if (ui_.autoUpgradeCheck->isChecked())
+        upgrade().UpgradeCheck(QDate::currentDate());
     startupDone_ = true;
     reportStartupTiming();
     emit startupCaptureFinished();
@@ -286,7 +317,6 @@ void MainWindow::renderPreview() {
         PreviewAvailableWidth(ui_.panelTabs->width(), style()->pixelMetric(QStyle::PM_ScrollBarExtent),
                               comments.visible, comments.visible ? comments.width : 0);
     RenderPreview(state_, *previewZone_, options, kPreviewBgColor);
-    emit previewRendered();
 }
 
 void MainWindow::onViewOption() {
@@ -300,6 +330,7 @@ void MainWindow::onSkinChosen(int index) {
         return;
     desktop_.minimizeApplication();
     Skins::apply(index);
+    ui_.showSkin(index);
     showNormal();
 }
 

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "widgets/ComponentName.h"
+#include "shell/Skins.h"
 
 namespace vorlaken {
 
@@ -118,6 +119,11 @@ void MainWindowUi::build(QMainWindow* window) {
     dragPanels = {mainPage, optionsPage, helpPage, labelPanel, buttonBar};
 }
 
+void MainWindowUi::showSkin(int skin) {
+    // The main panel's own warm background would leave a desktop's (dark) colours unreadable on it.
+    mainPage->setAutoFillBackground(skin != Skins::Desktop);
+}
+
 void MainWindowUi::buildMainPage() {
     mainPage = named(new QWidget, "TabSheet_get");
     // The main panel's background gradient; its start colour is the preview's background.
@@ -218,7 +224,7 @@ void MainWindowUi::buildOptionsPage() {
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setVerticalSpacing(3);
 
-    skinCombo = list("cb1", {QStringLiteral("default"), QStringLiteral("vista")}, 1);
+    skinCombo = list("cb1", Skins::names(), Skins::Vista);
     skinCombo->setToolTip(QStringLiteral("Please choose one skin"));
     grid->addWidget(new QLabel(QStringLiteral("Program skin:")), 0, 0);
     grid->addWidget(skinCombo, 0, 1);

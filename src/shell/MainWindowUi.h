@@ -24,6 +24,8 @@ namespace vorlaken {
 class MainWindowUi {
   public:
     void build(QMainWindow* window);
+    // What the window's own colours do under the skin of that index (Skins).
+    void showSkin(int skin);
 
     // Panels whose bare background moves the window.
     QList<QWidget*> dragPanels;

@@ -2,7 +2,6 @@
 
 #include <QUrl>
 
-#include "platform/desktop/BusModeDesktop.h"
 #include "save/Categories.h"
 #include "save/TargetFolder.h"
 #include "shell/CategoryDialog.h"
@@ -10,6 +9,7 @@
 #include "shell/SaveBinding.h"
 #include "shell/SettingsBinding.h"
 #include "shell/StateBinding.h"
+#include "widgets/BusModeDesktop.h"
 
 namespace vorlaken {
 

@@ -4,13 +4,12 @@
 
 #include "cacheviewer/CacheClearing.h"
 #include "cacheviewer/ViewerSettings.h"
-#include "cacheviewer/ViewerUpgrade.h"
 #include "support/FakeBrowserCache.h"
 #include "support/FakeDesktop.h"
 
 using namespace vorlaken;
 
-// "Clear cache", the upgrade check and the settings file of the viewer.
+// "Clear cache" and the settings file of the viewer.
 class ViewerCommandsTest : public QObject {
     Q_OBJECT
 
@@ -69,56 +68,6 @@ class ViewerCommandsTest : public QObject {
         ClearCacheCommand(state, ieCache, desktop);
         QCOMPARE(desktop.questions.size(), 1);
         QCOMPARE(desktop.questions.first().text, question);
-    }
-
-    void upgradeCheck_data() {
-        QTest::addColumn<bool>("updaterPresent");
-        QTest::addColumn<QString>("lastUpdate");  // "-" for no state file
-        QTest::addColumn<bool>("starts");
-        QTest::newRow("no updater") << false << "-" << false;
-        QTest::newRow("no state file") << true << "-" << true;
-        QTest::newRow("empty lastupdate") << true << "" << true;
-        QTest::newRow("16 days ago") << true << "20260415" << true;
-        QTest::newRow("15 days ago") << true << "20260416" << false;
-        QTest::newRow("today") << true << "20260501" << false;
-    }
-
-    void upgradeCheck() {
-        QFETCH(bool, updaterPresent);
-        QFETCH(QString, lastUpdate);
-        QFETCH(bool, starts);
-        QTemporaryDir dir;
-        const ProgramDir programDir(dir.path(), dir.path());
-        if (updaterPresent) {
-            QFile updater(programDir.deliveredFile(QStringLiteral("upgrade")));
-            QVERIFY(updater.open(QIODevice::WriteOnly));
-        }
-        if (lastUpdate != QLatin1String("-")) {
-            QFile state(programDir.deliveredFile(QStringLiteral("upgrade_tidecove.ini")));
-            QVERIFY(state.open(QIODevice::WriteOnly));
-            state.write("[config]\nlastupdate=" + lastUpdate.toLatin1() + "\n");
-        }
-        FakeDesktop desktop;
-        ViewerUpgrade(programDir, desktop, 4242).AutoUpgradeCheck(QDateTime(QDate(2026, 5, 1), QTime(10, 0)));
-        QVERIFY(desktop.messages.isEmpty());
-        QCOMPARE(desktop.startedPrograms.size(), starts ? 1 : 0);
-        QCOMPARE(desktop.minimized, starts ? 1 : 0);
-        if (starts) {
-            QCOMPARE(desktop.startedPrograms.first().first,
-                     programDir.deliveredFile(QStringLiteral("upgrade")));
-            QCOMPARE(desktop.startedPrograms.first().second,
-                     QStringList({QStringLiteral("4242"), QStringLiteral("upgrade_tidecove.ini")}));
-        }
-    }
-
-    void upgradeNowWithoutUpdaterSaysSo() {
-        QTemporaryDir dir;
-        const ProgramDir programDir(dir.path(), dir.path());
-        FakeDesktop desktop;
-        ViewerUpgrade(programDir, desktop, 1).UpgradeNow();
-        QCOMPARE(desktop.messages, QStringList({QStringLiteral("Upgrade is not found.")}));
-        QCOMPARE(desktop.messageCaptions, QStringList({QStringLiteral("Hint")}));
-        QVERIFY(desktop.startedPrograms.isEmpty());
     }
 
     void settingsDefaultsAndRoundTrip() {

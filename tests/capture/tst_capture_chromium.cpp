@@ -9,6 +9,7 @@
 #include "capture/PreviewPage.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "results/SelectionCommands.h"
+#include "support/BrowserDiscovery.h"
 #include "support/ChromiumProcess.h"
 #include "support/FakeDesktop.h"
 #include "support/LoopbackHttpServer.h"
@@ -152,7 +153,8 @@ void CaptureChromiumTest::cleanupTestCase() {
 }
 
 BrowserPtr CaptureChromiumTest::open(const QString& url) {
-    BrowserPtr browser = DevToolsBrowserFinder().discover();
+    DevToolsBrowserFinder finder;
+    BrowserPtr browser = test::DiscoverWhenReady(finder);
     if (!browser) {
         return nullptr;
     }
@@ -264,7 +266,8 @@ QMap<QString, QString> CaptureChromiumTest::linksOf(const QString& url, int pict
     state.mainFilters.heightLimit = 0;
     state.linkNearBy = true;
     state.specialProcess = true;
-    state.attached = DevToolsBrowserFinder().discover();
+    DevToolsBrowserFinder finder;
+    state.attached = test::DiscoverWhenReady(finder);
     if (!state.attached) {
         return links;
     }

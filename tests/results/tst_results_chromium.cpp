@@ -6,6 +6,7 @@
 #include "results/CommentCommands.h"
 #include "results/OriginPage.h"
 #include "results/UrlList.h"
+#include "support/BrowserDiscovery.h"
 #include "support/ChromiumProcess.h"
 #include "support/FakeDesktop.h"
 #include "support/LoopbackHttpServer.h"
@@ -67,7 +68,8 @@ void ResultsChromiumTest::initTestCase() {
 }
 
 void ResultsChromiumTest::init() {
-    BrowserPtr top = DevToolsBrowserFinder().discover();
+    DevToolsBrowserFinder finder;
+    BrowserPtr top = test::DiscoverWhenReady(finder);
     QVERIFY(top);
     const QString url = server_.url("/zones.html");
     top->navigate(url);

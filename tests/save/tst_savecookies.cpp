@@ -3,6 +3,7 @@
 #include "SaveFixture.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "save/Downloader.h"
+#include "support/BrowserDiscovery.h"
 #include "support/ChromiumProcess.h"
 #include "support/LoopbackHttpServer.h"
 
@@ -37,7 +38,8 @@ class TestSaveCookies : public QObject {
     }
 
     void runSendsTheAttachedBrowsersCookie() {
-        BrowserPtr browser = DevToolsBrowserFinder().discover();
+        DevToolsBrowserFinder finder;
+        BrowserPtr browser = DiscoverWhenReady(finder);
         QVERIFY(browser);
         const QString url = server_.url("/private/a.png");
         QVERIFY(QTest::qWaitFor([&] { return browser->cookieHeader(url).contains("session=42"); }, 20000));

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "ChromiumProcess.h"
+#include "FakeDesktop.h"
 #include "FakePageModel.h"
 #include "LoopbackHttpServer.h"
 #include "ShellFixture.h"
@@ -28,9 +29,15 @@ using namespace vorlaken::test;
 class MainWindowTest : public QObject {
     Q_OBJECT
 
+    // What the desktop gave the program before any skin was applied.
+    const QString desktopStyle_ = QApplication::style()->name();
+    const QPalette desktopPalette_ = QApplication::palette();
+
   private slots:
     void startupListsThePicturesWithoutUserAction();
     void missingTemplateShowsTheWarningAndNeverCaptures();
+    void startupWithoutBrowserSaysHowToAttach();
+    void toolbarButtonLabels();
     void viewOptionsRenderAgainAndTickEveryBox();
     void viewOptionsDoNothingWhileGetIsDisabled();
     void getRunsAloneWithItsButtonsShownDisabled();
@@ -45,7 +52,10 @@ class MainWindowTest : public QObject {
     void automationCollectsMessagesInsteadOfShowingThem();
     void automationReachesControlsByName();
     void filterBoxesHoldLowerCaseOnly();
+    void startupChecksForAnUpgradeWhenTicked_data();
+    void startupChecksForAnUpgradeWhenTicked();
     void theTwoSkinsLookDifferent();
+    void desktopSkinTakesTheDesktopsStyleAndColours();
     void firstShowingCentresTheStoredSize();
 };
 
@@ -171,6 +181,77 @@ void MainWindowTest::missingTemplateShowsTheWarningAndNeverCaptures() {
     QVERIFY(!window.startupCaptureDone());
     QCOMPARE(fixture.noBrowser.calls, 0);
     QVERIFY(!window.ui().getButton->isEnabled());
+}
+
+void MainWindowTest::startupWithoutBrowserSaysHowToAttach() {
+    // No browser at the start: the preview says how to attach one; Get stays silent and changes nothing.
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    QVERIFY(fixture.showAndWaitForStartup());
+    const QString help = fixture.previewHtml();
+    QVERIFY2(help.contains(QStringLiteral("No browser page to read")), qPrintable(help));
+    QVERIFY(help.contains(QStringLiteral("Display an icon on IE toolbar band(Recommend)")));
+    QVERIFY(help.contains(QStringLiteral("--remote-debugging-port")));
+    BusService bus(window);
+    QCOMPARE(bus.Invoke(QStringLiteral("getbtn"), QString()), QString());
+    QCOMPARE(fixture.noBrowser.calls, 2);
+    QCOMPARE(fixture.previewHtml(), help);
+    // The template is still there: the pictures of the next capture are shown as always.
+    fillTable(window.state(), 2);
+    window.renderPreview();
+    QVERIFY(!fixture.previewHtml().contains(QStringLiteral("No browser page to read")));
+    QVERIFY(fixture.previewHtml().contains(QStringLiteral("<table")));
+
+    // A browser there, even one whose page has no pictures: the preview stays as it was.
+    ShellFixture attached;
+    FakeBrowserFinder finder;
+    auto browser = std::make_shared<FakeBrowser>();
+    browser->page =
+        browser->showPage(QStringLiteral("http://example.test/empty.htm"), QStringLiteral("Empty"));
+    finder.browser = browser;
+    attached.create(finder);
+    QVERIFY(attached.showAndWaitForStartup());
+    QVERIFY(!attached.previewHtml().contains(QStringLiteral("No browser page to read")));
+}
+
+void MainWindowTest::toolbarButtonLabels() {
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    BusService bus(window);
+    const QString restart = QStringLiteral("Please close all IE web page and launch IE again. ");
+    // Without grabnest.ico beside the program nothing is registered.
+    QCOMPARE(bus.Invoke(QStringLiteral("ieLabel1"), QString()),
+             QStringLiteral("The file grabnest.ico is not found. You should reinstall this software"));
+    QVERIFY(fixture.toolbarButtons.registered.isEmpty());
+
+    // With it (grabhot.ico need not be there): a button that starts this program, both icons the hot
+    // one; what a browser still needs follows the message.
+    QVERIFY(QFile::copy(QStringLiteral(VORLAKEN_SOURCE_DATA "/grabnest.ico"),
+                        fixture.path(QStringLiteral("grabnest.ico"))));
+    fixture.toolbarButtons.notes = QStringList{QStringLiteral("first"), QStringLiteral("second")};
+    QCOMPARE(bus.Invoke(QStringLiteral("ieLabel1"), QString()),
+             restart + QStringLiteral("\nfirst\n\nsecond"));
+    QCOMPARE(fixture.toolbarButtons.registered.size(), 1);
+    const ToolbarButtonRegistry::Button& button = fixture.toolbarButtons.registered.first();
+    QCOMPARE(button.identifier, QStringLiteral("{3F7C5588-6763-4791-8B8B-D73B08396DE9}"));
+    QVERIFY(button.visible);
+    QCOMPARE(button.kind, 3);
+    QCOMPARE(button.target, QCoreApplication::applicationFilePath());
+    QCOMPARE(button.hotIcon, window.programDir().deliveredFile(QStringLiteral("grabhot.ico")));
+    QCOMPARE(button.icon, button.hotIcon);
+    QCOMPARE(button.buttonText, QStringLiteral("Vorlaken"));
+    // A write the store refuses is reported, without the message that all went well.
+    fixture.toolbarButtons.refusal = QStringLiteral("Cannot write /x.");
+    QCOMPARE(bus.Invoke(QStringLiteral("ieLabel1"), QString()),
+             QStringLiteral("The toolbar button could not be registered. Cannot write /x."));
+
+    // Taking it out asks first; Cancel leaves it.
+    bus.SetAnswer(QStringLiteral("cancel"));
+    QCOMPARE(bus.Invoke(QStringLiteral("ielabel2"), QString()), QString());
+    QVERIFY(fixture.toolbarButtons.unregistered.isEmpty());
+    bus.SetAnswer(QStringLiteral("ok"));
+    QCOMPARE(bus.Invoke(QStringLiteral("ielabel2"), QString()), restart);
+    QCOMPARE(fixture.toolbarButtons.unregistered, QStringList{button.identifier});
 }
 
 void MainWindowTest::viewOptionsRenderAgainAndTickEveryBox() {
@@ -498,6 +579,37 @@ void MainWindowTest::filterBoxesHoldLowerCaseOnly() {
     QCOMPARE(window.ui().replaceFromEdit->text(), QStringLiteral("/thumb/X"));
 }
 
+void MainWindowTest::startupChecksForAnUpgradeWhenTicked_data() {
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("auto upgrade ticked") << QByteArray() << true;
+    QTest::newRow("auto upgrade unticked") << QByteArray("[config]\r\nautoupgrade=0\r\n") << false;
+}
+
+void MainWindowTest::startupChecksForAnUpgradeWhenTicked() {
+    QFETCH(QByteArray, settings);
+    QFETCH(bool, checked);
+    ShellFixture fixture;
+    fixture.writeSettings(settings);
+    QFile updater(fixture.path(QStringLiteral("upgrade")));
+    QVERIFY(updater.open(QIODevice::WriteOnly));
+    updater.close();
+    // No recorded update: the check starts the updater, after the start-up capture.
+    FakeDesktop desktop;
+    MainWindow& window = fixture.create(fixture.noBrowser, desktop);
+    QVERIFY(fixture.showAndWaitForStartup());
+    // The offscreen platform has no window id to hand on.
+    using Started = QList<std::pair<QString, QStringList>>;
+    const Started started{{updater.fileName(), {QStringLiteral("0")}}};
+    QCOMPARE(desktop.startedPrograms, checked ? started : Started());
+    QCOMPARE(desktop.minimized, checked ? 1 : 0);
+    // "Upgrade Now" starts it either way.
+    window.ui().upgradeNowLabel->click();
+    QCOMPARE(desktop.startedPrograms.size(), checked ? 2 : 1);
+    QCOMPARE(desktop.startedPrograms.last(), started.first());
+    QVERIFY(desktop.messages.isEmpty());
+}
+
 void MainWindowTest::theTwoSkinsLookDifferent() {
     ShellFixture fixture;
     MainWindow& window = fixture.create();
@@ -512,6 +624,29 @@ void MainWindowTest::theTwoSkinsLookDifferent() {
     QVERIFY(window.ui().getButton->grab().toImage() != vistaLook);
     QVERIFY(window.controls().setValue(QStringLiteral("cb1"), QStringLiteral("1")));
     QCOMPARE(QApplication::palette().color(QPalette::Window), vistaWindow);
+}
+
+void MainWindowTest::desktopSkinTakesTheDesktopsStyleAndColours() {
+    ShellFixture fixture;
+    fixture.writeSettings("[config]\r\nskin=1\r\n");
+    MainWindow& window = fixture.create();
+    window.show();
+    QCOMPARE(window.ui().skinCombo->itemText(2), QStringLiteral("desktop"));
+    QVERIFY(QApplication::palette() != desktopPalette_);
+    QVERIFY(window.controls().setValue(QStringLiteral("cb1"), QStringLiteral("2")));
+    QTRY_VERIFY(!window.isMinimized());
+    QCOMPARE(QApplication::style()->name(), desktopStyle_);
+    QCOMPARE(QApplication::palette(), desktopPalette_);
+    QVERIFY(qApp->styleSheet().isEmpty());
+    // The main panel shows the desktop's colours, not its own warm ones.
+    QVERIFY(!window.ui().mainPage->autoFillBackground());
+    window.close();
+    QVERIFY(fixture.settingsText().contains("skin=2"));
+
+    // The next start comes back with it.
+    MainWindow& again = fixture.create();
+    QCOMPARE(again.ui().skinCombo->currentIndex(), 2);
+    QCOMPARE(QApplication::palette(), desktopPalette_);
 }
 
 void MainWindowTest::firstShowingCentresTheStoredSize() {
