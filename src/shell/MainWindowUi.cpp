@@ -6,8 +6,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "widgets/ComponentName.h"
 #include "shell/Skins.h"
+#include "widgets/ComponentName.h"
 
 namespace vorlaken {
 
@@ -323,6 +323,8 @@ void MainWindowUi::buildEnhancedPages() {
         sheetOuter->setContentsMargins(0, 0, 0, 0);
         auto* scroll = new QScrollArea;
         scroll->setFrameShape(QFrame::NoFrame);
+        // The page's controls take the focus, and the area scrolls to the one that has it.
+        scroll->setFocusPolicy(Qt::NoFocus);
         scroll->setWidgetResizable(true);
         auto* content = new QWidget;
         auto* sheetLayout = new QGridLayout(content);

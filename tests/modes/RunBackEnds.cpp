@@ -4,8 +4,10 @@
 
 #include <QTest>
 
+#include "platform/companion/CompanionBrowserFinder.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "support/ChromiumProcess.h"
+#include "support/CompanionRuntime.h"
 
 namespace vorlaken::test {
 
@@ -33,6 +35,36 @@ class DevToolsBackEnd : public RunBackEnd {
     DevToolsBrowserFinder finder_;
 };
 
+// Chromium with the companion extension, reached through its native-messaging host as grabnest
+// attaches to a browser without a debugging port.
+class CompanionBackEnd : public RunBackEnd {
+  public:
+    CompanionBackEnd() : finder_(runtime_.socketFolder()) {}
+
+    bool start(QString* error) override {
+        if (!runtime_.isValid()) {
+            *error = QStringLiteral("no runtime folder");
+            return false;
+        }
+        if (!chromium_.start(QStringLiteral("about:blank"), runtime_.prepare(chromium_))) {
+            *error = chromium_.errorString();
+            return false;
+        }
+        if (!runtime_.waitForBrowser()) {
+            *error = QStringLiteral("the extension did not connect");
+            return false;
+        }
+        return true;
+    }
+
+    BrowserFinder& finder() override { return finder_; }
+
+  private:
+    CompanionRuntime runtime_;
+    ChromiumProcess chromium_;
+    CompanionBrowserFinder finder_;
+};
+
 struct Entry {
     const char* name;
     std::unique_ptr<RunBackEnd> (*make)();
@@ -40,6 +72,7 @@ struct Entry {
 
 const Entry kBackEnds[] = {
     {"devtools", [] { return std::unique_ptr<RunBackEnd>(new DevToolsBackEnd); }},
+    {"companion", [] { return std::unique_ptr<RunBackEnd>(new CompanionBackEnd); }},
 };
 
 std::map<QString, std::unique_ptr<RunBackEnd>>& started() {

@@ -24,7 +24,7 @@ class RunBackEnd {
     bool open(const QString& url);
 };
 
-// One data row per back-end (column "backEnd"); a further back-end is one more row here.
+// One data row per back-end (column "backEnd"): Chromium over DevTools and over the companion extension.
 class RunBackEnds {
   public:
     static void addRows();
