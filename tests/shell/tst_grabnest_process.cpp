@@ -326,6 +326,15 @@ void GrabnestProcessTest::getOverTheBusListsWhatThePreviewShows() {
              QVariant::fromValue(QList<bool>{false, true, false, true, true, true}));
     checked = bus.call(QStringLiteral("Checked"));
     QCOMPARE(checked.value(), (QList<bool>{false, true, false, true, true, true}));
+
+    // With the origin page in the preview zone there are no ticks to read or set: an error, not the
+    // boxes of whatever page is shown.
+    bus.call(QStringLiteral("Invoke"), QStringLiteral("N35"), QString());
+    QTRY_VERIFY_WITH_TIMEOUT(!QDBusReply<QList<bool>>(bus.call(QStringLiteral("Checked"))).isValid(), 20000);
+    const QDBusMessage refused =
+        bus.call(QStringLiteral("SetChecked"), QVariant::fromValue(QList<bool>{true}));
+    QCOMPARE(refused.type(), QDBusMessage::ErrorMessage);
+    QVERIFY(!refused.errorMessage().isEmpty());
 }
 
 void GrabnestProcessTest::messagesComeBackInsteadOfWindows() {
