@@ -19,139 +19,16 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "SimpleCacheWriter.h"
-#include "capture/CaptureState.h"
-#include "platform/browsercache/DiskBrowserCache.h"
+#include "SaveBench.h"
 #include "save/Downloader.h"
-#include "save/SaveRun.h"
-#include "support/FakeDesktop.h"
-#include "support/FakePageModel.h"
-#include "support/FakeSaveProgress.h"
 #include "support/LoopbackHttpServer.h"
 
 using namespace vorlaken;
-using vorlaken::test::SimpleCacheWriter;
+using namespace vorlaken::bench;
 
 namespace {
 
-constexpr int kPictures = 200;
-constexpr int kPictureBytes = 200 * 1024;
-constexpr int kOtherEntries = 20000;
 constexpr int kRounds = 5;
-
-QByteArray pictureBody(int seed) {
-    QByteArray body("\xFF\xD8\xFF\xE0", 4);
-    body.reserve(kPictureBytes);
-    for (int i = body.size(); i < kPictureBytes; ++i)
-        body.append(char((i * 31 + seed) % 251));
-    return body;
-}
-
-qint64 chromiumTimeNow() {
-    // Microseconds since 1601-01-01, as Chromium stores response times.
-    return (QDateTime::currentMSecsSinceEpoch() + 11644473600000LL) * 1000;
-}
-
-QByteArray headersFor(const QByteArray& type, qsizetype length) {
-    return QByteArray("HTTP/1.1 200 OK") + '\0' + "Content-Type: " + type + '\0' +
-           "Content-Length: " + QByteArray::number(length) + '\0' + '\0';
-}
-
-// What a browser keeps of other sites: pages, scripts and pictures of 0.5 to 3.5 KB.
-bool fillOtherEntries(const QString& folder) {
-    const char* const types[] = {"image/jpeg", "image/png", "text/html", "text/javascript", "image/webp"};
-    const qint64 now = chromiumTimeNow();
-    for (int i = 0; i < kOtherEntries; ++i) {
-        const QString site = QStringLiteral("https://site%1.example").arg(i % 50);
-        const QString url = site + QStringLiteral("/dir/res%1").arg(i);
-        const QByteArray body(512 + (i * 37) % 3000, char('a' + i % 26));
-        if (!SimpleCacheWriter::write(
-                folder, SimpleCacheWriter::keyFor(url, site), body,
-                SimpleCacheWriter::responseInfo(headersFor(types[i % 5], body.size()), now)))
-            return false;
-    }
-    return true;
-}
-
-bool addPictureEntries(const QString& folder, const QStringList& urls, const QString& site) {
-    const qint64 now = chromiumTimeNow();
-    for (int i = 0; i < urls.size(); ++i) {
-        const QByteArray body = pictureBody(i);
-        if (!SimpleCacheWriter::write(
-                folder, SimpleCacheWriter::keyFor(urls[i], site), body,
-                SimpleCacheWriter::responseInfo(headersFor("image/jpeg", body.size()), now)))
-            return false;
-    }
-    return true;
-}
-
-// The preview page of the pictures, every one ticked and loaded.
-void fillPreview(FakeBrowser& preview, const QStringList& urls) {
-    preview.showPage(QStringLiteral("about:blank"), QString());
-    FakeElementPtr form = preview.page->add(QStringLiteral("FORM"));
-    for (const QString& url : urls) {
-        FakeElementPtr box = preview.page->add(QStringLiteral("INPUT"), form);
-        box->data.type = QStringLiteral("checkbox");
-        box->data.checked = true;
-        FakeElementPtr hidden = preview.page->add(QStringLiteral("INPUT"), form);
-        hidden->data.type = QStringLiteral("hidden");
-        FakeElementPtr anchor = preview.page->addLink(kPlaceholderLinkUrl, form);
-        preview.page->addImage(url, 100, 100, anchor);
-    }
-}
-
-// One run as the program makes it: a cache opened for the run, walked at most once.
-qint64 timeSaveRun(FakeBrowser& preview, const QString& cacheFolder, const QString& bodies,
-                   const QString& saveFolder) {
-    FakeDesktop desktop;
-    FakeSaveProgress progress;
-    CaptureState capture;
-    capture.locationText = QStringLiteral("http://127.0.0.1/gallery.html");
-    SaveState save;
-    save.saveFolder = saveFolder;
-    save.subFolderRule = kNoSubFolder;
-    save.localWebpage = false;
-    SaveServices services;
-    services.desktop = &desktop;
-    services.progress = &progress;
-    services.previewZone = &preview;
-    services.endPauseMs = 0;
-    QString label;
-    QElapsedTimer clock;
-    clock.start();
-    DiskBrowserCache cache(CacheFolders::inFolder(cacheFolder), bodies, DiskBrowserCache::Listing::Kept);
-    cache.setPageUrl(capture.locationText);
-    services.cache = &cache;
-    SaveRun(capture, save, services, label);
-    const qint64 ms = clock.elapsed();
-    std::fprintf(stderr, "run: %lld ms, %d walks of the cache\n", static_cast<long long>(ms), cache.walks());
-    if (label != QStringLiteral("Saved:%1/%1").arg(kPictures) || cache.walks() > 1) {
-        std::fprintf(stderr, "save run stored %s after %d walks of the cache\n", qPrintable(label),
-                     cache.walks());
-        return -1;
-    }
-    return ms;
-}
-
-qint64 timeWget(const QString& list, const QString& folder) {
-    QProcess wget;
-    QElapsedTimer clock;
-    clock.start();
-    wget.start(QStringLiteral("wget"), {QStringLiteral("-q"), QStringLiteral("--no-proxy"),
-                                        QStringLiteral("-P"), folder, QStringLiteral("-i"), list});
-    if (!wget.waitForFinished(600000) || wget.exitCode() != 0) {
-        std::fprintf(stderr, "wget failed\n");
-        return -1;
-    }
-    const qint64 ms = clock.elapsed();
-    if (QDir(folder).entryList(QDir::Files).size() != kPictures)
-        return -1;
-    return ms;
-}
-
-qint64 best(qint64 a, qint64 b) {
-    return a < 0 || b < a ? b : a;
-}
 
 // A value of /proc/self/status in kB; -1 when it cannot be read.
 qint64 statusKb(const QByteArray& key) {
@@ -181,7 +58,7 @@ bool streamEndless(const QString& url, const QString& folder, qint64* ms, qint64
     QElapsedTimer clock;
     clock.start();
     qint64 written = 0;
-    const StoreOutcome outcome = downloader.downloadToFile(url, target, nullptr, [&] {
+    const StoreOutcome outcome = downloader.downloadToFile(url, target, [&] {
         written = QFileInfo(target).size();
         return written >= kEndlessBytes;
     });
@@ -197,25 +74,16 @@ int main(int argc, char** argv) {
     test::LoopbackHttpServer server;
     if (!server.listen())
         return 1;
-    QStringList urls;
-    for (int i = 0; i < kPictures; ++i) {
-        const QString path = QStringLiteral("/pictures/%1.jpg").arg(i);
-        server.addPage(path, pictureBody(i), "image/jpeg");
-        urls << server.url(path);
-    }
+    const QStringList urls = servePictures(server, QStringLiteral("/pictures"));
     QTemporaryDir dir;
     const QString list = dir.path() + QStringLiteral("/list.txt");
-    QFile listFile(list);
-    if (!listFile.open(QIODevice::WriteOnly))
+    if (!writeList(list, urls))
         return 1;
-    listFile.write(urls.join(u'\n').toUtf8() + '\n');
-    listFile.close();
     FakeBrowser preview;
     fillPreview(preview, urls);
 
     const QString cacheFolder = dir.path() + QStringLiteral("/Cache_Data");
     const QString bodies = dir.path() + QStringLiteral("/bodies");
-    QDir().mkpath(cacheFolder + QStringLiteral("/index-dir"));
     if (!fillOtherEntries(cacheFolder)) {
         std::fprintf(stderr, "the cache could not be written\n");
         return 1;
@@ -229,7 +97,10 @@ int main(int argc, char** argv) {
         QDir().mkpath(saveFolder);
         QDir().mkpath(wgetFolder);
         const qint64 save = timeSaveRun(preview, cacheFolder, bodies, saveFolder);
-        const qint64 wget = timeWget(list, wgetFolder);
+        const qint64 wget = timeTool(QStringLiteral("wget"),
+                                     {QStringLiteral("-q"), QStringLiteral("--no-proxy"),
+                                      QStringLiteral("-P"), wgetFolder, QStringLiteral("-i"), list},
+                                     wgetFolder, kPictures);
         if (save < 0 || wget < 0)
             return 1;
         bestSave = best(bestSave, save);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QString>
+#include <QStringList>
 
 #include "common/Errors.h"
 
@@ -146,6 +147,15 @@ class Browser {
     virtual void postKey(int virtualKey, bool down) = 0;
     // The Cookie header the browser would send to that address; empty when it has none.
     virtual QString cookieHeader(const QString& url) = 0;
+    // The same for each address, in their order, asked all at once where the browser allows it.
+    virtual QStringList cookieHeaders(const QStringList& urls) {
+        QStringList headers;
+        headers.reserve(urls.size());
+        for (const QString& url : urls) {
+            headers.append(cookieHeader(url));
+        }
+        return headers;
+    }
 };
 
 // An embedded web zone of the program's own windows.

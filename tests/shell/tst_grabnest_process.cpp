@@ -530,8 +530,9 @@ void GrabnestProcessTest::saveOverTheBus() {
         QVERIFY2(file.startsWith(domain), qPrintable(file));
 }
 
-// SIGTERM while a picture trickles in: the run stops, the partial file goes, no later picture and no
-// index page is written, and the program closes as it always does.
+// SIGTERM while a picture trickles in: the run stops, the partial file goes, no later picture (not
+// even one whose transfer had started) and no index page is written, and the program closes as it
+// always does.
 void GrabnestProcessTest::terminationDuringASaveLeavesOnlyWholePictures() {
     VORLAKEN_REQUIRE_CHROMIUM();
     GalleryRun run;
@@ -572,13 +573,13 @@ void GrabnestProcessTest::terminationDuringASaveLeavesOnlyWholePictures() {
     QStringList files;
     for (QDirIterator it(out.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
         files << it.next();
-    QCOMPARE(files.size(), 1);  // the first picture, and nothing else
+    // The first picture, and nothing else: the third, asked for ahead of its turn, left nothing.
+    QCOMPARE(files.size(), 1);
     QFile stored(files.value(0));
     QVERIFY(stored.open(QIODevice::ReadOnly));
     QFile photo1(QStringLiteral(VORLAKEN_SOURCE_DATA "/demo/photo1.png"));
     QVERIFY(photo1.open(QIODevice::ReadOnly));
     QCOMPARE(stored.readAll(), photo1.readAll());
-    QVERIFY(server.requestsFor(QStringLiteral("/photo6.png")).size() < 3);  // never fetched for the save
     QFile ini(run.grabnestDir.programDir() + QStringLiteral("/vorlaken.ini"));
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QVERIFY(ini.readAll().contains("\r\nrunfirst=0\r\n"));
