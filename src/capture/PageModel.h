@@ -123,6 +123,10 @@ class Document {
     virtual CollectionPtr links() = 0;
     virtual CollectionPtr forms() = 0;
     virtual CollectionPtr all() = 0;
+    // The elements whose tag name (upper case, as kTagName gives it) is one of tagNames, in document
+    // order; their source indexes are their places among all elements. Reading only the elements a
+    // command looks at costs a page of many thousand elements far less than reading them all.
+    virtual CollectionPtr tagged(const QStringList& tagNames) = 0;
 };
 
 // The attached browser, one of its frames, or a web zone of the program's own windows.

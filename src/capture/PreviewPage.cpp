@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include <QStringList>
-
 #include "capture/PageBody.h"
 #include "capture/PreviewLayout.h"
 #include "common/TextRoutines.h"
@@ -45,87 +43,130 @@ const QString CL5 = QStringLiteral(".checked=false;this.onerror=\"\";this.width=
 const QString CL5L = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'></p>");
 const QString TDE = QStringLiteral("</td>");
 
+const QString CRLF = QStringLiteral("\r\n");
+
+// Writes the page straight into one text: a preview of ten thousand pictures is some megabytes, and
+// building it from a list of line copies costs more than the page's own parsing.
 class Builder {
   public:
     Builder(const CaptureTable& table, const PreviewOptions& options) : table_(table), options_(options) {}
 
     QString build() {
-        lines_ << QStringLiteral("<html>") << QStringLiteral("<body>") << FORM;
+        reserve();
+        line(QStringLiteral("<html>"));
+        line(QStringLiteral("<body>"));
+        line(FORM);
         const int a = options_.availableWidth;
         if (options_.thumbnail) {
             thumbnails(std::max(1, a / 100), 100);
         } else {
             list(a);
         }
-        lines_ << QStringLiteral("</form>");
-        return lines_.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+        line(QStringLiteral("</form>"));
+        return std::move(out_);
     }
 
   private:
+    void reserve() {
+        qsizetype values = 0;
+        for (int i = 0; i < table_.size(); ++i) {
+            values += 2 * table_.sizeText[i].size() + 2 * table_.linkUrl[i].size() +
+                      table_.pageUrl[i].size() + table_.picUrl[i].size();
+        }
+        // The fixed pieces of a row, its numbers, and some room for escapes.
+        out_.reserve(values + values / 8 + qsizetype(table_.size()) * 400 + 1024);
+    }
+
+    void line(const QString& text) { put(text, CRLF); }
+
     void thumbnails(int columns, int width) {
-        lines_ << TAB;
+        line(TAB);
         int k = 0;
         for (int i = 0; i < table_.size(); ++i) {
             if (++k == 1) {
-                lines_ << QStringLiteral("<tr>");
+                line(QStringLiteral("<tr>"));
             }
             const QString n = PreviewLayout::number(i);
-            lines_ << TD + F1 + CB1 + n + CB2 + esc(table_.sizeText[i]) + END + n + details(i, n) +
-                          image(i, n, ON1, width, CL5) + F2 + TDE;
+            put(TD, F1);
+            checkbox(i, n, CB1, CB2);
+            details(i, n);
+            image(i, n, ON1, width, CL5);
+            put(F2);
+            line(TDE);
             if (k == columns) {
-                lines_ << QStringLiteral("</tr>");
+                line(QStringLiteral("</tr>"));
                 k = 0;
             }
         }
         if (k > 0) {
             for (; k < columns; ++k) {
-                lines_ << QStringLiteral("<td></td>");
+                line(QStringLiteral("<td></td>"));
             }
-            lines_ << QStringLiteral("</tr>");
+            line(QStringLiteral("</tr>"));
         }
-        lines_ << QStringLiteral("</table>");
+        line(QStringLiteral("</table>"));
     }
 
     void list(int width) {
-        lines_ << F1;
+        line(F1);
         for (int i = 0; i < table_.size(); ++i) {
             const QString n = PreviewLayout::number(i);
-            lines_ << CB1L + n + CB2L + esc(table_.sizeText[i]) + END + n + details(i, n) +
-                          image(i, n, ON1L, width, CL5L);
+            checkbox(i, n, CB1L, CB2L);
+            details(i, n);
+            image(i, n, ON1L, width, CL5L);
+            put(CRLF);
         }
-        lines_ << F2;
+        line(F2);
+    }
+
+    // The row's ticked checkbox, its value the size text, and the number after it.
+    void checkbox(int i, const QString& n, const QString& open, const QString& beforeValue) {
+        put(open, n, beforeValue);
+        esc(table_.sizeText[i]);
+        put(END, n);
     }
 
     // Size text, link marker and the hidden page address that follow the number. The hidden field is the
     // second control of the row, after its checkbox (PreviewLayout).
-    QString details(int i, const QString& n) const {
-        QString out;
+    void details(int i, const QString& n) {
         if (options_.showSize) {
-            out += SZ1 + esc(table_.sizeText[i]) + SZ2;
+            put(SZ1);
+            esc(table_.sizeText[i]);
+            put(SZ2);
         }
-        const QString link = esc(table_.linkUrl[i]);
+        put(A1, n, A2);
+        esc(table_.linkUrl[i]);
         if (table_.linkUrl[i] != kPlaceholderLinkUrl) {
-            out += A1 + n + A2 + link + A3 + link + A4;
+            put(A3);
+            esc(table_.linkUrl[i]);
+            put(A4);
         } else {
-            out += A1 + n + A2 + link + A5;
+            put(A5);
         }
-        return out + BR + H1 + n + H2 + esc(table_.pageUrl[i]) + END;
+        put(BR, H1, n, H2);
+        esc(table_.pageUrl[i]);
+        put(END);
     }
 
-    QString image(int i, const QString& n, const QString& onload, int width, const QString& close) const {
-        QString out = IMG1 + n + IMG2 + esc(table_.picUrl[i]);
+    void image(int i, const QString& n, const QString& onload, int width, const QString& close) {
+        put(IMG1, n, IMG2);
+        esc(table_.picUrl[i]);
         if (!options_.originSize) {
             const QString w = QString::number(width);
-            out += onload + w + ON2 + w;
+            put(onload, w, ON2, w);
         }
-        return out + CL1 + n + CL2 + n + CL3 + CL4 + n + close;
+        put(CL1, n, CL2, n, CL3, CL4, n, close);
     }
 
-    static QString esc(const QString& value) { return HtmlEscape(value); }
+    template <typename... Pieces>
+    void put(const Pieces&... pieces) {
+        (out_.append(pieces), ...);
+    }
+    void esc(const QString& value) { AppendHtmlEscaped(out_, value); }
 
     const CaptureTable& table_;
     const PreviewOptions& options_;
-    QStringList lines_;
+    QString out_;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/pagescript/FieldScript.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 
 namespace vorlaken::FieldScript {
 
@@ -88,6 +89,18 @@ QString readCollection(const QString& collectionExpression, unsigned fields) {
                    .arg(collectionExpression)
                    .arg(fields)
                    .arg(positions));
+}
+
+QString taggedElements(const QString& documentExpression, const QStringList& tagNames) {
+    QJsonArray names;
+    for (const QString& name : tagNames) {
+        names.append(name);
+    }
+    const QString list = QString::fromUtf8(QJsonDocument(names).toJson(QJsonDocument::Compact));
+    return QStringLiteral(
+               "Array.prototype.filter.call(%1.getElementsByTagName('*'),"
+               " function (e) { return %2.indexOf(String(e.tagName).toUpperCase()) >= 0; })")
+        .arg(documentExpression, list);
 }
 
 QString readElement(const QString& elementExpression, unsigned fields) {
