@@ -21,7 +21,7 @@ class TestSaveCookies : public QObject {
     BrowserPtr attach() {
         BrowserPtr browser;
         const QString url = server_.url("/private/a.png");
-        QTest::qWaitFor(
+        const bool attached = QTest::qWaitFor(
             [&] {
                 browser = DevToolsBrowserFinder().discover();
                 try {
@@ -31,7 +31,7 @@ class TestSaveCookies : public QObject {
                 }
             },
             20000);
-        return browser;
+        return attached ? browser : nullptr;
     }
 
   private slots:
