@@ -101,8 +101,100 @@ def program_icon(size, hot):
     return png(size, size, pixel)
 
 
+# The menu icons of the two programs in the hicolor theme: one drawing, given once as shapes in the
+# square -1..1 (y down), rendered both as SVG and, smoothed, as PNG in the theme's usual sizes.
+ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+FRAME = (-0.62, -0.58, 1.24, 0.92)  # x, y, width, height: the white frame
+PICTURE = (-0.5, -0.46, 1.0, 0.68)  # the picture inside it, sky blue to meadow green
+SKY, MEADOW = (70, 140, 220), (120, 200, 120)
+RING_CENTRE, RING_SQUASH, RING_INNER, RING_OUTER, RING_TOP = 0.34375, 1.6, 0.55, 0.95, 0.1
+EDGE, EDGE_WIDTH = (140, 150, 165), 0.04  # the frame's outline, centred on its edge
+NEST = ((160, 110, 50), (120, 80, 30))  # grabnest: a nest of twigs under the picture
+WAVES = ((40, 110, 170), (90, 170, 215))  # tidecove: the ripples of a cove under the picture
+
+
+def inside(rect, u, v):
+    x, y, w, h = rect
+    return x <= u < x + w and y <= v < y + h
+
+
+def menu_icon_colour(kind, u, v):
+    """(r, g, b, a) of the drawing at (u, v)."""
+    if inside(PICTURE, u, v):
+        return (*mix(SKY, MEADOW, (v - PICTURE[1]) / PICTURE[3]), 255)
+    x, y, w, h = FRAME
+    e = EDGE_WIDTH / 2
+    if inside((x + e, y + e, w - 2 * e, h - 2 * e), u, v):
+        return (250, 250, 250, 255)
+    if inside((x - e, y - e, w + 2 * e, h + 2 * e), u, v):
+        return (*EDGE, 255)
+    r = math.hypot(u, (v - RING_CENTRE) * RING_SQUASH)
+    if RING_INNER < r < RING_OUTER and v > RING_TOP:
+        if kind == "grabnest":
+            return (*NEST[int((u + 1) * 6) % 2], 255)
+        return (*WAVES[int((r - RING_INNER) / 0.1) % 2], 255)
+    return (0, 0, 0, 0)
+
+
+def menu_icon_png(kind, size, samples=4):
+    def pixel(x, y):
+        total = [0.0, 0.0, 0.0, 0.0]
+        for i in range(samples):
+            for j in range(samples):
+                u = (x + (i + 0.5) / samples) / size * 2 - 1
+                v = (y + (j + 0.5) / samples) / size * 2 - 1
+                r, g, b, a = menu_icon_colour(kind, u, v)
+                total[0] += r * a
+                total[1] += g * a
+                total[2] += b * a
+                total[3] += a
+        if total[3] == 0:
+            return (0, 0, 0, 0)
+        return (total[0] / total[3], total[1] / total[3], total[2] / total[3], total[3] / samples ** 2)
+
+    return png(size, size, pixel)
+
+
+def hex_colour(c):
+    return "#%02x%02x%02x" % tuple(int(round(x)) for x in c)
+
+
+def menu_icon_svg(kind):
+    ellipse = lambda r: '<ellipse cx="0" cy="%g" rx="%g" ry="%g"/>' % (RING_CENTRE, r, r / RING_SQUASH)
+    below_top = '<rect x="-1" y="%g" width="2" height="%g"/>' % (RING_TOP, 1 - RING_TOP)
+    if kind == "grabnest":
+        bands = "".join('<rect x="%g" y="-1" width="%g" height="2" fill="%s"/>'
+                        % (-1 + k / 6, 1 / 6 + 0.001, hex_colour(NEST[k % 2])) for k in range(12))
+    else:
+        radii = [RING_INNER + 0.1 * k for k in range(5)]  # up to RING_OUTER
+        bands = "".join('<path fill-rule="evenodd" fill="%s" d="%s"/>'
+                        % (hex_colour(WAVES[k % 2]), ring_path(radii[k + 1]) + ring_path(radii[k]))
+                        for k in range(len(radii) - 1))
+    return ('<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="-1 -1 2 2">\n'
+            '<defs>\n'
+            '<clipPath id="top">%s</clipPath>\n'
+            '<clipPath id="ring"><path clip-rule="evenodd" d="%s"/></clipPath>\n'
+            '<linearGradient id="picture" x1="0" y1="%g" x2="0" y2="%g" gradientUnits="userSpaceOnUse">'
+            '<stop offset="0" stop-color="%s"/><stop offset="1" stop-color="%s"/></linearGradient>\n'
+            '</defs>\n'
+            '<g clip-path="url(#top)"><g clip-path="url(#ring)">%s</g></g>\n'
+            '<rect x="%g" y="%g" width="%g" height="%g" fill="#fafafa" stroke="%s" stroke-width="%g"/>\n'
+            '<rect x="%g" y="%g" width="%g" height="%g" fill="url(#picture)"/>\n'
+            '</svg>\n') % (below_top, ring_path(RING_OUTER) + ring_path(RING_INNER), PICTURE[1],
+                            PICTURE[1] + PICTURE[3], hex_colour(SKY), hex_colour(MEADOW), bands, *FRAME, hex_colour(EDGE), EDGE_WIDTH,
+                            *PICTURE)
+
+
+def ring_path(r):
+    """An ellipse of the ring's shape as path data (two arcs)."""
+    ry = r / RING_SQUASH
+    return "M%g,%g a%g,%g 0 1,0 %g,0 a%g,%g 0 1,0 %g,0 Z" % (-r, RING_CENTRE, r, ry, 2 * r, r, ry, -2 * r)
+
+
 def write(path, data):
-    with open(os.path.join(HERE, path), "wb") as f:
+    full = os.path.join(HERE, path)
+    os.makedirs(os.path.dirname(full), exist_ok=True)
+    with open(full, "wb") as f:
         f.write(data)
 
 
@@ -117,6 +209,10 @@ def main():
         write("demo/thumb%d.png" % (i + 1), landscape(i + 3, 120, 90))
     write("demo/dot.png", badge((220, 60, 60), 16))
     write("demo/star.png", badge((240, 180, 30), 24))
+    for kind in ("grabnest", "tidecove"):
+        write("icons/hicolor/scalable/apps/%s.svg" % kind, menu_icon_svg(kind).encode())
+        for size in ICON_SIZES:
+            write("icons/hicolor/%dx%d/apps/%s.png" % (size, size, kind), menu_icon_png(kind, size))
 
 
 if __name__ == "__main__":

@@ -72,7 +72,7 @@ qint64 listPictures(const QString& folder, const QString& bodies, int* found) {
     TIECache ieCache(&cache);
     ViewerState state;  // default filters: jpg, gif, png, bmp, used within the last hour
     PictureList::ListPictures(state, ieCache, QDateTime::currentDateTime());
-    *found = int(state.FoundUrls.size());
+    *found = int(state.foundUrls.size());
     return timer.nsecsElapsed();
 }
 

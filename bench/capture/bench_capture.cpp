@@ -7,7 +7,9 @@
 // - preview_10k_ms: RenderPreview of those rows into a real Qt WebEngine zone showing the preview
 //   template, from the call until the zone reports every picture of the page loaded;
 // - rss_10k_mb: the growth of this process's peak resident memory across the first capture and that
-//   render.
+//   render;
+// - capture_companion_ms, capture_companion_ratio: the same capture over the companion extension in the
+//   same browser, against the same floor.
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -23,6 +25,7 @@
 #include "capture/Capture.h"
 #include "capture/CaptureState.h"
 #include "capture/PreviewPage.h"
+#include "platform/companion/CompanionBrowserFinder.h"
 #include "platform/devtools/DevToolsBrowser.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "platform/devtools/PageScripts.h"
@@ -30,6 +33,7 @@
 #include "platform/webzone/SilentPage.h"
 #include "platform/webzone/WebZone.h"
 #include "support/ChromiumProcess.h"
+#include "support/CompanionRuntime.h"
 #include "support/LoopbackHttpServer.h"
 
 using namespace vorlaken;
@@ -210,8 +214,9 @@ int main(int argc, char** argv) {
     server.addPage(QStringLiteral("/page.html"),
                    picturesPage(QStringLiteral("Top"), QStringLiteral("t"), kTopPictures, frames));
 
+    test::CompanionRuntime runtime;
     test::ChromiumProcess chromium;
-    if (!chromium.start(server.url(QStringLiteral("/page.html")))) {
+    if (!chromium.start(server.url(QStringLiteral("/page.html")), runtime.prepare(chromium))) {
         qFatal("chromium: %s", qPrintable(chromium.errorString()));
     }
     qputenv("VORLAKEN_DEVTOOLS", chromium.endpoint().toLatin1());
@@ -230,12 +235,30 @@ int main(int argc, char** argv) {
     }
     const ScriptRunner zoneScript(zone.page(), 60000);
 
+    // The same page through the extension.
+    BrowserPtr companion;
+    const bool companionReady = QTest::qWaitFor(
+        [&] {
+            try {
+                companion = CompanionBrowserFinder(runtime.socketFolder()).discover();
+                return companion && companion->locationUrl() == server.url(QStringLiteral("/page.html"));
+            } catch (const PageError&) {
+                return false;
+            }
+        },
+        30000);
+    if (!companionReady) {
+        qFatal("the extension did not show the page");
+    }
+
     CaptureState state;
     state.attached = browser;
     state.specialProcess = true;
     state.linkNearBy = true;
     state.mainFilters.widthLimit = 0;
     state.mainFilters.heightLimit = 0;
+    CaptureState overCompanion = state;
+    overCompanion.attached = companion;
 
     // The first capture and render of the process, as after "Get": its memory growth.
     if (!resetPeakMemory()) {
@@ -249,10 +272,15 @@ int main(int argc, char** argv) {
     }
     const double preview = renderUntilLoaded(state, zone, zoneScript);
     const qint64 growthKb = statusKb("VmHWM") - before;
+    Capture(overCompanion, false);
+    if (overCompanion.table.picUrl != state.table.picUrl) {
+        qFatal("the capture over the extension found other pictures");
+    }
 
     floorRead(documents);  // warms its path as the capture above warmed the capture's
     std::vector<double> captureMs;
     std::vector<double> floorMs;
+    std::vector<double> companionMs;
     for (int run = 0; run < kRuns; ++run) {
         QElapsedTimer clock;
         clock.start();
@@ -261,14 +289,20 @@ int main(int argc, char** argv) {
         clock.restart();
         floorRead(documents);
         floorMs.push_back(clock.nsecsElapsed() / 1e6);
+        clock.restart();
+        Capture(overCompanion, false);
+        companionMs.push_back(clock.nsecsElapsed() / 1e6);
     }
     const double capture = median(captureMs);
     const double floor = median(floorMs);
+    const double overExtension = median(companionMs);
     std::printf("capture_10k_rows %d\n", rows);
     std::printf("capture_10k_ms %.1f\n", capture);
     std::printf("capture_floor_ms %.1f\n", floor);
     std::printf("capture_ratio %.2f\n", capture / floor);
     std::printf("preview_10k_ms %.1f\n", preview);
     std::printf("rss_10k_mb %.1f\n", double(growthKb) / 1024.0);
+    std::printf("capture_companion_ms %.1f\n", overExtension);
+    std::printf("capture_companion_ratio %.2f\n", overExtension / floor);
     return 0;
 }

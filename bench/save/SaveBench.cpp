@@ -1,19 +1,22 @@
 #include "SaveBench.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
+#include <QTest>
 
 #include "SimpleCacheWriter.h"
 #include "capture/CaptureState.h"
+#include "capture/PreviewPage.h"
 #include "platform/browsercache/DiskBrowserCache.h"
 #include "save/SaveRun.h"
-#include "support/FakeDesktop.h"
-#include "support/FakeSaveProgress.h"
 
 namespace vorlaken::bench {
 
@@ -34,10 +37,19 @@ QByteArray headersFor(const QByteArray& type, qsizetype length) {
 }  // namespace
 
 QByteArray pictureBody(int seed) {
-    QByteArray body("\xFF\xD8\xFF\xE0", 4);
-    body.reserve(kPictureBytes);
-    for (int i = body.size(); i < kPictureBytes; ++i)
-        body.append(char((i * 31 + seed) % 251));
+    QImage image(kPictureSide, kPictureSide, QImage::Format_RGB888);
+    quint32 state = 2654435761u * quint32(seed + 1);
+    for (int y = 0; y < kPictureSide; ++y) {
+        uchar* line = image.scanLine(y);
+        for (int x = 0; x < kPictureSide * 3; ++x) {
+            state = state * 1664525u + 1013904223u;
+            line[x] = uchar(state >> 24);
+        }
+    }
+    QByteArray body;
+    QBuffer buffer(&body);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
     return body;
 }
 
@@ -64,32 +76,53 @@ bool addPictureEntries(const QString& folder, const QStringList& urls, const QSt
         const QByteArray body = pictureBody(i);
         if (!SimpleCacheWriter::write(
                 folder, SimpleCacheWriter::keyFor(urls[i], site), body,
-                SimpleCacheWriter::responseInfo(headersFor("image/jpeg", body.size()), now)))
+                SimpleCacheWriter::responseInfo(headersFor("image/png", body.size()), now)))
             return false;
     }
     return true;
 }
 
-void fillPreview(FakeBrowser& preview, const QStringList& urls) {
-    preview.showPage(QStringLiteral("about:blank"), QString());
-    FakeElementPtr form = preview.page->add(QStringLiteral("FORM"));
-    for (const QString& url : urls) {
-        FakeElementPtr box = preview.page->add(QStringLiteral("INPUT"), form);
-        box->data.type = QStringLiteral("checkbox");
-        box->data.checked = true;
-        FakeElementPtr hidden = preview.page->add(QStringLiteral("INPUT"), form);
-        hidden->data.type = QStringLiteral("hidden");
-        FakeElementPtr anchor = preview.page->addLink(kPlaceholderLinkUrl, form);
-        preview.page->addImage(url, 100, 100, anchor);
-    }
+BenchPreview::BenchPreview(const QString& folder)
+    : zone_(&view_, QUrl::fromLocalFile(folder + u'/'), ZoneAccess::ownPageWithPictures()) {
+    view_.resize(900, 700);
+    view_.show();
 }
 
-qint64 timeSaveRun(FakeBrowser& preview, const QString& cacheFolder, const QString& bodies,
-                   const QString& saveFolder) {
-    FakeDesktop desktop;
-    FakeSaveProgress progress;
+bool BenchPreview::show(const QStringList& urls) {
+    bool blank = false;
+    const QMetaObject::Connection loaded =
+        QObject::connect(&zone_, &WebZone::documentComplete, [&blank] { blank = true; });
+    zone_.loadHtml(QStringLiteral("<html><body></body></html>"));
+    const bool ready = QTest::qWaitFor([&blank] { return blank; }, 60000);
+    QObject::disconnect(loaded);
+    if (!ready)
+        return false;
     CaptureState capture;
-    capture.locationText = QStringLiteral("http://127.0.0.1/gallery.html");
+    capture.pageLocation = kPageUrl;
+    for (const QString& url : urls)
+        capture.table.append(url, QStringLiteral("100*100"), kPlaceholderLinkUrl, kPageUrl);
+    PreviewOptions options;
+    options.availableWidth = 700;
+    RenderPreview(capture, zone_, options, kPreviewBgColor);
+    return QTest::qWaitFor(
+        [&] {
+            try {
+                const std::vector<ElementData> images = zone_.document()->images()->read(kWidth | kComplete);
+                return int(images.size()) == urls.size() &&
+                       std::all_of(images.begin(), images.end(), [](const ElementData& image) {
+                           return image.complete && image.width > 0;
+                       });
+            } catch (const PageError&) {
+                return false;
+            }
+        },
+        120000);
+}
+
+qint64 timeSaveRun(Browser& preview, SaveProgress& progress, BusModeDesktop& desktop,
+                   const QString& cacheFolder, const QString& bodies, const QString& saveFolder) {
+    CaptureState capture;
+    capture.locationText = kPageUrl;
     SaveState save;
     save.saveFolder = saveFolder;
     save.subFolderRule = kNoSubFolder;
@@ -102,15 +135,17 @@ qint64 timeSaveRun(FakeBrowser& preview, const QString& cacheFolder, const QStri
     QString label;
     QElapsedTimer clock;
     clock.start();
+    desktop.beginBusCall();
     DiskBrowserCache cache(CacheFolders::inFolder(cacheFolder), bodies, DiskBrowserCache::Listing::Kept);
     cache.setPageUrl(capture.locationText);
     services.cache = &cache;
     SaveRun(capture, save, services, label);
     const qint64 ms = clock.elapsed();
+    const QStringList messages = desktop.endBusCall();
     std::fprintf(stderr, "run: %lld ms, %d walks of the cache\n", static_cast<long long>(ms), cache.walks());
-    if (label != QStringLiteral("Saved:%1/%1").arg(kPictures) || cache.walks() > 1) {
-        std::fprintf(stderr, "save run stored %s after %d walks of the cache\n", qPrintable(label),
-                     cache.walks());
+    if (label != QStringLiteral("Saved:%1/%1").arg(kPictures) || cache.walks() > 1 || !messages.isEmpty()) {
+        std::fprintf(stderr, "save run stored %s after %d walks of the cache; messages: %s\n",
+                     qPrintable(label), cache.walks(), qPrintable(messages.join(QStringLiteral(" | "))));
         return -1;
     }
     return ms;
@@ -119,8 +154,8 @@ qint64 timeSaveRun(FakeBrowser& preview, const QString& cacheFolder, const QStri
 QStringList servePictures(test::LoopbackHttpServer& server, const QString& folder, int delayMs) {
     QStringList urls;
     for (int i = 0; i < kPictures; ++i) {
-        const QString path = folder + QStringLiteral("/%1.jpg").arg(i);
-        server.addDelayed(path, delayMs, pictureBody(i), "image/jpeg");
+        const QString path = folder + QStringLiteral("/%1.png").arg(i);
+        server.addDelayed(path, delayMs, pictureBody(i), "image/png");
         urls << server.url(path);
     }
     return urls;

@@ -1,6 +1,8 @@
 // A save run of 200 pictures of about 200 KB from a loopback HTTP server that answers every request
 // after 50 ms, as a far-away server would, through the run's own disk cache reader over a simple
-// cache of 20,000 entries in Chromium's format that holds none of them:
+// cache of 20,000 entries in Chromium's format that holds none of them. The run reads the ticks from the
+// preview in a Qt WebEngine zone, shows its progress in the progress window and works with the Qt
+// desktop, as bench_save's runs do:
 // - save_latency_ms: the run;
 // - aria2_latency_ms: aria2c fetching the same list six at a time (-j 6);
 // - wget_latency_ms: wget fetching it one after the other;
@@ -8,11 +10,13 @@
 // Best of three rounds each, the three taking turns so that each sees the same machine load.
 #include <cstdio>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
 #include "SaveBench.h"
+#include "platform/desktop/QtDesktop.h"
+#include "shell/SaveProgressWindow.h"
 #include "support/LoopbackHttpServer.h"
 
 using namespace vorlaken;
@@ -26,7 +30,7 @@ constexpr int kAnswerDelayMs = 50;
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
     test::LoopbackHttpServer server;
     if (!server.listen())
         return 1;
@@ -38,8 +42,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the list or the cache could not be written\n");
         return 1;
     }
-    FakeBrowser preview;
-    fillPreview(preview, urls);
+    BenchPreview preview(dir.path());
+    if (!preview.show(urls)) {
+        std::fprintf(stderr, "the preview's pictures did not load\n");
+        return 1;
+    }
+    SaveProgressWindow progress;
+    QtDesktop qtDesktop;
+    BusModeDesktop desktop(qtDesktop);
 
     qint64 bestSave = -1;
     qint64 bestAria = -1;
@@ -50,8 +60,8 @@ int main(int argc, char** argv) {
         const QString wgetFolder = dir.path() + QStringLiteral("/wget%1").arg(round);
         for (const QString& folder : {saveFolder, ariaFolder, wgetFolder})
             QDir().mkpath(folder);
-        const qint64 save =
-            timeSaveRun(preview, cacheFolder, dir.path() + QStringLiteral("/bodies"), saveFolder);
+        const qint64 save = timeSaveRun(preview.zone(), progress, desktop, cacheFolder,
+                                        dir.path() + QStringLiteral("/bodies"), saveFolder);
         const qint64 aria = timeTool(
             QStringLiteral("aria2c"),
             {QStringLiteral("-j"), QStringLiteral("6"), QStringLiteral("--no-conf"), QStringLiteral("-q"),

@@ -30,18 +30,18 @@ bool EntryFilter::formatAccepted(const QString& localFileName) const {
 }
 
 bool EntryFilter::passes(const TEntryInfo& entry) const {
-    if (!recentEnough(entry.LastAccessTime)) {
+    if (!recentEnough(entry.lastAccessTime)) {
         return false;
     }
     const bool urlTests = !state_.urlInclude.isEmpty() || !state_.urlExclude.isEmpty();
-    const QString url = urlTests ? entry.SourceUrlName.toLower() : QString();
+    const QString url = urlTests ? entry.sourceUrlName.toLower() : QString();
     if (!state_.urlInclude.isEmpty() && !url.contains(state_.urlInclude)) {
         return false;
     }
     if (!state_.urlExclude.isEmpty() && url.contains(state_.urlExclude)) {
         return false;
     }
-    return formatAccepted(entry.LocalFileName);
+    return formatAccepted(entry.localFileName);
 }
 
 }  // namespace vorlaken

@@ -5,8 +5,8 @@
 namespace vorlaken {
 
 void PictureList::ListPictures(ViewerState& state, TIECache& cache, const QDateTime& now) {
-    state.FoundFiles.clear();
-    state.FoundUrls.clear();
+    state.foundFiles.clear();
+    state.foundUrls.clear();
     state.listChecked.clear();
     state.listSelected = -1;
     const EntryFilter filter(state, now);
@@ -14,32 +14,32 @@ void PictureList::ListPictures(ViewerState& state, TIECache& cache, const QDateT
     cache.OnEntry = [&](TIECache& sender, bool&) {
         const TEntryInfo& entry = sender.entryInfo();
         if (filter.passes(entry)) {
-            state.FoundFiles.append(entry.LocalFileName);
-            state.FoundUrls.append(entry.SourceUrlName);
+            state.foundFiles.append(entry.localFileName);
+            state.foundUrls.append(entry.sourceUrlName);
         }
     };
     cache.RetrieveEntries();
     cache.OnEntry = nullptr;
-    state.listChecked = QList<bool>(state.FoundUrls.size(), true);
-    state.label1 = QStringLiteral("Total:") + QString::number(state.FoundUrls.size());
-    state.showAllEnabled = !state.FoundUrls.isEmpty();
+    state.listChecked = QList<bool>(state.foundUrls.size(), true);
+    state.picturesFoundText = QStringLiteral("Total:") + QString::number(state.foundUrls.size());
+    state.showAllEnabled = !state.foundUrls.isEmpty();
     state.cacheNote = cache.StatusNote();
 }
 
-void PictureList::PreviewEntry(ViewerState& state, Browser& wb2, TIECache& cache) {
+void PictureList::PreviewEntry(ViewerState& state, Browser& previewZone, TIECache& cache) {
     const int i = state.listSelected;
-    if (state.FoundUrls.isEmpty() || i < 0 || i >= state.FoundUrls.size()) {
+    if (state.foundUrls.isEmpty() || i < 0 || i >= state.foundUrls.size()) {
         return;
     }
     if (state.previewLocal) {
-        cache.Materialize(state.FoundFiles.at(i));
+        cache.Materialize(state.foundFiles.at(i));
     }
     try {
-        wb2.navigate(state.previewLocal ? state.FoundFiles.at(i) : state.FoundUrls.at(i));
+        previewZone.navigate(state.previewLocal ? state.foundFiles.at(i) : state.foundUrls.at(i));
     } catch (const PageError&) {
         // The preview stays as it was.
     }
-    state.currentUrl = state.FoundUrls.at(i);
+    state.currentUrl = state.foundUrls.at(i);
 }
 
 }  // namespace vorlaken

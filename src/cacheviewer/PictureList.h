@@ -15,7 +15,7 @@ class PictureList {
     // materialised when a command first needs its file.
     static void ListPictures(ViewerState& state, TIECache& cache, const QDateTime& now);
     // Shows the selected item in the preview browser wb2, from the cache or from the web.
-    static void PreviewEntry(ViewerState& state, Browser& wb2, TIECache& cache);
+    static void PreviewEntry(ViewerState& state, Browser& previewZone, TIECache& cache);
 };
 
 }  // namespace vorlaken

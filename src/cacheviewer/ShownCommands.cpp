@@ -10,22 +10,22 @@
 namespace vorlaken {
 
 void ShownCommands::ShowAll() {
-    state_.ShownFiles.clear();
-    state_.ShownUrls.clear();
+    state_.shownFiles.clear();
+    state_.shownUrls.clear();
     QList<int> numbers;
-    for (qsizetype i = 0; i < state_.listChecked.size() && i < state_.FoundFiles.size(); ++i) {
+    for (qsizetype i = 0; i < state_.listChecked.size() && i < state_.foundFiles.size(); ++i) {
         if (state_.listChecked.at(i)) {
             if (cache_ != nullptr) {
                 // A body that does not check out leaves no file: its picture fails and is unticked.
-                cache_->Materialize(state_.FoundFiles.at(i));
+                cache_->Materialize(state_.foundFiles.at(i));
             }
-            state_.ShownFiles << state_.FoundFiles.at(i);
-            state_.ShownUrls << state_.FoundUrls.at(i);
+            state_.shownFiles << state_.foundFiles.at(i);
+            state_.shownUrls << state_.foundUrls.at(i);
             numbers << int(i + 1);
         }
     }
     try {
-        wb1_.loadHtml(ShownPage::text(ShownPage::showAllLines(state_.ShownFiles, numbers)));
+        shownZone_.loadHtml(ShownPage::text(ShownPage::showAllLines(state_.shownFiles, numbers)));
     } catch (const PageError&) {
         // The view keeps its page.
     }
@@ -33,21 +33,21 @@ void ShownCommands::ShowAll() {
     // Each box that really changes runs its click handler, as a click by the user would.
     if (state_.thumbnail) {
         state_.thumbnail = false;
-        thumbnailClicked();
+        ThumbnailClicked();
     }
     if (!state_.originSize) {
         state_.originSize = true;
-        originSizeClicked();
+        OriginSizeClicked();
     }
-    state_.pictureInformation = ShownPage::pictureInformation(state_.ShownUrls, state_.ShownFiles);
+    state_.pictureInformation = ShownPage::pictureInformation(state_.shownUrls, state_.shownFiles);
 }
 
 void ShownCommands::RenderShown() {
     const int width = state_.tabControlWidth - desktop_.scrollBarExtent() - 30;
     const QStringList lines =
-        ShownPage::renderLines(state_.ShownFiles, state_.thumbnail, state_.originSize, width);
+        ShownPage::renderLines(state_.shownFiles, state_.thumbnail, state_.originSize, width);
     try {
-        wb1_.document()->body()->setInnerHtml(ShownPage::text(lines));
+        shownZone_.document()->body()->setInnerHtml(ShownPage::text(lines));
     } catch (const PageError&) {
         const QString path = programDir_.writtenFile(QStringLiteral("tidecove_temp.htm"));
         QSaveFile file(path);
@@ -55,27 +55,27 @@ void ShownCommands::RenderShown() {
             const QByteArray data = ShownPage::text(lines).toUtf8();
             if (file.write(data) == data.size() && file.commit()) {
                 try {
-                    wb1_.navigate(path);
+                    shownZone_.navigate(path);
                 } catch (const PageError&) {
                 }
             }
         }
     }
-    state_.pictureInformation = ShownPage::pictureInformation(state_.ShownUrls, state_.ShownFiles);
+    state_.pictureInformation = ShownPage::pictureInformation(state_.shownUrls, state_.shownFiles);
 }
 
-void ShownCommands::thumbnailClicked() {
+void ShownCommands::ThumbnailClicked() {
     RenderShown();
 }
 
-void ShownCommands::originSizeClicked() {
+void ShownCommands::OriginSizeClicked() {
     RenderShown();
     state_.filterEnabled = state_.originSize;
 }
 
 bool ShownCommands::readPage(bool withSizes, PageReading* reading) {
     try {
-        DocumentPtr document = wb1_.document();
+        DocumentPtr document = shownZone_.document();
         reading->images = document->images()->read(withSizes ? (kWidth | kHeight) : 0u);
         reading->ticked.assign(reading->images.size(), false);
         if (reading->images.empty()) {
@@ -95,16 +95,16 @@ bool ShownCommands::readPage(bool withSizes, PageReading* reading) {
     }
 }
 
-bool ShownCommands::keepsSize(int w, int h) const {
-    const int wl = state_.widthLimit;
-    const int hl = state_.heightLimit;
+bool ShownCommands::keepsSize(int width, int height) const {
+    const int widthLimit = state_.widthLimit;
+    const int heightLimit = state_.heightLimit;
     switch (state_.sizeMode) {
         case ViewerState::LowerLimit:
-            return !((wl != 0 && w < wl) || (hl != 0 && h < hl));
+            return !((widthLimit != 0 && width < widthLimit) || (heightLimit != 0 && height < heightLimit));
         case ViewerState::UpperLimit:
-            return !((wl != 0 && wl < w) || (hl != 0 && hl < h));
+            return !((widthLimit != 0 && widthLimit < width) || (heightLimit != 0 && heightLimit < height));
         default:
-            return !((wl != 0 && wl != w) || (hl != 0 && hl != h));
+            return !((widthLimit != 0 && widthLimit != width) || (heightLimit != 0 && heightLimit != height));
     }
 }
 
@@ -120,18 +120,18 @@ void ShownCommands::FilterShown() {
     for (qsizetype i = qsizetype(page.images.size()) - 1; i >= 0; --i) {
         const bool keep =
             page.ticked[i] && (bothZero || keepsSize(page.images[i].width, page.images[i].height));
-        if (!keep && i < state_.ShownFiles.size()) {
-            state_.ShownFiles.removeAt(i);
-            state_.ShownUrls.removeAt(i);
+        if (!keep && i < state_.shownFiles.size()) {
+            state_.shownFiles.removeAt(i);
+            state_.shownUrls.removeAt(i);
         }
     }
     RenderShown();
 }
 
 void ShownCommands::SaveShown() {
-    if (state_.CacheSaveFolder.isEmpty()) {
+    if (state_.cacheSaveFolder.isEmpty()) {
         ChooseFolder();
-        if (state_.CacheSaveFolder.isEmpty()) {
+        if (state_.cacheSaveFolder.isEmpty()) {
             return;
         }
     }
@@ -140,22 +140,22 @@ void ShownCommands::SaveShown() {
         return;
     }
     const int total = int(page.images.size());
-    for (int i = 0; i < total && i < state_.ShownFiles.size(); ++i) {
+    for (int i = 0; i < total && i < state_.shownFiles.size(); ++i) {
         if (!page.ticked[i]) {
             continue;
         }
         // SaveName picks a name nobody uses, so a copy never replaces a file already there.
-        const QString target = SaveName(state_.CacheSaveFolder, state_.ShownUrls.at(i), i + 1, total);
+        const QString target = SaveName(state_.cacheSaveFolder, state_.shownUrls.at(i), i + 1, total);
         if (!target.isEmpty()) {
-            QFile::copy(state_.ShownFiles.at(i), target);
+            QFile::copy(state_.shownFiles.at(i), target);
         }
     }
-    desktop_.openPath(state_.CacheSaveFolder);
+    desktop_.openPath(state_.cacheSaveFolder);
 }
 
 void ShownCommands::ChooseFolder() {
-    const QString start = QDir(state_.CacheSaveFolder).exists() && !state_.CacheSaveFolder.isEmpty()
-                              ? state_.CacheSaveFolder
+    const QString start = QDir(state_.cacheSaveFolder).exists() && !state_.cacheSaveFolder.isEmpty()
+                              ? state_.cacheSaveFolder
                               : QString();
     QString chosen = desktop_.chooseFolder(QStringLiteral("Specify Directory to save pictures"), start);
     if (chosen.isEmpty()) {
@@ -164,7 +164,7 @@ void ShownCommands::ChooseFolder() {
     if (!chosen.endsWith(QLatin1Char('/'))) {
         chosen += QLatin1Char('/');
     }
-    state_.CacheSaveFolder = chosen;
+    state_.cacheSaveFolder = chosen;
 }
 
 }  // namespace vorlaken

@@ -12,15 +12,15 @@ namespace vorlaken {
 class ShownCommands {
   public:
     // cache: where the shown files come from; their bodies are materialised when first shown.
-    ShownCommands(ViewerState& state, Zone& wb1, Desktop& desktop, const ProgramDir& programDir,
+    ShownCommands(ViewerState& state, Zone& shownZone, Desktop& desktop, const ProgramDir& programDir,
                   TIECache* cache = nullptr)
-        : state_(state), wb1_(wb1), desktop_(desktop), programDir_(programDir), cache_(cache) {}
+        : state_(state), shownZone_(shownZone), desktop_(desktop), programDir_(programDir), cache_(cache) {}
 
     void ShowAll();
     void RenderShown();
     // The click handlers of "Thumbnail" and "Origin Size", after the box took its new state.
-    void thumbnailClicked();
-    void originSizeClicked();
+    void ThumbnailClicked();
+    void OriginSizeClicked();
     void FilterShown();
     void SaveShown();
     void ChooseFolder();
@@ -33,10 +33,10 @@ class ShownCommands {
     // The view page's images (with sizes when asked) and the checked state of the first form's
     // elements. False when the page cannot be read.
     bool readPage(bool withSizes, PageReading* reading);
-    bool keepsSize(int w, int h) const;
+    bool keepsSize(int width, int height) const;
 
     ViewerState& state_;
-    Zone& wb1_;
+    Zone& shownZone_;
     Desktop& desktop_;
     const ProgramDir& programDir_;
     TIECache* cache_;

@@ -47,8 +47,8 @@ QString source(const QString& file) {
     return HtmlEscape(LocalFileAddress(file));
 }
 
-QString clicks(const QString& n) {
-    return kClickStart + n + kClickMiddle + n + kClickEnd + kErrorStart + n;
+QString clicks(const QString& number) {
+    return kClickStart + number + kClickMiddle + number + kClickEnd + kErrorStart + number;
 }
 
 }  // namespace
@@ -56,10 +56,11 @@ QString clicks(const QString& n) {
 QStringList ShownPage::showAllLines(const QStringList& files, const QList<int>& numbers) {
     QStringList lines = {kHtml, kBody, kFormOpen};
     for (qsizetype i = 0; i < files.size() && i < numbers.size(); ++i) {
-        const QString n = QString::number(numbers.at(i));
-        lines << kCheckboxStart + n + kShowAllCheckboxEnd
-              << kPictureStart + n + kWideSource + source(files.at(i)) + kClosingQuote
-              << kShowAllClickStart + n + kClickMiddle + n + kClickEnd << kErrorStart + n + kErrorEnd;
+        const QString number = QString::number(numbers.at(i));
+        lines << kCheckboxStart + number + kShowAllCheckboxEnd
+              << kPictureStart + number + kWideSource + source(files.at(i)) + kClosingQuote
+              << kShowAllClickStart + number + kClickMiddle + number + kClickEnd
+              << kErrorStart + number + kErrorEnd;
     }
     lines << kFormClose;
     return lines;
@@ -67,30 +68,30 @@ QStringList ShownPage::showAllLines(const QStringList& files, const QList<int>& 
 
 QStringList ShownPage::renderLines(const QStringList& files, bool thumbnail, bool originSize, int width) {
     QStringList lines = {kHtml, kBody, kFormOpen};
-    QString w = QString::number(width);
+    QString limit = QString::number(width);
     if (thumbnail) {
-        const int cols = qMax(1, width / 100);
-        w = QStringLiteral("100");
+        const int columns = qMax(1, width / 100);
+        limit = QStringLiteral("100");
         lines << kTableOpen;
-        int k = 0;
+        int column = 0;
         for (qsizetype i = 0; i < files.size(); ++i) {
-            const QString n = QString::number(i + 1);
-            if (++k == 1) {
+            const QString number = QString::number(i + 1);
+            if (++column == 1) {
                 lines << kRowOpen;
             }
-            QString picture = kPictureStart + n + kWideSource + source(files.at(i));
+            QString picture = kPictureStart + number + kWideSource + source(files.at(i));
             if (!originSize) {
-                picture += kTableWidthLimitStart + w + kWidthLimitMiddle + w;
+                picture += kTableWidthLimitStart + limit + kWidthLimitMiddle + limit;
             }
-            lines << kCellStart + kFontOpen + kCheckboxStart + n + kTableCheckboxEnd + n + kBreak + picture +
-                         clicks(n) + kErrorEnd + kFontClose + kCellEnd;
-            if (k == cols) {
+            lines << kCellStart + kFontOpen + kCheckboxStart + number + kTableCheckboxEnd + number + kBreak +
+                         picture + clicks(number) + kErrorEnd + kFontClose + kCellEnd;
+            if (column == columns) {
                 lines << kRowClose;
-                k = 0;
+                column = 0;
             }
         }
-        if (k > 0) {
-            for (; k < cols; ++k) {
+        if (column > 0) {
+            for (; column < columns; ++column) {
                 lines << kEmptyCell;
             }
             lines << kRowClose;
@@ -99,12 +100,12 @@ QStringList ShownPage::renderLines(const QStringList& files, bool thumbnail, boo
     } else {
         lines << kFontOpen;
         for (qsizetype i = 0; i < files.size(); ++i) {
-            const QString n = QString::number(i + 1);
-            const QString picture = originSize ? kPictureStart + n + kNarrowSource + source(files.at(i))
-                                               : kPictureStart + n + kWideSource + source(files.at(i)) +
-                                                     kListWidthLimitStart + w + kWidthLimitMiddle + w;
-            lines << kListCheckboxStart + n + kListCheckboxEnd + n + kBreak + picture + clicks(n) +
-                         kListErrorEnd;
+            const QString number = QString::number(i + 1);
+            const QString picture = originSize ? kPictureStart + number + kNarrowSource + source(files.at(i))
+                                               : kPictureStart + number + kWideSource + source(files.at(i)) +
+                                                     kListWidthLimitStart + limit + kWidthLimitMiddle + limit;
+            lines << kListCheckboxStart + number + kListCheckboxEnd + number + kBreak + picture +
+                         clicks(number) + kListErrorEnd;
         }
         lines << kFontClose;
     }

@@ -2,20 +2,6 @@
 
 namespace vorlaken {
 
-QString TIECache::patternText(TSearchPattern pattern) {
-    switch (pattern) {
-        case TSearchPattern::spCookies:
-            return QStringLiteral("Cookie:");
-        case TSearchPattern::spHistory:
-            return QStringLiteral("Visited:");
-        case TSearchPattern::spUrl:
-            return QStringLiteral("");
-        case TSearchPattern::spAll:
-            break;
-    }
-    return QString();
-}
-
 bool TIECache::LibraryFound() {
     if (libraryFound_ < 0) {
         libraryFound_ = cache_ != nullptr && cache_->libraryFound() ? 1 : 0;

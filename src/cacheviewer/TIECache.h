@@ -33,9 +33,9 @@ enum class TSearchPattern { spAll, spCookies, spHistory, spUrl };
 
 // The part of a cache entry the viewer uses.
 struct TEntryInfo {
-    QString SourceUrlName;
-    QString LocalFileName;
-    QDateTime LastAccessTime;  // invalid when unknown
+    QString sourceUrlName;
+    QString localFileName;
+    QDateTime lastAccessTime;  // invalid when unknown
 };
 
 // The cache enumeration component of the viewer window. The disk caches hold normal URL entries only:
@@ -50,9 +50,6 @@ class TIECache {
     TSearchPattern SearchPattern = TSearchPattern::spAll;
     TOnEntryEvent OnEntry;
 
-    // The pattern text of a search pattern ("Cookie:", "Visited:", "" or none).
-    static QString patternText(TSearchPattern pattern);
-
     // True when at least one cache was found; asked once, then remembered.
     bool LibraryFound();
     void RetrieveEntries();
@@ -65,7 +62,7 @@ class TIECache {
 
     // The entry being delivered to OnEntry.
     const TEntryInfo& entryInfo() const { return current_; }
-    // Writes the body of an entry of the last enumeration to its LocalFileName, the first time only;
+    // Writes the body of an entry of the last enumeration to its localFileName, the first time only;
     // false when there is no such entry or its body does not check out.
     bool Materialize(const QString& localFileName);
 

@@ -88,11 +88,11 @@ bool ViewerBus::setOwnValue(const QString& name, const QString& value) {
 }
 
 QList<CacheEntryPair> ViewerBus::Found() {
-    return pairs(window_.state().FoundFiles, window_.state().FoundUrls);
+    return pairs(window_.state().foundFiles, window_.state().foundUrls);
 }
 
 QList<CacheEntryPair> ViewerBus::Shown() {
-    return pairs(window_.state().ShownFiles, window_.state().ShownUrls);
+    return pairs(window_.state().shownFiles, window_.state().shownUrls);
 }
 
 }  // namespace vorlaken

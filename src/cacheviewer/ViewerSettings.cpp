@@ -14,7 +14,7 @@ void ViewerSettings::load(const IniFile& file, ViewerState& state, const QRect& 
     state.urlInclude = file.readString(kSection, QStringLiteral("e3"), QString()).toLower();
     state.urlExclude = file.readString(kSection, QStringLiteral("e4"), QString()).toLower();
     state.otherFormat = file.readString(kSection, QStringLiteral("ext"), QString());
-    state.CacheSaveFolder = file.readString(kSection, QStringLiteral("dir"), QString());
+    state.cacheSaveFolder = file.readString(kSection, QStringLiteral("dir"), QString());
     state.widthLimit = qBound(0, file.readInteger(kSection, QStringLiteral("i1"), 80), 99999);
     state.heightLimit = qBound(0, file.readInteger(kSection, QStringLiteral("i2"), 80), 99999);
     const int size = file.readInteger(kSection, QStringLiteral("size"), 0);
@@ -39,7 +39,7 @@ void ViewerSettings::store(const ViewerState& state, IniFile& file) {
     file.writeString(kSection, QStringLiteral("e3"), state.urlInclude);
     file.writeString(kSection, QStringLiteral("e4"), state.urlExclude);
     file.writeString(kSection, QStringLiteral("ext"), state.otherFormat);
-    file.writeString(kSection, QStringLiteral("dir"), state.CacheSaveFolder);
+    file.writeString(kSection, QStringLiteral("dir"), state.cacheSaveFolder);
     file.writeInteger(kSection, QStringLiteral("i1"), state.widthLimit);
     file.writeInteger(kSection, QStringLiteral("i2"), state.heightLimit);
     file.writeInteger(kSection, QStringLiteral("size"), state.sizeMode);

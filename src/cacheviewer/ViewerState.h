@@ -25,24 +25,24 @@ struct ViewerState {
     int timePassed = 1;        // SpinEdit3
     int timeUnit = Hour;       // cb1
     bool previewLocal = true;  // RadioButton1 ("local cached"); RadioButton2 is its opposite
-    QString label1 = QStringLiteral("Pictures found:0");  // Label1
-    QList<bool> listChecked;                              // ListBox1: one tick per FoundUrls entry
-    int listSelected = -1;                                // ListBox1's selected item
-    QString currentUrl;                                   // Edit1
-    bool showAllEnabled = false;                          // Button3
-    bool clearEnabled = true;                             // Button2
+    QString picturesFoundText = QStringLiteral("Pictures found:0");  // Label1
+    QList<bool> listChecked;                                         // ListBox1: one tick per foundUrls entry
+    int listSelected = -1;                                           // ListBox1's selected item
+    QString currentUrl;                                              // Edit1
+    bool showAllEnabled = false;                                     // Button3
+    bool clearEnabled = true;                                        // Button2
     // cacheNote: what the last listing has to say about the caches (none found, parts not read);
     // hidden when empty.
     QString cacheNote;
 
     // The lists of the last listing and of the show-all page.
-    QStringList FoundFiles;
-    QStringList FoundUrls;
-    QStringList ShownFiles;
-    QStringList ShownUrls;
+    QStringList foundFiles;
+    QStringList foundUrls;
+    QStringList shownFiles;
+    QStringList shownUrls;
 
     // "Show All" tab
-    QString CacheSaveFolder;         // Edit2; ends in "/" once chosen
+    QString cacheSaveFolder;         // Edit2; ends in "/" once chosen
     int widthLimit = 80;             // SpinEdit1
     int heightLimit = 80;            // SpinEdit2
     int sizeMode = LowerLimit;       // cbsize

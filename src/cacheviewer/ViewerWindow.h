@@ -12,7 +12,8 @@
 #include "capture/PageModel.h"
 #include "common/BrowserCache.h"
 #include "common/ProgramDir.h"
-#include "platform/desktop/BusModeDesktop.h"
+#include "common/UpgradeCommands.h"
+#include "widgets/BusModeDesktop.h"
 
 namespace vorlaken {
 
@@ -49,18 +50,19 @@ class ViewerWindow : public QWidget {
     void connectCommands();
     void loadSettings();
     void writeSettings();
-    void onTimer1();
+    UpgradeCommands upgrade();
+    void onUpgradeTimer();
 
     ProgramDir programDir_;
     BusModeDesktop desktop_;
     std::unique_ptr<BrowserCache> cache_;
-    TIECache IECache1;
+    TIECache cacheComponent_;
     ViewerState state_;
     ViewerWindowUi ui_;
-    WebZone* wb1_ = nullptr;
-    std::unique_ptr<Zone> view_;  // wb1 for the commands: loads finish before they go on
-    WebZone* wb2_ = nullptr;
-    QTimer Timer1;
+    WebZone* shownZone_ = nullptr;
+    std::unique_ptr<Zone> shownLoaded_;  // wb1 for the commands: loads finish before they go on
+    WebZone* previewZone_ = nullptr;
+    QTimer upgradeTimer_;
     bool shownOnce_ = false;
     QStringList listedUrls_;  // what ListBox1 shows, to rebuild it only when the list changed
 };

@@ -17,47 +17,48 @@ namespace vorlaken {
 
 class ClickableLabel;
 
-// The controls of the viewer window, each named by its component name.
+// The controls of the viewer window TForm1. Each control's objectName is its component name, given
+// beside its member; automation and tests find the controls by it.
 struct ViewerWindowUi {
-    QTabWidget* PageControl1 = nullptr;
+    QTabWidget* pageTabs = nullptr;  // PageControl1
     // "Initial selected"
-    QLineEdit* Edit3 = nullptr;
-    QLineEdit* Edit4 = nullptr;
-    QCheckBox* c1 = nullptr;
-    QCheckBox* c2 = nullptr;
-    QCheckBox* c3 = nullptr;
-    QCheckBox* c7 = nullptr;
-    QLineEdit* extEdit = nullptr;
-    QSpinBox* SpinEdit3 = nullptr;
-    QComboBox* cb1 = nullptr;
-    QRadioButton* RadioButton1 = nullptr;
-    QRadioButton* RadioButton2 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button6 = nullptr;
-    ClickableLabel* Image2 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* cacheNote = nullptr;  // no caches found, parts not read
-    QListWidget* ListBox1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QWebEngineView* wb2 = nullptr;
+    QLineEdit* urlIncludeEdit = nullptr;          // Edit3
+    QLineEdit* urlExcludeEdit = nullptr;          // Edit4
+    QCheckBox* jpgCheck = nullptr;                // c1
+    QCheckBox* gifCheck = nullptr;                // c2
+    QCheckBox* pngCheck = nullptr;                // c3
+    QCheckBox* bmpCheck = nullptr;                // c7
+    QLineEdit* otherFormatEdit = nullptr;         // extEdit
+    QSpinBox* timePassedSpin = nullptr;           // SpinEdit3
+    QComboBox* timeUnitCombo = nullptr;           // cb1
+    QRadioButton* localCachedRadio = nullptr;     // RadioButton1
+    QRadioButton* websitePictureRadio = nullptr;  // RadioButton2
+    QPushButton* listPictureButton = nullptr;     // Button1
+    QPushButton* showAllButton = nullptr;         // Button3
+    QPushButton* clearCacheButton = nullptr;      // Button2
+    QPushButton* helpButton = nullptr;            // Button6
+    ClickableLabel* homeLabel = nullptr;          // Image2
+    QLabel* picturesFoundLabel = nullptr;         // Label1
+    QLabel* cacheNoteLabel = nullptr;             // cacheNote: no caches found, parts not read
+    QListWidget* foundList = nullptr;             // ListBox1
+    QLineEdit* currentUrlEdit = nullptr;          // Edit1
+    QWebEngineView* previewView = nullptr;        // wb2
     // "Show All"
-    QSpinBox* SpinEdit1 = nullptr;
-    QSpinBox* SpinEdit2 = nullptr;
-    QComboBox* cbsize = nullptr;
-    QCheckBox* CheckBox5 = nullptr;
-    QCheckBox* CheckBox6 = nullptr;
-    QPushButton* Button4 = nullptr;
-    QPushButton* Button5 = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QTabWidget* PageControl2 = nullptr;
-    QWebEngineView* wb1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
+    QSpinBox* widthSpin = nullptr;                     // SpinEdit1
+    QSpinBox* heightSpin = nullptr;                    // SpinEdit2
+    QComboBox* sizeModeCombo = nullptr;                // cbsize
+    QCheckBox* thumbnailCheck = nullptr;               // CheckBox5
+    QCheckBox* originSizeCheck = nullptr;              // CheckBox6
+    QPushButton* filterButton = nullptr;               // Button4
+    QPushButton* saveButton = nullptr;                 // Button5
+    QToolButton* chooseFolderButton = nullptr;         // SpeedButton1
+    QLineEdit* saveFolderEdit = nullptr;               // Edit2
+    QTabWidget* shownTabs = nullptr;                   // PageControl2
+    QWebEngineView* shownView = nullptr;               // wb1
+    QPlainTextEdit* pictureInformationMemo = nullptr;  // Memo1
     // "Upgrade"
-    QCheckBox* autoUpgrade = nullptr;
-    QPushButton* updatebtn = nullptr;
+    QCheckBox* autoUpgradeCheck = nullptr;    // autoUpgrade
+    QPushButton* upgradeNowButton = nullptr;  // updatebtn
 
     void build(QWidget* window);
 };

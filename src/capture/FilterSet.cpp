@@ -9,10 +9,8 @@ void FilterSet::trimTexts() {
     linkExclude = linkExclude.trimmed();
 }
 
-bool FilterSet::passesSize(int w, int h) const {
-    const int W = widthLimit;
-    const int H = heightLimit;
-    if (W == 0 && H == 0) {
+bool FilterSet::passesSize(int width, int height) const {
+    if (widthLimit == 0 && heightLimit == 0) {
         return true;
     }
     auto test = [this](int value, int limit) {
@@ -25,13 +23,13 @@ bool FilterSet::passesSize(int w, int h) const {
                 return value == limit;
         }
     };
-    if (W == 0) {
-        return test(h, H);
+    if (widthLimit == 0) {
+        return test(height, heightLimit);
     }
-    if (H == 0) {
-        return test(w, W);
+    if (heightLimit == 0) {
+        return test(width, widthLimit);
     }
-    return test(w, W) && test(h, H);
+    return test(width, widthLimit) && test(height, heightLimit);
 }
 
 bool FilterSet::passesUrl(const QString& lowerUrl) const {

@@ -7,7 +7,7 @@ namespace vorlaken {
 GetCommand::GetCommand(BrowserFinder& finder, std::function<void()> renderPreview)
     : finder_(finder), renderPreview_(std::move(renderPreview)) {}
 
-void GetCommand::run(CaptureState& state, bool useEnhancedFilters) {
+void GetCommand::Run(CaptureState& state, bool useEnhancedFilters) {
     BrowserPtr browser = finder_.discover();
     if (!browser) {
         return;

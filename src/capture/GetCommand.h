@@ -17,7 +17,7 @@ class GetCommand {
     // Without a browser nothing changes. Otherwise sets state.attached, empties the title list and text,
     // captures (a failed capture leaves the table as it was), renders when the table has rows, sets
     // savedLabel "Saved:0/0" and countLabel to the row count, enables Get, and Save when there are rows.
-    void run(CaptureState& state, bool useEnhancedFilters);
+    void Run(CaptureState& state, bool useEnhancedFilters);
 
   private:
     BrowserFinder& finder_;

@@ -10,40 +10,40 @@ namespace vorlaken {
 namespace {
 
 // The fixed pieces of the page, exactly as the readers of the page and its template expect them.
-const QString F1 = QStringLiteral("<font style=\"font-size:9pt\">");
-const QString F2 = QStringLiteral("</font>");
-const QString FORM = QStringLiteral("<form name=\"form1\" method=\"POST\" action=\"#\">");
-const QString TAB = QStringLiteral("<table  border=0 width=\"100%\" >");
-const QString TD = QStringLiteral("<td valign=top>");
-const QString CB1 = QStringLiteral("<input type=\"checkbox\" name=\"c");
-const QString CB1L = QStringLiteral("<p><input type=\"checkbox\" name=\"c");
-const QString CB2 = QStringLiteral("\" checked=true value=\"");
-const QString CB2L = QStringLiteral("\"  checked=true value=\"");
-const QString END = QStringLiteral("\">");
-const QString SZ1 = QStringLiteral(" <font color=#666666><i>");
-const QString SZ2 = QStringLiteral("</i></font>");
-const QString A1 = QStringLiteral(" <a name=\"a");
-const QString A2 = QStringLiteral("\" target=_blank href=\"");
-const QString A3 = QStringLiteral("\" title=\"");
-const QString A4 = QStringLiteral("\">*</a>");
-const QString A5 = QStringLiteral("\"></a>");
-const QString BR = QStringLiteral("<br>");
-const QString H1 = QStringLiteral("<input type=\"hidden\" name=\"h");
-const QString H2 = QStringLiteral("\" value=\"");
-const QString IMG1 = QStringLiteral("<img  name=p");
-const QString IMG2 = QStringLiteral(" border=0 onmousewheel=\"return zoompic(this);\" src=\"");
-const QString ON1 = QStringLiteral("\" onload=\"if (this.width>");
-const QString ON1L = QStringLiteral("\" onload=\"javascript:if (this.width>");
-const QString ON2 = QStringLiteral(") this.width=");
-const QString CL1 = QStringLiteral("\" onclick=\"javascript:c");
-const QString CL2 = QStringLiteral(".checked=!c");
-const QString CL3 = QStringLiteral(".checked;\"");
-const QString CL4 = QStringLiteral(" onerror='javascript:c");
-const QString CL5 = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'>");
-const QString CL5L = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'></p>");
-const QString TDE = QStringLiteral("</td>");
+const QString kFontOpen = QStringLiteral("<font style=\"font-size:9pt\">");
+const QString kFontClose = QStringLiteral("</font>");
+const QString kFormOpen = QStringLiteral("<form name=\"form1\" method=\"POST\" action=\"#\">");
+const QString kTableOpen = QStringLiteral("<table  border=0 width=\"100%\" >");
+const QString kCellStart = QStringLiteral("<td valign=top>");
+const QString kCheckboxStart = QStringLiteral("<input type=\"checkbox\" name=\"c");
+const QString kListCheckboxStart = QStringLiteral("<p><input type=\"checkbox\" name=\"c");
+const QString kCheckboxValue = QStringLiteral("\" checked=true value=\"");
+const QString kListCheckboxValue = QStringLiteral("\"  checked=true value=\"");
+const QString kAttributeEnd = QStringLiteral("\">");
+const QString kSizeOpen = QStringLiteral(" <font color=#666666><i>");
+const QString kSizeClose = QStringLiteral("</i></font>");
+const QString kAnchorStart = QStringLiteral(" <a name=\"a");
+const QString kAnchorHref = QStringLiteral("\" target=_blank href=\"");
+const QString kAnchorTitle = QStringLiteral("\" title=\"");
+const QString kAnchorMarkerEnd = QStringLiteral("\">*</a>");
+const QString kAnchorEmptyEnd = QStringLiteral("\"></a>");
+const QString kBreak = QStringLiteral("<br>");
+const QString kHiddenStart = QStringLiteral("<input type=\"hidden\" name=\"h");
+const QString kHiddenValue = QStringLiteral("\" value=\"");
+const QString kPictureStart = QStringLiteral("<img  name=p");
+const QString kPictureSource = QStringLiteral(" border=0 onmousewheel=\"return zoompic(this);\" src=\"");
+const QString kTableWidthLimitStart = QStringLiteral("\" onload=\"if (this.width>");
+const QString kListWidthLimitStart = QStringLiteral("\" onload=\"javascript:if (this.width>");
+const QString kWidthLimitMiddle = QStringLiteral(") this.width=");
+const QString kClickStart = QStringLiteral("\" onclick=\"javascript:c");
+const QString kClickMiddle = QStringLiteral(".checked=!c");
+const QString kClickEnd = QStringLiteral(".checked;\"");
+const QString kErrorStart = QStringLiteral(" onerror='javascript:c");
+const QString kErrorEnd = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'>");
+const QString kListErrorEnd = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'></p>");
+const QString kCellEnd = QStringLiteral("</td>");
 
-const QString CRLF = QStringLiteral("\r\n");
+const QString kLineEnd = QStringLiteral("\r\n");
 
 // Writes the page straight into one text: a preview of ten thousand pictures is some megabytes, and
 // building it from a list of line copies costs more than the page's own parsing.
@@ -55,7 +55,7 @@ class Builder {
         reserve();
         line(QStringLiteral("<html>"));
         line(QStringLiteral("<body>"));
-        line(FORM);
+        line(kFormOpen);
         const int a = options_.availableWidth;
         if (options_.thumbnail) {
             thumbnails(std::max(1, a / 100), 100);
@@ -77,22 +77,22 @@ class Builder {
         out_.reserve(values + values / 8 + qsizetype(table_.size()) * 400 + 1024);
     }
 
-    void line(const QString& text) { put(text, CRLF); }
+    void line(const QString& text) { put(text, kLineEnd); }
 
     void thumbnails(int columns, int width) {
-        line(TAB);
+        line(kTableOpen);
         int k = 0;
         for (int i = 0; i < table_.size(); ++i) {
             if (++k == 1) {
                 line(QStringLiteral("<tr>"));
             }
             const QString n = PreviewLayout::number(i);
-            put(TD, F1);
-            checkbox(i, n, CB1, CB2);
+            put(kCellStart, kFontOpen);
+            checkbox(i, n, kCheckboxStart, kCheckboxValue);
             details(i, n);
-            image(i, n, ON1, width, CL5);
-            put(F2);
-            line(TDE);
+            image(i, n, kTableWidthLimitStart, width, kErrorEnd);
+            put(kFontClose);
+            line(kCellEnd);
             if (k == columns) {
                 line(QStringLiteral("</tr>"));
                 k = 0;
@@ -108,54 +108,54 @@ class Builder {
     }
 
     void list(int width) {
-        line(F1);
+        line(kFontOpen);
         for (int i = 0; i < table_.size(); ++i) {
             const QString n = PreviewLayout::number(i);
-            checkbox(i, n, CB1L, CB2L);
+            checkbox(i, n, kListCheckboxStart, kListCheckboxValue);
             details(i, n);
-            image(i, n, ON1L, width, CL5L);
-            put(CRLF);
+            image(i, n, kListWidthLimitStart, width, kListErrorEnd);
+            put(kLineEnd);
         }
-        line(F2);
+        line(kFontClose);
     }
 
     // The row's ticked checkbox, its value the size text, and the number after it.
     void checkbox(int i, const QString& n, const QString& open, const QString& beforeValue) {
         put(open, n, beforeValue);
         esc(table_.sizeText[i]);
-        put(END, n);
+        put(kAttributeEnd, n);
     }
 
     // Size text, link marker and the hidden page address that follow the number. The hidden field is the
     // second control of the row, after its checkbox (PreviewLayout).
     void details(int i, const QString& n) {
         if (options_.showSize) {
-            put(SZ1);
+            put(kSizeOpen);
             esc(table_.sizeText[i]);
-            put(SZ2);
+            put(kSizeClose);
         }
-        put(A1, n, A2);
+        put(kAnchorStart, n, kAnchorHref);
         esc(table_.linkUrl[i]);
         if (table_.linkUrl[i] != kPlaceholderLinkUrl) {
-            put(A3);
+            put(kAnchorTitle);
             esc(table_.linkUrl[i]);
-            put(A4);
+            put(kAnchorMarkerEnd);
         } else {
-            put(A5);
+            put(kAnchorEmptyEnd);
         }
-        put(BR, H1, n, H2);
+        put(kBreak, kHiddenStart, n, kHiddenValue);
         esc(table_.pageUrl[i]);
-        put(END);
+        put(kAttributeEnd);
     }
 
     void image(int i, const QString& n, const QString& onload, int width, const QString& close) {
-        put(IMG1, n, IMG2);
+        put(kPictureStart, n, kPictureSource);
         esc(table_.picUrl[i]);
         if (!options_.originSize) {
             const QString w = QString::number(width);
-            put(onload, w, ON2, w);
+            put(onload, w, kWidthLimitMiddle, w);
         }
-        put(CL1, n, CL2, n, CL3, CL4, n, close);
+        put(kClickStart, n, kClickMiddle, n, kClickEnd, kErrorStart, n, close);
     }
 
     template <typename... Pieces>

@@ -136,6 +136,31 @@ bool IniFile::readBool(const QString& section, const QString& key, bool defaultV
     return readInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
+void IniFile::removeSection(const QString& section) {
+    qsizetype start = -1;
+    for (qsizetype i = 0; i < lines_.size(); ++i) {
+        QString name;
+        if (!isSectionLine(lines_[i], &name))
+            continue;
+        if (start >= 0) {
+            lines_.remove(start, i - start);
+            return;
+        }
+        if (name.compare(section, Qt::CaseInsensitive) == 0)
+            start = i;
+    }
+    if (start >= 0)
+        lines_.remove(start, lines_.size() - start);
+}
+
+bool IniFile::isEmpty() const {
+    for (const QString& line : lines_) {
+        if (!line.trimmed().isEmpty())
+            return false;
+    }
+    return true;
+}
+
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
     // A value is one line: a line break in it would open a new key when read back.
     QString clean = value;

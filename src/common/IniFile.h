@@ -10,7 +10,7 @@ namespace vorlaken {
 // Writes change the text in memory; save() replaces the file whole and atomically, so a failed or
 // interrupted save leaves the previous file as it was.
 class IniFile {
-public:
+  public:
     explicit IniFile(QString path);
 
     // Reads the file; a missing or unreadable file leaves an empty one in memory.
@@ -28,11 +28,15 @@ public:
     void writeInteger(const QString& section, const QString& key, int value);
     void writeBool(const QString& section, const QString& key, bool value);
     void writeString(const QString& section, const QString& key, const QString& value);
+    // Takes the section out, its heading and every line of it. A missing section changes nothing.
+    void removeSection(const QString& section);
+    // True when no line has anything but blanks.
+    bool isEmpty() const;
 
     // Strict decimal integer parsing shared with other readers: optional sign, digits, surrounding blanks.
     static bool parseInteger(const QString& text, int* value);
 
-private:
+  private:
     struct Found {
         qsizetype line = -1;
         qsizetype sectionEnd = -1;  // index of the first line after the section, or -1 without section

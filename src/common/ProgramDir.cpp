@@ -30,7 +30,8 @@ ProgramDir ProgramDir::forRunningProgram() {
 
 QString ProgramDir::writableDir() const {
     // access() rather than QFileInfo::isWritable(): it answers for the real user, ACLs included.
-    if (::access(QFile::encodeName(dir_).constData(), W_OK | X_OK) == 0) {
+    if (!QFileInfo::exists(dir_ + kInstalledMarker) &&
+        ::access(QFile::encodeName(dir_).constData(), W_OK | X_OK) == 0) {
         return dir_;
     }
     QDir().mkpath(userDir_);

@@ -8,8 +8,12 @@ namespace vorlaken {
 // live. Delivered files (the template, icons, sibling programs) are always read from the executable's
 // folder. Files the programs write (settings, category list, warning and temporary pages) go there too
 // when it is writable, else into the per-user config folder; reads of those files use the same choice.
+// An installed folder (it holds kInstalledMarker, put there by the install rules) is never written to,
+// whoever may write there: it belongs to the package manager.
 class ProgramDir {
-public:
+  public:
+    static inline const QString kInstalledMarker = QStringLiteral("installed.txt");
+
     // executableDir: folder of the executable; userDir: fallback for written files.
     ProgramDir(const QString& executableDir, const QString& userDir);
 
@@ -25,7 +29,7 @@ public:
     // The folder written files go to, ending in "/".
     QString writableDir() const;
 
-private:
+  private:
     QString dir_;
     QString userDir_;
 };

@@ -55,4 +55,21 @@ QString MissingTemplatePageText(const MakerSite& site) {
            QStringLiteral(" ") + site.downloadPage().toHtmlEscaped() + QStringLiteral(".</h1>");
 }
 
+QString AttachBrowserPageText() {
+    return QStringLiteral(
+        "<div id=\"attach\" style=\"font-family: sans-serif; margin: 12px; max-width: 40em\">"
+        "<h3>No browser page to read</h3>"
+        "<p>Vorlaken lists the pictures of the page you look at in your web browser. It reaches the "
+        "browser in one of two ways:</p>"
+        "<ol>"
+        "<li><b>The Vorlaken extension</b> for Chromium and Firefox: on the Options panel click "
+        "\"Display an icon on IE toolbar band(Recommend)\", start the browser again, then click the "
+        "Vorlaken button on its toolbar.</li>"
+        "<li><b>The debugging port</b> of a Chromium-family browser: start it as "
+        "<code>chromium --remote-debugging-port=9222</code>.</li>"
+        "</ol>"
+        "<p>Then click Get. Help &amp; Demo on the Help panel tells more.</p>"
+        "</div>");
+}
+
 }  // namespace vorlaken

@@ -33,4 +33,8 @@ QString WelcomePageText(const MakerSite& site);
 // The page written when the preview template is missing.
 QString MissingTemplatePageText(const MakerSite& site);
 
+// What the preview shows when grabnest starts and finds no browser to attach to: the body of a short
+// page that says how to attach one.
+QString AttachBrowserPageText();
+
 }  // namespace vorlaken

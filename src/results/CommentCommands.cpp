@@ -29,12 +29,12 @@ QString marker(qsizetype k) {
 
 }  // namespace
 
-void CommentCommands::clearComments(CommentPanel& panel) {
+void CommentCommands::ClearComments(CommentPanel& panel) {
     panel.show();
     panel.write(QString());
 }
 
-void CommentCommands::removeFormat(CommentPanel& panel) {
+void CommentCommands::RemoveFormat(CommentPanel& panel) {
     panel.show();
     try {
         ElementPtr body = PageBody(panel.zone());
@@ -71,7 +71,7 @@ QString CommentCommands::textAndPictures(const QString& text, const QStringList&
     return out;
 }
 
-void CommentCommands::onlyTextAndPictures(CommentPanel& panel, const CaptureTable& table, Desktop& desktop) {
+void CommentCommands::OnlyTextAndPictures(CommentPanel& panel, const CaptureTable& table, Desktop& desktop) {
     try {
         Browser& zone = panel.zone();
         DocumentPtr document = zone.document();

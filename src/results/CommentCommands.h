@@ -10,12 +10,12 @@ namespace vorlaken {
 class CommentCommands {
   public:
     // Shows the panel (width unchanged) and empties it. Failures leave the content as it was.
-    static void clearComments(CommentPanel& panel);
+    static void ClearComments(CommentPanel& panel);
     // Shows the panel and replaces its content by its own plain text. Failures leave it as it was.
-    static void removeFormat(CommentPanel& panel);
+    static void RemoveFormat(CommentPanel& panel);
     // Reduces the content to its lines of text and the captured pictures it shows, in their places.
     // A failing page operation stops the command and tells the user.
-    static void onlyTextAndPictures(CommentPanel& panel, const CaptureTable& table, Desktop& desktop);
+    static void OnlyTextAndPictures(CommentPanel& panel, const CaptureTable& table, Desktop& desktop);
 
     // The lines that replace the content: the panel's text, in which each captured picture was turned
     // into a marker line "[##k##]" for pictures[k]. Every line followed by CR LF.

@@ -37,7 +37,7 @@ QString OriginPage::pictureLines(const QStringList& picUrls, const QStringList& 
     return out;
 }
 
-void OriginPage::display(const BrowserPtr& attached, Browser& previewZone, bool noOriginContent,
+void OriginPage::Display(const BrowserPtr& attached, Browser& previewZone, bool noOriginContent,
                          Desktop& desktop) {
     if (!attached) {
         return;
@@ -72,7 +72,7 @@ void OriginPage::display(const BrowserPtr& attached, Browser& previewZone, bool 
     }
 }
 
-void OriginPage::refresh(const BrowserPtr& attached) {
+void OriginPage::Refresh(const BrowserPtr& attached) {
     if (!attached) {
         return;
     }
@@ -82,21 +82,21 @@ void OriginPage::refresh(const BrowserPtr& attached) {
     }
 }
 
-void OriginPage::showInPreview(Browser& previewZone, const QString& originAddress) {
+void OriginPage::ShowInPreview(Browser& previewZone, const QString& originAddress) {
     try {
         previewZone.navigate(originAddress);
     } catch (const PageError&) {
     }
 }
 
-void OriginPage::restorePreview(Browser& previewZone, const QString& templatePath) {
+void OriginPage::RestorePreview(Browser& previewZone, const QString& templatePath) {
     try {
         previewZone.navigate(QUrl::fromLocalFile(templatePath).toString());
     } catch (const PageError&) {
     }
 }
 
-void OriginPage::toggleScrollBar(Browser& previewZone, int& scrollToggleCount) {
+void OriginPage::ToggleScrollBar(Browser& previewZone, int& scrollToggleCount) {
     try {
         const QString value = scrollToggleCount == 0 ? QStringLiteral("scroll") : QString();
         PageBody(previewZone)->setStyleAttribute(QStringLiteral("overflow"), value);

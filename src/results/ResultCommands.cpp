@@ -16,11 +16,11 @@ void ResultCommands::copyLines(const QStringList& lines, Desktop& desktop) {
     desktop.setClipboardText(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
-void ResultCommands::copyPictureUrls(const CaptureTable& table, Desktop& desktop) {
+void ResultCommands::CopyPictureUrls(const CaptureTable& table, Desktop& desktop) {
     copyLines(table.picUrl, desktop);
 }
 
-void ResultCommands::copyLinkUrls(const CaptureTable& table, Desktop& desktop) {
+void ResultCommands::CopyLinkUrls(const CaptureTable& table, Desktop& desktop) {
     QStringList lines;
     for (const QString& link : table.linkUrl) {
         if (link != kPlaceholderLinkUrl) {
@@ -30,7 +30,7 @@ void ResultCommands::copyLinkUrls(const CaptureTable& table, Desktop& desktop) {
     copyLines(lines, desktop);
 }
 
-void ResultCommands::copyUbbCode(const CaptureTable& table, Desktop& desktop) {
+void ResultCommands::CopyUbbCode(const CaptureTable& table, Desktop& desktop) {
     QStringList lines;
     for (const QString& url : table.picUrl) {
         lines << QStringLiteral("[img]") + url + QStringLiteral("[/img]");
@@ -38,7 +38,7 @@ void ResultCommands::copyUbbCode(const CaptureTable& table, Desktop& desktop) {
     copyLines(lines, desktop);
 }
 
-void ResultCommands::sortByUrl(CaptureState& state, bool ascending,
+void ResultCommands::SortByUrl(CaptureState& state, bool ascending,
                                const std::function<void()>& renderPreview) {
     const CaptureTable& table = state.table;
     QStringList sorted = table.picUrl;
@@ -68,7 +68,7 @@ void ResultCommands::sortByUrl(CaptureState& state, bool ascending,
     }
 }
 
-void ResultCommands::clearResult(CaptureState& state, Browser& previewZone, bool disableSave) {
+void ResultCommands::ClearResult(CaptureState& state, Browser& previewZone, bool disableSave) {
     state.table.clear();
     if (disableSave) {
         state.saveEnabled = false;

@@ -19,7 +19,7 @@ void SelectionCommands::setAll(bool checked) {
     }
 }
 
-void SelectionCommands::reduceToSelection(CaptureState& state, Reduce mode) {
+void SelectionCommands::ReduceToSelection(CaptureState& state, Reduce mode) {
     const std::optional<PreviewReadBack> read = PreviewReadBack::readForCommand(previewZone_, desktop_);
     if (!read || read->count == 0) {
         return;

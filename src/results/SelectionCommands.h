@@ -17,13 +17,13 @@ class SelectionCommands {
     SelectionCommands(Browser& previewZone, Desktop& desktop, std::function<void()> renderPreview);
 
     // "Select all" / "Deselect All": ticks or unticks every picture; the table is not touched.
-    void selectAll() { setAll(true); }
-    void deselectAll() { setAll(false); }
+    void SelectAll() { setAll(true); }
+    void DeselectAll() { setAll(false); }
 
     // "Keep Cheked", "Checked Before", "Checked After": rebuilds the table from the values the page
     // holds for the kept pictures, sets countLabel and renders. Nothing to keep: nothing changes.
     // A failing page leaves table and preview as they were.
-    void reduceToSelection(CaptureState& state, Reduce mode);
+    void ReduceToSelection(CaptureState& state, Reduce mode);
 
   private:
     void setAll(bool checked);

@@ -38,7 +38,7 @@ QString UrlList::build(Kind kind, const QStringList& picUrls, const QStringList&
     return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }
 
-void UrlList::show(Kind kind, Browser& previewZone, CommentPanel& panel, Desktop& desktop) {
+void UrlList::Show(Kind kind, Browser& previewZone, CommentPanel& panel, Desktop& desktop) {
     const std::optional<PreviewReadBack> page = PreviewReadBack::readForCommand(previewZone, desktop);
     if (!page || page->count == 0) {
         return;

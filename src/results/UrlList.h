@@ -13,7 +13,7 @@ class UrlList {
     enum class Kind { PictureUrls, PictureLinks };
 
     // Without pictures in the preview nothing happens.
-    static void show(Kind kind, Browser& previewZone, CommentPanel& panel, Desktop& desktop);
+    static void Show(Kind kind, Browser& previewZone, CommentPanel& panel, Desktop& desktop);
     // The panel's text for the ticked pictures of the page, every line followed by CR LF.
     static QString build(Kind kind, const QStringList& picUrls, const QStringList& linkUrls);
 };

@@ -111,11 +111,11 @@ void CategoryEditor::setChecked(bool on) {
     checked = on;
 }
 
-void CategoryEditor::restoreDefaults() {
+void CategoryEditor::RestoreDefaults() {
     text = Categories::defaults().join(u'\n');
 }
 
-bool CategoryEditor::ok(SaveState& save, Desktop& desktop, const QString& path) {
+bool CategoryEditor::Confirm(SaveState& save, Desktop& desktop, const QString& path) {
     QStringList lines = splitLines(text);
     for (qsizetype i = lines.size() - 1; i >= 0; --i) {
         const QString line = SanitizeName(lines[i].trimmed());

@@ -40,11 +40,11 @@ class CategoryEditor {
     void loadFile(const QString& path);
     void setChecked(bool checked);
     // "Default Category".
-    void restoreDefaults();
+    void RestoreDefaults();
 
     // "Ok": cleans the lines (last to first), then writes them. Returns true when the dialog closes
     // (then applies the result to save); false, after "Please specify categories", when none remains.
-    bool ok(SaveState& save, Desktop& desktop, const QString& path);
+    bool Confirm(SaveState& save, Desktop& desktop, const QString& path);
 
     QString text;          // cat
     bool checked = false;  // CheckBox1

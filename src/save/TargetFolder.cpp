@@ -165,10 +165,6 @@ void OpenLocalFolder(SaveState& save, Desktop& desktop) {
     desktop.openPath(save.lastSaveFolder);
 }
 
-void ToggleKeepFolder(SaveState& save) {
-    save.keepFolder = !save.keepFolder;
-}
-
 void OpenLocalWebpage(const SaveState& save, Desktop& desktop) {
     if (!save.lastIndexPage.isEmpty())
         desktop.openPath(save.lastIndexPage);

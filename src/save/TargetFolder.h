@@ -40,8 +40,6 @@ TargetFolder ResolveTargetFolder(SaveState& save, CaptureState& capture, Desktop
 
 // "Open local folder" (N29).
 void OpenLocalFolder(SaveState& save, Desktop& desktop);
-// "rember last folder" (N32).
-void ToggleKeepFolder(SaveState& save);
 // "Open local webpage" (N30).
 void OpenLocalWebpage(const SaveState& save, Desktop& desktop);
 

@@ -4,9 +4,9 @@
 #include <QDBusMetaType>
 
 #include "capture/CaptureTable.h"
-#include "capture/PreviewLayout.h"
-#include "platform/desktop/BusModeDesktop.h"
+#include "results/PreviewReadBack.h"
 #include "shell/MainWindow.h"
+#include "widgets/BusModeDesktop.h"
 
 namespace vorlaken {
 
@@ -23,20 +23,6 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, PictureRow& row) 
     argument.endStructure();
     return argument;
 }
-
-namespace {
-
-// The controls of the preview's single form, the checkboxes among them where PreviewLayout puts them.
-CollectionPtr previewFormElements(MainWindow& window) {
-    Zone* zone = window.zone(QStringLiteral("wb1"));
-    CollectionPtr forms = zone->document()->forms();
-    ElementPtr form = forms->item(0);
-    if (!form)
-        return nullptr;
-    return form->formElements();
-}
-
-}  // namespace
 
 BusService::BusService(MainWindow& window)
     : BusAutomation(&window, window.controls(), window.desktop(), serviceName(), objectPath()),
@@ -63,12 +49,8 @@ QList<PictureRow> BusService::Pictures() {
 QList<bool> BusService::Checked() {
     QList<bool> checked;
     try {
-        CollectionPtr elements = previewFormElements(window_);
-        if (!elements)
-            return checked;
-        const std::vector<ElementData> items = elements->read(kChecked);
-        for (int i = 0; PreviewLayout::checkboxIndex(i) < int(items.size()); ++i)
-            checked.append(items[std::size_t(PreviewLayout::checkboxIndex(i))].checked);
+        for (const bool tick : PreviewReadBack::read(*window_.zone(QStringLiteral("wb1"))).checked)
+            checked.append(tick);
     } catch (const PageError& error) {
         if (calledFromDBus())
             sendErrorReply(QDBusError::Failed, error.text());
@@ -78,15 +60,16 @@ QList<bool> BusService::Checked() {
 
 void BusService::SetChecked(const QList<bool>& checked) {
     try {
-        CollectionPtr elements = previewFormElements(window_);
-        if (!elements)
+        const PreviewReadBack page = PreviewReadBack::read(*window_.zone(QStringLiteral("wb1")));
+        if (page.count == 0)
             return;
+        const std::vector<int> boxes = page.checkboxIndexes();
         std::vector<int> on;
         std::vector<int> off;
-        for (int i = 0; i < checked.size(); ++i)
-            (checked.at(i) ? on : off).push_back(PreviewLayout::checkboxIndex(i));
-        elements->setChecked(on, true);
-        elements->setChecked(off, false);
+        for (int i = 0; i < checked.size() && i < page.count; ++i)
+            (checked.at(i) ? on : off).push_back(boxes[std::size_t(i)]);
+        page.formElements->setChecked(on, true);
+        page.formElements->setChecked(off, false);
     } catch (const PageError& error) {
         if (calledFromDBus())
             sendErrorReply(QDBusError::Failed, error.text());

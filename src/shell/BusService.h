@@ -35,6 +35,8 @@ class BusService : public BusAutomation {
 
   public slots:
     QList<vorlaken::PictureRow> Pictures();
+    // The preview's ticks, read and set where the commands read them; a preview zone that shows another
+    // page answers with an error.
     QList<bool> Checked();
     void SetChecked(const QList<bool>& checked);
     // The text the program last put on the clipboard.

@@ -14,53 +14,53 @@ CategoryDialog::CategoryDialog(SaveState& save, Desktop& desktop, QString catFil
       desktop_(desktop),
       catFile_(std::move(catFile)),
       editor_(save.categoriesOn),
-      cat_(new QPlainTextEdit),
-      checkBox1_(new QCheckBox(QStringLiteral("save pictures under categories"))),
-      label1_(new ClickableLabel(QStringLiteral("Default Category"))),
-      savecat_(new QPushButton(QStringLiteral("Ok"))),
-      cancelcat_(new QPushButton(QStringLiteral("Cancel"))) {
+      categoriesEdit_(new QPlainTextEdit),
+      categoriesOnCheck_(new QCheckBox(QStringLiteral("save pictures under categories"))),
+      defaultCategoryLabel_(new ClickableLabel(QStringLiteral("Default Category"))),
+      okButton_(new QPushButton(QStringLiteral("Ok"))),
+      cancelButton_(new QPushButton(QStringLiteral("Cancel"))) {
     setObjectName(QStringLiteral("TfrmCat"));
     setWindowTitle(QStringLiteral("Picture Category"));
     setModal(true);
-    cat_->setObjectName(QStringLiteral("cat"));
-    cat_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
-    label1_->setCursor(Qt::PointingHandCursor);
-    savecat_->setObjectName(QStringLiteral("savecat"));
-    cancelcat_->setObjectName(QStringLiteral("cancelcat"));
-    savecat_->setAutoDefault(false);
-    cancelcat_->setAutoDefault(false);
+    categoriesEdit_->setObjectName(QStringLiteral("cat"));
+    categoriesEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    categoriesOnCheck_->setObjectName(QStringLiteral("CheckBox1"));
+    defaultCategoryLabel_->setObjectName(QStringLiteral("Label1"));
+    defaultCategoryLabel_->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
+    defaultCategoryLabel_->setCursor(Qt::PointingHandCursor);
+    okButton_->setObjectName(QStringLiteral("savecat"));
+    cancelButton_->setObjectName(QStringLiteral("cancelcat"));
+    okButton_->setAutoDefault(false);
+    cancelButton_->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(label1_);
+    buttons->addWidget(defaultCategoryLabel_);
     buttons->addStretch();
-    buttons->addWidget(savecat_);
-    buttons->addWidget(cancelcat_);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(checkBox1_);
-    layout->addWidget(cat_);
+    layout->addWidget(categoriesOnCheck_);
+    layout->addWidget(categoriesEdit_);
     layout->addLayout(buttons);
     resize(340, 420);
 
-    checkBox1_->setChecked(editor_.checked);
+    categoriesOnCheck_->setChecked(editor_.checked);
     fromEditor();
-    connect(checkBox1_, &QCheckBox::toggled, this, [this](bool on) {
+    connect(categoriesOnCheck_, &QCheckBox::toggled, this, [this](bool on) {
         editor_.setChecked(on);
-        cat_->setEnabled(editor_.textEnabled());
+        categoriesEdit_->setEnabled(editor_.textEnabled());
     });
-    connect(label1_, &ClickableLabel::clicked, this, [this] {
-        editor_.restoreDefaults();
-        cat_->setPlainText(editor_.text);
+    connect(defaultCategoryLabel_, &ClickableLabel::clicked, this, [this] {
+        editor_.RestoreDefaults();
+        categoriesEdit_->setPlainText(editor_.text);
     });
-    connect(savecat_, &QPushButton::clicked, this, &CategoryDialog::onOk);
-    connect(cancelcat_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(okButton_, &QPushButton::clicked, this, &CategoryDialog::onOk);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void CategoryDialog::fromEditor() {
-    cat_->setPlainText(editor_.text);
-    cat_->setEnabled(editor_.textEnabled());
+    categoriesEdit_->setPlainText(editor_.text);
+    categoriesEdit_->setEnabled(editor_.textEnabled());
 }
 
 void CategoryDialog::showEvent(QShowEvent* event) {
@@ -73,10 +73,10 @@ void CategoryDialog::showEvent(QShowEvent* event) {
 }
 
 void CategoryDialog::onOk() {
-    editor_.text = cat_->toPlainText();
-    const bool closes = editor_.ok(save_, desktop_, catFile_);
+    editor_.text = categoriesEdit_->toPlainText();
+    const bool closes = editor_.Confirm(save_, desktop_, catFile_);
     // The cleaned lines are shown whether or not the dialog closes.
-    cat_->setPlainText(editor_.text);
+    categoriesEdit_->setPlainText(editor_.text);
     if (closes)
         accept();
 }

@@ -32,11 +32,11 @@ class CategoryDialog : public QDialog {
     QString catFile_;
     CategoryEditor editor_;
     bool loaded_ = false;
-    QPlainTextEdit* cat_;
-    QCheckBox* checkBox1_;
-    ClickableLabel* label1_;
-    QPushButton* savecat_;
-    QPushButton* cancelcat_;
+    QPlainTextEdit* categoriesEdit_;        // cat
+    QCheckBox* categoriesOnCheck_;          // CheckBox1
+    ClickableLabel* defaultCategoryLabel_;  // Label1
+    QPushButton* okButton_;                 // savecat
+    QPushButton* cancelButton_;             // cancelcat
 };
 
 }  // namespace vorlaken

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QEventLoop>
 #include <QFile>
@@ -12,8 +13,10 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "capture/PageBody.h"
 #include "common/IniFile.h"
 #include "common/Termination.h"
+#include "common/UpgradeCommands.h"
 #include "common/WelcomePage.h"
 #include "platform/webzone/WebZone.h"
 #include "shell/ButtonPairs.h"
@@ -21,8 +24,10 @@
 #include "shell/SaveController.h"
 #include "shell/Skins.h"
 #include "shell/StateBinding.h"
-#include "shell/UpgradeNow.h"
+#include "shell/ToolbarButton.h"
 #include "shell/WindowDragger.h"
+#include "widgets/KeyboardAccess.h"
+#include "widgets/WindowHandle.h"
 
 namespace vorlaken {
 
@@ -39,10 +44,13 @@ constexpr int kDocumentWaitBoundMs = 15000;
 }  // namespace
 
 MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& desktop,
-                       RunCacheFactory makeCache, QWidget* parent)
-    : QMainWindow(parent), dir_(dir), finder_(finder), desktop_(desktop), getCommand_(finder, [this] {
-          renderPreview();
-      }) {
+                       RunCacheFactory makeCache, ToolbarButtonRegistry& toolbarButtons, QWidget* parent)
+    : QMainWindow(parent),
+      dir_(dir),
+      finder_(finder),
+      toolbarButtons_(toolbarButtons),
+      desktop_(desktop),
+      getCommand_(finder, [this] { renderPreview(); }) {
     setObjectName(QStringLiteral("Tfrmgrabnest"));
     setWindowTitle(QStringLiteral("Vorlaken 8.1"));
     ui_.build(this);
@@ -50,44 +58,45 @@ MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& de
 
     const QUrl base = QUrl::fromLocalFile(dir_.path());
     // Only the preview runs script, that of its template and of the page we write into it.
-    wb1_ = new WebZone(ui_.wb1, base, ZoneAccess::ownPageWithPictures());
-    wb2_ = new WebZone(ui_.wb2, base, ZoneAccess::contentOnly());
-    wbad_ = new WebZone(ui_.wbad, base, ZoneAccess::ownStaticPages());
-    results_ = new ResultsController(*this, *wb1_, *wb2_);
+    previewZone_ = new WebZone(ui_.previewView, base, ZoneAccess::ownPageWithPictures());
+    commentZone_ = new WebZone(ui_.commentView, base, ZoneAccess::contentOnly());
+    welcomeZone_ = new WebZone(ui_.welcomeView, base, ZoneAccess::ownStaticPages());
+    results_ = new ResultsController(*this, *previewZone_, *commentZone_);
     controls_ = std::make_unique<ControlAccess>(this, [this](const QString& name) { return zone(name); });
     saving_ = std::make_unique<SaveController>(SaveController::Parts{
-        this, &ui_, &state_, &desktop_, &finder_, std::move(makeCache), wb1_, wb2_,
+        this, &ui_, &state_, &desktop_, &finder_, std::move(makeCache), previewZone_, commentZone_,
         dir_.writtenFile(kCategoriesFile), settingsPath(), dir_.deliveredFile(kTemplate), &commands_});
 
     dragger_ = new WindowDragger(this);
     for (QWidget* panel : ui_.dragPanels)
         dragger_->watch(panel);
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setSingleShot(true);
-    timer1_->setInterval(1000);
-    connect(timer1_, &QTimer::timeout, this, &MainWindow::onStartupTimer);
+    startupTimer_ = new QTimer(this);
+    startupTimer_->setObjectName(QStringLiteral("Timer1"));
+    startupTimer_->setSingleShot(true);
+    startupTimer_->setInterval(1000);
+    connect(startupTimer_, &QTimer::timeout, this, &MainWindow::onStartupTimer);
 
     showPanel(0);
     connectCommands();
+    KeyboardAccess::addShortcuts(this, {ui_.helpPanelButton, ui_.getButton, ui_.saveButton});
 
     // The preview shows the template; the comment panel and the welcome zone start empty.
-    wb1_->setSilent(true);
+    previewZone_->setSilent(true);
     templateMissing_ = !QFileInfo(dir_.deliveredFile(kTemplate)).isFile();
-    connect(wb1_, &WebZone::documentComplete, this, [this] {
+    connect(previewZone_, &WebZone::documentComplete, this, [this] {
         documentComplete_ = true;
         emit documentCompleted();
     });
-    wb1_->navigate(dir_.deliveredFile(kTemplate));
-    wbad_->setSilent(true);
-    wbad_->navigate(QStringLiteral("about:blank"));
-    wb2_->setSilent(true);
-    connect(wb2_, &WebZone::documentComplete, this, [this] {
+    previewZone_->navigate(dir_.deliveredFile(kTemplate));
+    welcomeZone_->setSilent(true);
+    welcomeZone_->navigate(QStringLiteral("about:blank"));
+    commentZone_->setSilent(true);
+    connect(commentZone_, &WebZone::documentComplete, this, [this] {
         documentComplete_ = true;
         emit documentCompleted();
     });
-    wb2_->navigate(QStringLiteral("about:blank"));
+    commentZone_->navigate(QStringLiteral("about:blank"));
 
     loadSettings();
 }
@@ -112,37 +121,46 @@ void MainWindow::runOnState(Command command) {
 }
 
 void MainWindow::connectCommands() {
-    connect(ui_.button1, &QPushButton::clicked, this, [this] {
+    connect(ui_.mainPanelButton, &QPushButton::clicked, this, [this] {
         showPanel(0);
         ShowButtonPairs(this, PairPanel::Main, 0);
     });
-    connect(ui_.button3, &QPushButton::clicked, this, [this] {
+    connect(ui_.optionsPanelButton, &QPushButton::clicked, this, [this] {
         showPanel(1);
         ShowButtonPairs(this, PairPanel::Options, 0);
     });
-    connect(ui_.button4, &QPushButton::clicked, this, [this] { showPanel(3); });
+    connect(ui_.helpPanelButton, &QPushButton::clicked, this, [this] { showPanel(3); });
     for (int mode = 0; mode < 5; ++mode)
-        connect(ui_.modeItems[mode], &QAction::triggered, this, [this, mode] { onModeItem(mode); });
-    connect(ui_.n51, &QAction::triggered, this, [this] { ui_.Panel15->setVisible(ui_.n51->isChecked()); });
+        connect(ui_.enhancedMenuModes[mode], &QAction::triggered, this, [this, mode] { onModeItem(mode); });
+    connect(ui_.enhancedMenuFilterPanel, &QAction::triggered, this,
+            [this] { ui_.enhancedFilterPanel->setVisible(ui_.enhancedMenuFilterPanel->isChecked()); });
 
-    connect(ui_.getbtn, &QPushButton::clicked, this, &MainWindow::onGet);
-    for (QCheckBox* option : {ui_.chkhorizontal, ui_.CheckBox1, ui_.whCheck})
+    connect(ui_.getButton, &QPushButton::clicked, this, &MainWindow::onGet);
+    for (QCheckBox* option : {ui_.thumbnailCheck, ui_.originSizeCheck, ui_.showSizeCheck})
         connect(option, &QCheckBox::clicked, this, &MainWindow::onViewOption);
-    connect(ui_.cb1, &QComboBox::activated, this, &MainWindow::onSkinChosen);
-    connect(ui_.Label59, &ClickableLabel::clicked, this,
-            [this] { UpgradeNow(dir_, desktop_, static_cast<quint64>(winId())); });
-    connect(ui_.Label11, &ClickableLabel::clicked, this,
-            [this] { wb1_->openInNewWindow(MakerSite(dir_.path()).helpPage()); });
+    connect(ui_.skinCombo, &QComboBox::activated, this, &MainWindow::onSkinChosen);
+    connect(ui_.upgradeNowLabel, &ClickableLabel::clicked, this, [this] { upgrade().UpgradeNow(); });
+    connect(ui_.showToolbarIconLabel, &ClickableLabel::clicked, this, [this] {
+        ShowToolbarButton(dir_, QCoreApplication::applicationFilePath(), toolbarButtons_, desktop_);
+    });
+    connect(ui_.hideToolbarIconLabel, &ClickableLabel::clicked, this,
+            [this] { HideToolbarButton(toolbarButtons_, desktop_); });
+    connect(ui_.helpDemoLabel, &ClickableLabel::clicked, this,
+            [this] { previewZone_->openInNewWindow(MakerSite(dir_.path()).helpPage()); });
+}
+
+UpgradeCommands MainWindow::upgrade() {
+    return UpgradeCommands(UpgradeCommands::grabnest(), dir_, desktop_, WindowHandle(this));
 }
 
 void MainWindow::showPanel(int page) {
-    ui_.PageControl1->setCurrentIndex(page);
+    ui_.panelTabs->setCurrentIndex(page);
 }
 
 void MainWindow::onModeItem(int mode) {
     for (int i = 0; i < 5; ++i)
-        ui_.modeItems[i]->setChecked(i == mode);
-    ui_.PageControl11->setCurrentIndex(mode);
+        ui_.enhancedMenuModes[i]->setChecked(i == mode);
+    ui_.modeTabs->setCurrentIndex(mode);
     showPanel(2);
     ShowButtonPairs(this, PairPanel::Enhanced, mode);
 }
@@ -152,7 +170,8 @@ void MainWindow::loadSettings() {
     file.load();
     const QScreen* screen = QGuiApplication::primaryScreen();
     settings_ = SettingsBinding::read(file, this, screen ? screen->availableGeometry() : QRect());
-    Skins::apply(ui_.cb1->currentIndex());
+    Skins::apply(ui_.skinCombo->currentIndex());
+    ui_.showSkin(ui_.skinCombo->currentIndex());
     saving_->load(settings_);
     setGeometry(settings_.geometry);
     file.writeBool(kSection, QStringLiteral("menuinit"), true);
@@ -176,6 +195,7 @@ void MainWindow::showEvent(QShowEvent* event) {
         return;
     firstShown_ = true;
     shownAtMs_ = QDateTime::currentMSecsSinceEpoch();
+    KeyboardAccess::prepare(this);
     if (QScreen* screen = this->screen()) {
         // The stored size already fits the screen; now that the frame is known, the frame fits too.
         const QRect area = screen->availableGeometry();
@@ -195,8 +215,8 @@ void MainWindow::onFirstShown() {
     loadWelcomePage();
     waitForDocumentComplete();
     if (!templateMissing_) {
-        ui_.getbtn->setEnabled(true);
-        timer1_->start();
+        ui_.getButton->setEnabled(true);
+        startupTimer_->start();
     } else {
         showMissingTemplateWarning();
     }
@@ -216,7 +236,7 @@ bool MainWindow::waitForDocumentComplete() {
 void MainWindow::loadWelcomePage() {
     welcomeText_ = WelcomePageText(MakerSite(dir_.path()));
     try {
-        wbad_->loadHtml(welcomeText_);
+        welcomeZone_->loadHtml(welcomeText_);
     } catch (const AppError&) {
     }
 }
@@ -226,21 +246,33 @@ void MainWindow::showMissingTemplateWarning() {
     QFile file(dir_.writtenFile(kWarningPage));
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(page.toUtf8()) >= 0) {
         file.close();
-        wb1_->navigate(file.fileName());
+        previewZone_->navigate(file.fileName());
     } else {
         // Nowhere to write: the warning is shown all the same.
-        wb1_->loadHtml(page);
+        previewZone_->loadHtml(page);
+    }
+}
+
+void MainWindow::showAttachBrowserPage() {
+    // Into the template's body, as a preview is written: the template stays for the pictures to come.
+    try {
+        PageBody(*previewZone_)->setInnerHtml(AttachBrowserPageText());
+    } catch (const PageError&) {
     }
 }
 
 void MainWindow::onStartupTimer() {
-    timer1_->stop();
+    startupTimer_->stop();
     waitForDocumentComplete();
     try {
-        wb2_->document()->body()->setContentEditable(true);
+        commentZone_->document()->body()->setContentEditable(true);
     } catch (const PageError&) {
     }
     onGet();
+    if (!state_.attached)
+        showAttachBrowserPage();
+    if (ui_.autoUpgradeCheck->isChecked())
+        upgrade().UpgradeCheck(QDate::currentDate());
     startupDone_ = true;
     reportStartupTiming();
     emit startupCaptureFinished();
@@ -263,27 +295,26 @@ void MainWindow::onGet() {
     runOnState([this] {
         // The capture waits for the browser with events let in: Get and Save show at once that they
         // are out of use until it ends.
-        ui_.getbtn->setEnabled(false);
-        ui_.savebtn->setEnabled(false);
-        getCommand_.run(state_, false);
+        ui_.getButton->setEnabled(false);
+        ui_.saveButton->setEnabled(false);
+        getCommand_.Run(state_, false);
     });
 }
 
 void MainWindow::renderPreview() {
     PreviewOptions options;
-    options.thumbnail = ui_.chkhorizontal->isChecked();
-    options.originSize = ui_.CheckBox1->isChecked();
-    options.showSize = ui_.whCheck->isChecked();
+    options.thumbnail = ui_.thumbnailCheck->isChecked();
+    options.originSize = ui_.originSizeCheck->isChecked();
+    options.showSize = ui_.showSizeCheck->isChecked();
     const CommentPanelState& comments = results_->commentPanelState();
     options.availableWidth =
-        PreviewAvailableWidth(ui_.PageControl1->width(), style()->pixelMetric(QStyle::PM_ScrollBarExtent),
+        PreviewAvailableWidth(ui_.panelTabs->width(), style()->pixelMetric(QStyle::PM_ScrollBarExtent),
                               comments.visible, comments.visible ? comments.width : 0);
-    RenderPreview(state_, *wb1_, options, kPreviewBgColor);
-    emit previewRendered();
+    RenderPreview(state_, *previewZone_, options, kPreviewBgColor);
 }
 
 void MainWindow::onViewOption() {
-    if (!ui_.getbtn->isEnabled())
+    if (!ui_.getButton->isEnabled())
         return;
     runOnState([this] { renderPreview(); });
 }
@@ -293,6 +324,7 @@ void MainWindow::onSkinChosen(int index) {
         return;
     desktop_.minimizeApplication();
     Skins::apply(index);
+    ui_.showSkin(index);
     showNormal();
 }
 
@@ -311,7 +343,7 @@ void MainWindow::changeEvent(QEvent* event) {
     const auto* change = static_cast<QWindowStateChangeEvent*>(event);
     const bool wasMinimized = change->oldState().testFlag(Qt::WindowMinimized);
     if (isMinimized() && !wasMinimized)
-        wbad_->navigate(QStringLiteral("about:blank"));
+        welcomeZone_->navigate(QStringLiteral("about:blank"));
     else if (!isMinimized() && wasMinimized)
         loadWelcomePage();
 }

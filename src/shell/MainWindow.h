@@ -11,10 +11,12 @@
 #include "capture/PreviewPage.h"
 #include "common/BrowserCache.h"
 #include "common/ProgramDir.h"
-#include "platform/desktop/BusModeDesktop.h"
+#include "common/ToolbarButtonRegistry.h"
+#include "common/UpgradeCommands.h"
 #include "shell/CommandGuard.h"
 #include "shell/MainWindowUi.h"
 #include "shell/SettingsBinding.h"
+#include "widgets/BusModeDesktop.h"
 #include "widgets/ControlAccess.h"
 
 namespace vorlaken {
@@ -29,10 +31,10 @@ class WindowDragger;
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    // The back-ends come from the program's start: where pages come from, the desktop services, and
-    // the disk cache each save run reads.
+    // The back-ends come from the program's start: where pages come from, the desktop services, the
+    // disk cache each save run reads, and where the browsers' toolbar button is registered.
     MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& desktop, RunCacheFactory makeCache,
-               QWidget* parent = nullptr);
+               ToolbarButtonRegistry& toolbarButtons, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     MainWindowUi& ui() { return ui_; }
@@ -61,7 +63,6 @@ class MainWindow : public QMainWindow {
   signals:
     void documentCompleted();
     void startupCaptureFinished();
-    void previewRendered();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -81,14 +82,18 @@ class MainWindow : public QMainWindow {
     void onViewOption();
     void onSkinChosen(int index);
     void onModeItem(int mode);
+    UpgradeCommands upgrade();
     void showPanel(int page);
     void loadWelcomePage();
     void showMissingTemplateWarning();
+    // Says in the preview how to attach a browser, when the start-up capture found none.
+    void showAttachBrowserPage();
     bool waitForDocumentComplete();
     void reportStartupTiming();
 
     ProgramDir dir_;
     BrowserFinder& finder_;
+    ToolbarButtonRegistry& toolbarButtons_;
     BusModeDesktop desktop_;
     MainWindowUi ui_;
     CaptureState state_;
@@ -96,12 +101,12 @@ class MainWindow : public QMainWindow {
     CommandGuard commands_;
     std::unique_ptr<ControlAccess> controls_;
     std::unique_ptr<SaveController> saving_;
-    WebZone* wb1_ = nullptr;
-    WebZone* wb2_ = nullptr;
-    WebZone* wbad_ = nullptr;
+    WebZone* previewZone_ = nullptr;
+    WebZone* commentZone_ = nullptr;
+    WebZone* welcomeZone_ = nullptr;
     WindowDragger* dragger_ = nullptr;
     ResultsController* results_ = nullptr;
-    QTimer* timer1_ = nullptr;
+    QTimer* startupTimer_ = nullptr;
     WindowSettings settings_;
     QString welcomeText_;
     bool templateMissing_ = false;

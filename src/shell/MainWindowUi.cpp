@@ -5,6 +5,8 @@
 #include <QLinearGradient>
 #include <QVBoxLayout>
 
+#include "shell/Skins.h"
+
 namespace vorlaken {
 
 namespace {
@@ -20,10 +22,10 @@ T* named(T* widget, const char* name, const QString& hint = QString()) {
 }
 
 QAction* action(QMenu* menu, const char* name, const QString& text, bool checkable = false) {
-    QAction* a = menu->addAction(text);
-    a->setObjectName(QLatin1String(name));
-    a->setCheckable(checkable);
-    return a;
+    QAction* item = menu->addAction(text);
+    item->setObjectName(QLatin1String(name));
+    item->setCheckable(checkable);
+    return item;
 }
 
 QSpinBox* limitBox(const char* name) {
@@ -73,54 +75,59 @@ void MainWindowUi::build(QMainWindow* window) {
     outer->setContentsMargins(2, 2, 2, 2);
     outer->setSpacing(2);
 
-    PageControl1 = named(new QTabWidget, "PageControl1");
-    PageControl1->tabBar()->hide();
-    PageControl1->setDocumentMode(true);
+    panelTabs = named(new QTabWidget, "PageControl1");
+    panelTabs->tabBar()->hide();
+    panelTabs->setDocumentMode(true);
     buildMainPage();
     buildOptionsPage();
     buildEnhancedPages();
     buildHelpPage();
-    PageControl1->addTab(mainPage, QStringLiteral("Get"));
-    PageControl1->addTab(optionsPage, QStringLiteral("Options"));
-    PageControl1->addTab(enhancedPage, QStringLiteral("Enhanced"));
-    PageControl1->addTab(helpPage, QStringLiteral("Help"));
-    PageControl1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    PageControl1->setFixedHeight(190);
-    outer->addWidget(PageControl1);
+    panelTabs->addTab(mainPage, QStringLiteral("Get"));
+    panelTabs->addTab(optionsPage, QStringLiteral("Options"));
+    panelTabs->addTab(enhancedPage, QStringLiteral("Enhanced"));
+    panelTabs->addTab(helpPage, QStringLiteral("Help"));
+    panelTabs->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    panelTabs->setFixedHeight(190);
+    outer->addWidget(panelTabs);
 
     buildButtonBar(central);
-    outer->addWidget(Panel6);
+    outer->addWidget(buttonBar);
 
-    Splitter1 = named(new QSplitter(Qt::Horizontal), "Splitter1");
-    wb1 = zone("wb1");
-    Panel2 = named(new QWidget, "Panel2");
-    auto* panel2Layout = new QVBoxLayout(Panel2);
-    panel2Layout->setContentsMargins(0, 0, 0, 0);
-    wb2 = zone("wb2");
-    panel2Layout->addWidget(wb2);
-    Splitter1->addWidget(wb1);
-    Splitter1->addWidget(Panel2);
-    Splitter1->setStretchFactor(0, 3);
-    Splitter1->setStretchFactor(1, 1);
-    outer->addWidget(Splitter1, 1);
+    zoneSplitter = named(new QSplitter(Qt::Horizontal), "Splitter1");
+    previewView = zone("wb1");
+    commentPanel = named(new QWidget, "Panel2");
+    auto* commentLayout = new QVBoxLayout(commentPanel);
+    commentLayout->setContentsMargins(0, 0, 0, 0);
+    commentView = zone("wb2");
+    commentLayout->addWidget(commentView);
+    zoneSplitter->addWidget(previewView);
+    zoneSplitter->addWidget(commentPanel);
+    zoneSplitter->setStretchFactor(0, 3);
+    zoneSplitter->setStretchFactor(1, 1);
+    outer->addWidget(zoneSplitter, 1);
 
     auto* bottom = named(new QWidget, "Panel3");
     auto* bottomLayout = new QHBoxLayout(bottom);
     bottomLayout->setContentsMargins(0, 0, 0, 0);
-    wbad = zone("wbad");
-    wbad->setFixedHeight(44);
-    wbad->setContextMenuPolicy(Qt::PreventContextMenu);
+    welcomeView = zone("wbad");
+    welcomeView->setFixedHeight(44);
+    welcomeView->setContextMenuPolicy(Qt::PreventContextMenu);
     auto* labelPanel = named(new QWidget, "Panel4");
     auto* labelLayout = new QHBoxLayout(labelPanel);
-    Label53 =
+    recommendLabel =
         named(new QLabel(QStringLiteral("Introduce this software to friends if it is useful")), "Label53");
-    Label53->setEnabled(false);
-    labelLayout->addWidget(Label53);
-    bottomLayout->addWidget(wbad, 1);
+    recommendLabel->setEnabled(false);
+    labelLayout->addWidget(recommendLabel);
+    bottomLayout->addWidget(welcomeView, 1);
     bottomLayout->addWidget(labelPanel);
     outer->addWidget(bottom);
 
-    dragPanels = {mainPage, optionsPage, helpPage, labelPanel, Panel6};
+    dragPanels = {mainPage, optionsPage, helpPage, labelPanel, buttonBar};
+}
+
+void MainWindowUi::showSkin(int skin) {
+    // The main panel's own warm background would leave a desktop's (dark) colours unreadable on it.
+    mainPage->setAutoFillBackground(skin != Skins::Desktop);
 }
 
 void MainWindowUi::buildMainPage() {
@@ -139,79 +146,79 @@ void MainWindowUi::buildMainPage() {
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(4);
 
-    cbtitle = named(new QComboBox, "cbtitle");
-    cbtitle->setEditable(true);
-    cbtitle->setInsertPolicy(QComboBox::NoInsert);
-    Edit2 = named(new QLineEdit, "Edit2");
-    Edit2->setReadOnly(true);
-    Edit2->hide();
-    lockchk = named(new QCheckBox(QStringLiteral("Lock")), "lockchk",
-                    QStringLiteral("Do not change web page title even the webpage URL is changed"));
+    titleCombo = named(new QComboBox, "cbtitle");
+    titleCombo->setEditable(true);
+    titleCombo->setInsertPolicy(QComboBox::NoInsert);
+    locationEdit = named(new QLineEdit, "Edit2");
+    locationEdit->setReadOnly(true);
+    locationEdit->hide();
+    lockTitleCheck = named(new QCheckBox(QStringLiteral("Lock")), "lockchk",
+                           QStringLiteral("Do not change web page title even the webpage URL is changed"));
     grid->addWidget(new QLabel(QStringLiteral("Title:")), 0, 0);
-    grid->addWidget(cbtitle, 0, 1, 1, 5);
-    grid->addWidget(lockchk, 0, 6);
-    grid->addWidget(Edit2, 0, 7);
+    grid->addWidget(titleCombo, 0, 1, 1, 5);
+    grid->addWidget(lockTitleCheck, 0, 6);
+    grid->addWidget(locationEdit, 0, 7);
 
-    SpinEdit1 = limitBox("SpinEdit1");
-    SpinEdit2 = limitBox("SpinEdit2");
-    cbsize = list("cbsize", sizeModes(), 0);
+    widthSpin = limitBox("SpinEdit1");
+    heightSpin = limitBox("SpinEdit2");
+    sizeModeCombo = list("cbsize", sizeModes(), 0);
     grid->addWidget(new QLabel(QStringLiteral("Width:")), 1, 0);
-    grid->addWidget(SpinEdit1, 1, 1);
+    grid->addWidget(widthSpin, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("Height:")), 1, 2);
-    grid->addWidget(SpinEdit2, 1, 3);
-    grid->addWidget(cbsize, 1, 4);
+    grid->addWidget(heightSpin, 1, 3);
+    grid->addWidget(sizeModeCombo, 1, 4);
 
-    Edit3 = filterBox("Edit3");
-    Edit4 = filterBox("Edit4");
+    urlIncludeEdit = filterBox("Edit3");
+    urlExcludeEdit = filterBox("Edit4");
     grid->addWidget(new QLabel(QStringLiteral("URL include:")), 2, 0);
-    grid->addWidget(Edit3, 2, 1);
+    grid->addWidget(urlIncludeEdit, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("Exclude:")), 2, 2);
-    grid->addWidget(Edit4, 2, 3, 1, 2);
-    linkEdit1 = filterBox("linkEdit1");
-    linkEdit2 = filterBox("linkEdit2");
+    grid->addWidget(urlExcludeEdit, 2, 3, 1, 2);
+    linkIncludeEdit = filterBox("linkEdit1");
+    linkExcludeEdit = filterBox("linkEdit2");
     grid->addWidget(new QLabel(QStringLiteral("Link include:")), 3, 0);
-    grid->addWidget(linkEdit1, 3, 1);
+    grid->addWidget(linkIncludeEdit, 3, 1);
     grid->addWidget(new QLabel(QStringLiteral("Exclude:")), 3, 2);
-    grid->addWidget(linkEdit2, 3, 3, 1, 2);
+    grid->addWidget(linkExcludeEdit, 3, 3, 1, 2);
 
-    CheckBox4 = named(new QCheckBox(QStringLiteral("merge")), "CheckBox4",
-                      QStringLiteral("Merge pictures from several webpages"));
-    selectbtn = named(new QPushButton(QStringLiteral("Select")), "selectbtn");
-    selectPopupMenu = named(new QMenu(selectbtn), "selectPopupMenu");
-    chkLink = action(selectPopupMenu, "chkLink", QStringLiteral("Pictures with links"), true);
-    nearbychk = action(selectPopupMenu, "nearbychk", QStringLiteral("Link near by"), true);
-    selectbtn->setMenu(selectPopupMenu);
-    selectbtn->setMaximumWidth(110);
-    grid->addWidget(CheckBox4, 4, 1);
-    grid->addWidget(selectbtn, 4, 3);
+    mergeCheck = named(new QCheckBox(QStringLiteral("merge")), "CheckBox4",
+                       QStringLiteral("Merge pictures from several webpages"));
+    selectButton = named(new QPushButton(QStringLiteral("Select")), "selectbtn");
+    selectMenu = named(new QMenu(selectButton), "selectPopupMenu");
+    selectMenuWithLinks = action(selectMenu, "chkLink", QStringLiteral("Pictures with links"), true);
+    selectMenuLinkNearBy = action(selectMenu, "nearbychk", QStringLiteral("Link near by"), true);
+    selectButton->setMenu(selectMenu);
+    selectButton->setMaximumWidth(110);
+    grid->addWidget(mergeCheck, 4, 1);
+    grid->addWidget(selectButton, 4, 3);
 
-    getbtn = named(new QPushButton(QStringLiteral("Get")), "getbtn");
-    getbtn->setEnabled(false);
-    savebtn = named(new QPushButton(QStringLiteral("Save")), "savebtn");
-    savebtn->setEnabled(false);
-    savemorebtn = named(new QPushButton, "savemorebtn");
-    savemorebtn->setFixedWidth(30);
-    savePopupMenu = named(new QMenu(savemorebtn), "savePopupMenu");
-    N28 = action(savePopupMenu, "N28", QStringLiteral("Specify file folder to save pictures..."));
-    N29 = action(savePopupMenu, "N29", QStringLiteral("Open local folder"));
-    N32 = action(savePopupMenu, "N32", QStringLiteral("rember last folder"), true);
-    N32->setChecked(true);
-    savemorebtn->setMenu(savePopupMenu);
-    getbtn->setMinimumHeight(34);
-    savebtn->setMinimumHeight(34);
+    getButton = named(new QPushButton(QStringLiteral("Get")), "getbtn");
+    getButton->setEnabled(false);
+    saveButton = named(new QPushButton(QStringLiteral("Save")), "savebtn");
+    saveButton->setEnabled(false);
+    saveMoreButton = named(new QPushButton, "savemorebtn");
+    saveMoreButton->setFixedWidth(30);
+    saveMenu = named(new QMenu(saveMoreButton), "savePopupMenu");
+    saveMenuChooseFolder = action(saveMenu, "N28", QStringLiteral("Specify file folder to save pictures..."));
+    saveMenuOpenFolder = action(saveMenu, "N29", QStringLiteral("Open local folder"));
+    saveMenuRememberFolder = action(saveMenu, "N32", QStringLiteral("rember last folder"), true);
+    saveMenuRememberFolder->setChecked(true);
+    saveMoreButton->setMenu(saveMenu);
+    getButton->setMinimumHeight(34);
+    saveButton->setMinimumHeight(34);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(getbtn);
-    buttons->addWidget(savebtn);
-    buttons->addWidget(savemorebtn);
+    buttons->addWidget(getButton);
+    buttons->addWidget(saveButton);
+    buttons->addWidget(saveMoreButton);
     grid->addLayout(buttons, 1, 6, 2, 2);
 
-    cLabel = named(new QLabel(QStringLiteral("Total:0")), "cLabel");
-    Label3 = named(new QLabel(QStringLiteral("Saved:0/0")), "Label3");
-    QFont counter = cLabel->font();
+    totalLabel = named(new QLabel(QStringLiteral("Total:0")), "cLabel");
+    savedLabel = named(new QLabel(QStringLiteral("Saved:0/0")), "Label3");
+    QFont counter = totalLabel->font();
     counter.setBold(true);
-    cLabel->setFont(counter);
-    grid->addWidget(cLabel, 3, 6);
-    grid->addWidget(Label3, 3, 7);
+    totalLabel->setFont(counter);
+    grid->addWidget(totalLabel, 3, 6);
+    grid->addWidget(savedLabel, 3, 7);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 2);
     grid->setRowStretch(5, 1);
@@ -223,85 +230,86 @@ void MainWindowUi::buildOptionsPage() {
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setVerticalSpacing(3);
 
-    cb1 = list("cb1", {QStringLiteral("default"), QStringLiteral("vista")}, 1);
-    cb1->setToolTip(QStringLiteral("Please choose one skin"));
+    skinCombo = list("cb1", Skins::names(), Skins::Vista);
+    skinCombo->setToolTip(QStringLiteral("Please choose one skin"));
     grid->addWidget(new QLabel(QStringLiteral("Program skin:")), 0, 0);
-    grid->addWidget(cb1, 0, 1);
+    grid->addWidget(skinCombo, 0, 1);
 
-    chkhorizontal = named(new QCheckBox(QStringLiteral("thumbnail")), "chkhorizontal",
-                          QStringLiteral("thumbnail preview"));
-    chkhorizontal->setChecked(true);
-    CheckBox1 = named(new QCheckBox(QStringLiteral("origin size")), "CheckBox1",
-                      QStringLiteral("Display pictures with origin size"));
-    whCheck = named(new QCheckBox(QStringLiteral("show size")), "whCheck",
-                    QStringLiteral("Show or hide width and height"));
-    whCheck->setChecked(true);
-    grid->addWidget(chkhorizontal, 1, 0);
-    grid->addWidget(CheckBox1, 1, 1);
-    grid->addWidget(whCheck, 1, 2);
+    thumbnailCheck = named(new QCheckBox(QStringLiteral("thumbnail")), "chkhorizontal",
+                           QStringLiteral("thumbnail preview"));
+    thumbnailCheck->setChecked(true);
+    originSizeCheck = named(new QCheckBox(QStringLiteral("origin size")), "CheckBox1",
+                            QStringLiteral("Display pictures with origin size"));
+    showSizeCheck = named(new QCheckBox(QStringLiteral("show size")), "whCheck",
+                          QStringLiteral("Show or hide width and height"));
+    showSizeCheck->setChecked(true);
+    grid->addWidget(thumbnailCheck, 1, 0);
+    grid->addWidget(originSizeCheck, 1, 1);
+    grid->addWidget(showSizeCheck, 1, 2);
 
-    inputchk =
+    specialProcessCheck =
         named(new QCheckBox(QStringLiteral("special process")), "inputchk",
               QStringLiteral("If you find the program can not fetch pictures from some webpages, you may "
                              "check this option and then click Get.  Note the option reduce program "
                              "efficiency."));
-    savechk = named(new QCheckBox(QStringLiteral("local webpage")), "savechk",
-                    QStringLiteral("Generate a local html file to show the  information of pictures"));
-    savechk->setChecked(true);
-    zipChk = named(new QCheckBox(QStringLiteral("zip package")), "zipChk",
-                   QStringLiteral("generate a zip file which  combine all  files of picture."));
-    grid->addWidget(inputchk, 2, 0);
-    grid->addWidget(savechk, 2, 1);
-    grid->addWidget(zipChk, 2, 2);
+    localWebpageCheck =
+        named(new QCheckBox(QStringLiteral("local webpage")), "savechk",
+              QStringLiteral("Generate a local html file to show the  information of pictures"));
+    localWebpageCheck->setChecked(true);
+    zipPackageCheck = named(new QCheckBox(QStringLiteral("zip package")), "zipChk",
+                            QStringLiteral("generate a zip file which  combine all  files of picture."));
+    grid->addWidget(specialProcessCheck, 2, 0);
+    grid->addWidget(localWebpageCheck, 2, 1);
+    grid->addWidget(zipPackageCheck, 2, 2);
 
-    extchk = named(new QCheckBox(QStringLiteral("force extension")), "extchk",
-                   QStringLiteral("force using the default picture file name extension "));
-    extchk->setChecked(true);
-    autoextchk =
+    forceExtensionCheck = named(new QCheckBox(QStringLiteral("force extension")), "extchk",
+                                QStringLiteral("force using the default picture file name extension "));
+    forceExtensionCheck->setChecked(true);
+    autoRecogniseCheck =
         named(new QCheckBox(QStringLiteral("auto recognise")), "autoextchk",
               QStringLiteral("auto recognise picture type and add correct extension to the file name"));
-    autoextchk->setChecked(true);
-    cbext = list(
+    autoRecogniseCheck->setChecked(true);
+    defaultExtCombo = list(
         "cbext",
         {QStringLiteral(".jpg"), QStringLiteral(".gif"), QStringLiteral(".png"), QStringLiteral(".bmp")}, 0);
-    grid->addWidget(extchk, 3, 0);
-    grid->addWidget(autoextchk, 3, 1);
+    grid->addWidget(forceExtensionCheck, 3, 0);
+    grid->addWidget(autoRecogniseCheck, 3, 1);
     grid->addWidget(new QLabel(QStringLiteral("Default Ext:")), 3, 2);
-    grid->addWidget(cbext, 3, 3);
+    grid->addWidget(defaultExtCombo, 3, 3);
 
-    cb2 = list("cb2",
-               {QStringLiteral("Picture name"), QStringLiteral("Number+Name"), QStringLiteral("Number"),
-                QStringLiteral("DateTime+Number")},
-               2);
-    cb3 = list("cb3",
-               {QStringLiteral("Do not create"), QStringLiteral("Web page title"),
-                QStringLiteral("Web site domain"), QStringLiteral("Domain+Title")},
-               3);
+    namedRuleCombo = list("cb2",
+                          {QStringLiteral("Picture name"), QStringLiteral("Number+Name"),
+                           QStringLiteral("Number"), QStringLiteral("DateTime+Number")},
+                          2);
+    subFolderCombo = list("cb3",
+                          {QStringLiteral("Do not create"), QStringLiteral("Web page title"),
+                           QStringLiteral("Web site domain"), QStringLiteral("Domain+Title")},
+                          3);
     grid->addWidget(new QLabel(QStringLiteral("Named rule:")), 4, 0);
-    grid->addWidget(cb2, 4, 1);
+    grid->addWidget(namedRuleCombo, 4, 1);
     grid->addWidget(new QLabel(QStringLiteral("Create sub folder:")), 4, 2);
-    grid->addWidget(cb3, 4, 3);
+    grid->addWidget(subFolderCombo, 4, 3);
 
-    Edit1 = named(new QLineEdit, "Edit1", QStringLiteral("file name prefix"));
+    fileNamePrefixEdit = named(new QLineEdit, "Edit1", QStringLiteral("file name prefix"));
     grid->addWidget(new QLabel(QStringLiteral("File name prefix:")), 5, 0);
-    grid->addWidget(Edit1, 5, 1);
-    Label106 = named(new ClickableLabel(QStringLiteral("Picture Category Set")), "Label106");
-    grid->addWidget(Label106, 5, 2);
+    grid->addWidget(fileNamePrefixEdit, 5, 1);
+    categoryEditorLabel = named(new ClickableLabel(QStringLiteral("Picture Category Set")), "Label106");
+    grid->addWidget(categoryEditorLabel, 5, 2);
 
-    noorgChk =
+    hideOriginContentCheck =
         named(new QCheckBox(
                   QStringLiteral("do not show origin content while displaying pictures on orgin webpage")),
               "noorgChk",
               QStringLiteral(
                   "Wheather show origin content  when you click  \"display pictures on orgin webpage\""));
-    grid->addWidget(noorgChk, 6, 0, 1, 4);
+    grid->addWidget(hideOriginContentCheck, 6, 0, 1, 4);
 
-    ieLabel1 = named(new ClickableLabel(QStringLiteral("Display an icon on IE toolbar band(Recommend)")),
-                     "ieLabel1");
-    ielabel2 =
+    showToolbarIconLabel = named(
+        new ClickableLabel(QStringLiteral("Display an icon on IE toolbar band(Recommend)")), "ieLabel1");
+    hideToolbarIconLabel =
         named(new ClickableLabel(QStringLiteral("Don't display an icon on IE toolbar band")), "ielabel2");
-    grid->addWidget(ieLabel1, 7, 0, 1, 2);
-    grid->addWidget(ielabel2, 7, 2, 1, 2);
+    grid->addWidget(showToolbarIconLabel, 7, 0, 1, 2);
+    grid->addWidget(hideToolbarIconLabel, 7, 2, 1, 2);
     grid->setRowStretch(8, 1);
 }
 
@@ -310,8 +318,8 @@ void MainWindowUi::buildEnhancedPages() {
     auto* layout = new QHBoxLayout(enhancedPage);
     layout->setContentsMargins(4, 4, 4, 4);
 
-    PageControl11 = named(new QTabWidget, "PageControl11");
-    PageControl11->tabBar()->hide();
+    modeTabs = named(new QTabWidget, "PageControl11");
+    modeTabs->tabBar()->hide();
     const char* sheets[] = {"TabSheet0", "TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4"};
     // The Get/Save pairs of the modes; their commands arrive with the modes.
     const char* pairs[][2] = {
@@ -320,12 +328,12 @@ void MainWindowUi::buildEnhancedPages() {
         auto* sheet = named(new QWidget, sheets[i]);
         auto* sheetLayout = new QGridLayout(sheet);
         if (i == 4) {
-            Edit6 = named(new QLineEdit(QStringLiteral("/thumb/")), "Edit6");
-            Edit7 = named(new QLineEdit(QStringLiteral("/")), "Edit7");
+            replaceFromEdit = named(new QLineEdit(QStringLiteral("/thumb/")), "Edit6");
+            replaceWithEdit = named(new QLineEdit(QStringLiteral("/")), "Edit7");
             sheetLayout->addWidget(new QLabel(QStringLiteral("Replace")), 0, 0);
-            sheetLayout->addWidget(Edit6, 0, 1);
+            sheetLayout->addWidget(replaceFromEdit, 0, 1);
             sheetLayout->addWidget(new QLabel(QStringLiteral("with")), 0, 2);
-            sheetLayout->addWidget(Edit7, 0, 3);
+            sheetLayout->addWidget(replaceWithEdit, 0, 3);
         }
         if (pairs[i][0][0] != '\0') {
             const bool autoClick = i == 2;
@@ -346,33 +354,34 @@ void MainWindowUi::buildEnhancedPages() {
         }
         sheetLayout->setRowStretch(3, 1);
         sheetLayout->setColumnStretch(1, 1);
-        PageControl11->addTab(sheet, QString::number(i));
+        modeTabs->addTab(sheet, QString::number(i));
     }
-    layout->addWidget(PageControl11, 3);
+    layout->addWidget(modeTabs, 3);
 
-    Panel15 = named(new QGroupBox(QStringLiteral("Filter condiction in enhanced mode:")), "Panel15");
-    auto* grid = new QGridLayout(Panel15);
-    SpinEdit12 = limitBox("SpinEdit12");
-    spinedit22 = limitBox("spinedit22");
-    cbsize2 = list("cbsize2", sizeModes(), 0);
+    enhancedFilterPanel =
+        named(new QGroupBox(QStringLiteral("Filter condiction in enhanced mode:")), "Panel15");
+    auto* grid = new QGridLayout(enhancedFilterPanel);
+    enhancedWidthSpin = limitBox("SpinEdit12");
+    enhancedHeightSpin = limitBox("spinedit22");
+    enhancedSizeModeCombo = list("cbsize2", sizeModes(), 0);
     grid->addWidget(new QLabel(QStringLiteral("W")), 0, 0);
-    grid->addWidget(SpinEdit12, 0, 1);
+    grid->addWidget(enhancedWidthSpin, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("H")), 0, 2);
-    grid->addWidget(spinedit22, 0, 3);
-    grid->addWidget(cbsize2, 0, 4);
-    Edit32 = filterBox("Edit32");
-    edit42 = filterBox("edit42");
-    linkEdit12 = filterBox("linkEdit12");
-    linkEdit22 = filterBox("linkEdit22");
+    grid->addWidget(enhancedHeightSpin, 0, 3);
+    grid->addWidget(enhancedSizeModeCombo, 0, 4);
+    enhancedUrlIncludeEdit = filterBox("Edit32");
+    enhancedUrlExcludeEdit = filterBox("edit42");
+    enhancedLinkIncludeEdit = filterBox("linkEdit12");
+    enhancedLinkExcludeEdit = filterBox("linkEdit22");
     grid->addWidget(new QLabel(QStringLiteral("URL include:")), 1, 0);
-    grid->addWidget(Edit32, 1, 1);
+    grid->addWidget(enhancedUrlIncludeEdit, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("Exclude:")), 1, 2);
-    grid->addWidget(edit42, 1, 3, 1, 2);
+    grid->addWidget(enhancedUrlExcludeEdit, 1, 3, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Link include:")), 2, 0);
-    grid->addWidget(linkEdit12, 2, 1);
+    grid->addWidget(enhancedLinkIncludeEdit, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("Exclude:")), 2, 2);
-    grid->addWidget(linkEdit22, 2, 3, 1, 2);
-    layout->addWidget(Panel15, 2);
+    grid->addWidget(enhancedLinkExcludeEdit, 2, 3, 1, 2);
+    layout->addWidget(enhancedFilterPanel, 2);
 }
 
 void MainWindowUi::buildHelpPage() {
@@ -380,15 +389,15 @@ void MainWindowUi::buildHelpPage() {
     auto* layout = new QVBoxLayout(helpPage);
     auto* panel = named(new QWidget, "Panel10");
     auto* row = new QHBoxLayout(panel);
-    chkupgrade = named(new QCheckBox(QStringLiteral("auto upgrade")), "chkupgrade",
-                       QStringLiteral("auto upgrade or not"));
-    chkupgrade->setChecked(true);
-    Label59 = named(new ClickableLabel(QStringLiteral("Upgrade Now")), "Label59");
-    Label11 = named(new ClickableLabel(QStringLiteral("Help & Demo")), "Label11");
-    row->addWidget(Label11);
+    autoUpgradeCheck = named(new QCheckBox(QStringLiteral("auto upgrade")), "chkupgrade",
+                             QStringLiteral("auto upgrade or not"));
+    autoUpgradeCheck->setChecked(true);
+    upgradeNowLabel = named(new ClickableLabel(QStringLiteral("Upgrade Now")), "Label59");
+    helpDemoLabel = named(new ClickableLabel(QStringLiteral("Help & Demo")), "Label11");
+    row->addWidget(helpDemoLabel);
     row->addStretch(1);
-    row->addWidget(chkupgrade);
-    row->addWidget(Label59);
+    row->addWidget(autoUpgradeCheck);
+    row->addWidget(upgradeNowLabel);
     layout->addWidget(new QLabel(QStringLiteral("Vorlaken 8.1")));
     layout->addWidget(panel);
     layout->addStretch(1);
@@ -396,34 +405,37 @@ void MainWindowUi::buildHelpPage() {
 }
 
 void MainWindowUi::buildButtonBar(QWidget* parent) {
-    Panel6 = named(new QWidget(parent), "Panel6");
-    auto* row = new QHBoxLayout(Panel6);
+    buttonBar = named(new QWidget(parent), "Panel6");
+    auto* row = new QHBoxLayout(buttonBar);
     row->setContentsMargins(2, 0, 2, 0);
-    button1 = named(new QPushButton(QStringLiteral("Main")), "button1", QStringLiteral("show main panel"));
-    button3 =
+    mainPanelButton =
+        named(new QPushButton(QStringLiteral("Main")), "button1", QStringLiteral("show main panel"));
+    optionsPanelButton =
         named(new QPushButton(QStringLiteral("Options")), "button3", QStringLiteral("show options panel"));
-    button4 = named(new QPushButton(QStringLiteral("?")), "button4", QStringLiteral("show help panel"));
-    button2 = named(new QPushButton(QStringLiteral("Enhanced")), "button2");
-    PopupMenu3 = named(new QMenu(button2), "PopupMenu3");
+    helpPanelButton =
+        named(new QPushButton(QStringLiteral("?")), "button4", QStringLiteral("show help panel"));
+    enhancedButton = named(new QPushButton(QStringLiteral("Enhanced")), "button2");
+    enhancedMenu = named(new QMenu(enhancedButton), "PopupMenu3");
     const char* names[] = {"N3", "N4", "N5", "N6", "N7"};
     const QString captions[] = {
         QStringLiteral("Get Pictures from Multipage"), QStringLiteral("Get Pictures at Intervals"),
         QStringLiteral("Get Pictures by Auto Click"), QStringLiteral("Get Pictures from IE Cahce"),
         QStringLiteral("Get Pictures from URL")};
     for (int i = 0; i < 5; ++i) {
-        modeItems[i] = action(PopupMenu3, names[i], captions[i], true);
-        modeItems[i]->setData(i);
+        enhancedMenuModes[i] = action(enhancedMenu, names[i], captions[i], true);
+        enhancedMenuModes[i]->setData(i);
     }
-    PopupMenu3->addSeparator()->setObjectName(QStringLiteral("N8"));
-    N9 = action(PopupMenu3, "N9", QStringLiteral("Clear Result"));
-    PopupMenu3->addSeparator()->setObjectName(QStringLiteral("N26"));
-    n51 = action(PopupMenu3, "n51", QStringLiteral("Show/Hide Enhanced Filter Panel"), true);
-    n51->setChecked(true);
-    button2->setMenu(PopupMenu3);
-    row->addWidget(button1);
-    row->addWidget(button3);
-    row->addWidget(button2);
-    row->addWidget(button4);
+    enhancedMenu->addSeparator()->setObjectName(QStringLiteral("N8"));
+    enhancedMenuClearResult = action(enhancedMenu, "N9", QStringLiteral("Clear Result"));
+    enhancedMenu->addSeparator()->setObjectName(QStringLiteral("N26"));
+    enhancedMenuFilterPanel =
+        action(enhancedMenu, "n51", QStringLiteral("Show/Hide Enhanced Filter Panel"), true);
+    enhancedMenuFilterPanel->setChecked(true);
+    enhancedButton->setMenu(enhancedMenu);
+    row->addWidget(mainPanelButton);
+    row->addWidget(optionsPanelButton);
+    row->addWidget(enhancedButton);
+    row->addWidget(helpPanelButton);
     row->addStretch(1);
 }
 

@@ -18,102 +18,105 @@
 
 namespace vorlaken {
 
-// The controls of the main window Tfrmgrabnest, each named (objectName) after its component. This
-// class only builds and lays them out; MainWindow gives them their behaviour.
+// The controls of the main window Tfrmgrabnest. Each control's objectName is its component name, given
+// beside its member; automation and tests find the controls by it. This class only builds and lays
+// them out; MainWindow gives them their behaviour.
 class MainWindowUi {
   public:
     void build(QMainWindow* window);
+    // What the window's own colours do under the skin of that index (Skins).
+    void showSkin(int skin);
 
     // Panels whose bare background moves the window.
     QList<QWidget*> dragPanels;
 
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* mainPage = nullptr;
-    QWidget* optionsPage = nullptr;
-    QWidget* enhancedPage = nullptr;
-    QWidget* helpPage = nullptr;
+    QTabWidget* panelTabs = nullptr;  // PageControl1
+    QWidget* mainPage = nullptr;      // TabSheet_get
+    QWidget* optionsPage = nullptr;   // TabSheet_options
+    QWidget* enhancedPage = nullptr;  // TabSheet_add
+    QWidget* helpPage = nullptr;      // TabSheet_help
 
     // Button bar.
-    QWidget* Panel6 = nullptr;
-    QPushButton* button1 = nullptr;
-    QPushButton* button3 = nullptr;
-    QPushButton* button4 = nullptr;
-    QPushButton* button2 = nullptr;
-    QMenu* PopupMenu3 = nullptr;
-    QAction* modeItems[5] = {};  // N3..N7
-    QAction* N9 = nullptr;
-    QAction* n51 = nullptr;
+    QWidget* buttonBar = nullptr;                // Panel6
+    QPushButton* mainPanelButton = nullptr;      // button1
+    QPushButton* optionsPanelButton = nullptr;   // button3
+    QPushButton* helpPanelButton = nullptr;      // button4
+    QPushButton* enhancedButton = nullptr;       // button2
+    QMenu* enhancedMenu = nullptr;               // PopupMenu3
+    QAction* enhancedMenuModes[5] = {};          // N3..N7, by mode
+    QAction* enhancedMenuClearResult = nullptr;  // N9
+    QAction* enhancedMenuFilterPanel = nullptr;  // n51
 
     // Main page.
-    QPushButton* getbtn = nullptr;
-    QPushButton* savebtn = nullptr;
-    QPushButton* savemorebtn = nullptr;
-    QMenu* savePopupMenu = nullptr;
-    QAction* N28 = nullptr;
-    QAction* N29 = nullptr;
-    QAction* N32 = nullptr;
-    QPushButton* selectbtn = nullptr;
-    QMenu* selectPopupMenu = nullptr;
-    QAction* chkLink = nullptr;
-    QAction* nearbychk = nullptr;
-    QSpinBox* SpinEdit1 = nullptr;
-    QSpinBox* SpinEdit2 = nullptr;
-    QComboBox* cbsize = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QLineEdit* Edit4 = nullptr;
-    QLineEdit* linkEdit1 = nullptr;
-    QLineEdit* linkEdit2 = nullptr;
-    QComboBox* cbtitle = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QCheckBox* lockchk = nullptr;
-    QCheckBox* CheckBox4 = nullptr;
-    QLabel* cLabel = nullptr;
-    QLabel* Label3 = nullptr;
+    QPushButton* getButton = nullptr;           // getbtn
+    QPushButton* saveButton = nullptr;          // savebtn
+    QPushButton* saveMoreButton = nullptr;      // savemorebtn
+    QMenu* saveMenu = nullptr;                  // savePopupMenu
+    QAction* saveMenuChooseFolder = nullptr;    // N28
+    QAction* saveMenuOpenFolder = nullptr;      // N29
+    QAction* saveMenuRememberFolder = nullptr;  // N32
+    QPushButton* selectButton = nullptr;        // selectbtn
+    QMenu* selectMenu = nullptr;                // selectPopupMenu
+    QAction* selectMenuWithLinks = nullptr;     // chkLink
+    QAction* selectMenuLinkNearBy = nullptr;    // nearbychk
+    QSpinBox* widthSpin = nullptr;              // SpinEdit1
+    QSpinBox* heightSpin = nullptr;             // SpinEdit2
+    QComboBox* sizeModeCombo = nullptr;         // cbsize
+    QLineEdit* urlIncludeEdit = nullptr;        // Edit3
+    QLineEdit* urlExcludeEdit = nullptr;        // Edit4
+    QLineEdit* linkIncludeEdit = nullptr;       // linkEdit1
+    QLineEdit* linkExcludeEdit = nullptr;       // linkEdit2
+    QComboBox* titleCombo = nullptr;            // cbtitle
+    QLineEdit* locationEdit = nullptr;          // Edit2
+    QCheckBox* lockTitleCheck = nullptr;        // lockchk
+    QCheckBox* mergeCheck = nullptr;            // CheckBox4
+    QLabel* totalLabel = nullptr;               // cLabel
+    QLabel* savedLabel = nullptr;               // Label3
 
     // Options page.
-    QComboBox* cb1 = nullptr;
-    QCheckBox* chkhorizontal = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    QCheckBox* whCheck = nullptr;
-    QCheckBox* inputchk = nullptr;
-    QCheckBox* savechk = nullptr;
-    QCheckBox* zipChk = nullptr;
-    QCheckBox* extchk = nullptr;
-    QCheckBox* autoextchk = nullptr;
-    QComboBox* cb2 = nullptr;
-    QComboBox* cb3 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QComboBox* cbext = nullptr;
-    QCheckBox* noorgChk = nullptr;
-    ClickableLabel* Label106 = nullptr;
-    ClickableLabel* ieLabel1 = nullptr;
-    ClickableLabel* ielabel2 = nullptr;
+    QComboBox* skinCombo = nullptr;                  // cb1
+    QCheckBox* thumbnailCheck = nullptr;             // chkhorizontal
+    QCheckBox* originSizeCheck = nullptr;            // CheckBox1
+    QCheckBox* showSizeCheck = nullptr;              // whCheck
+    QCheckBox* specialProcessCheck = nullptr;        // inputchk
+    QCheckBox* localWebpageCheck = nullptr;          // savechk
+    QCheckBox* zipPackageCheck = nullptr;            // zipChk
+    QCheckBox* forceExtensionCheck = nullptr;        // extchk
+    QCheckBox* autoRecogniseCheck = nullptr;         // autoextchk
+    QComboBox* namedRuleCombo = nullptr;             // cb2
+    QComboBox* subFolderCombo = nullptr;             // cb3
+    QLineEdit* fileNamePrefixEdit = nullptr;         // Edit1
+    QComboBox* defaultExtCombo = nullptr;            // cbext
+    QCheckBox* hideOriginContentCheck = nullptr;     // noorgChk
+    ClickableLabel* categoryEditorLabel = nullptr;   // Label106
+    ClickableLabel* showToolbarIconLabel = nullptr;  // ieLabel1
+    ClickableLabel* hideToolbarIconLabel = nullptr;  // ielabel2
 
     // Enhanced pages.
-    QTabWidget* PageControl11 = nullptr;
-    QGroupBox* Panel15 = nullptr;
-    QSpinBox* SpinEdit12 = nullptr;
-    QSpinBox* spinedit22 = nullptr;
-    QComboBox* cbsize2 = nullptr;
-    QLineEdit* Edit32 = nullptr;
-    QLineEdit* edit42 = nullptr;
-    QLineEdit* linkEdit12 = nullptr;
-    QLineEdit* linkEdit22 = nullptr;
-    QLineEdit* Edit6 = nullptr;
-    QLineEdit* Edit7 = nullptr;
+    QTabWidget* modeTabs = nullptr;                // PageControl11
+    QGroupBox* enhancedFilterPanel = nullptr;      // Panel15
+    QSpinBox* enhancedWidthSpin = nullptr;         // SpinEdit12
+    QSpinBox* enhancedHeightSpin = nullptr;        // spinedit22
+    QComboBox* enhancedSizeModeCombo = nullptr;    // cbsize2
+    QLineEdit* enhancedUrlIncludeEdit = nullptr;   // Edit32
+    QLineEdit* enhancedUrlExcludeEdit = nullptr;   // edit42
+    QLineEdit* enhancedLinkIncludeEdit = nullptr;  // linkEdit12
+    QLineEdit* enhancedLinkExcludeEdit = nullptr;  // linkEdit22
+    QLineEdit* replaceFromEdit = nullptr;          // Edit6
+    QLineEdit* replaceWithEdit = nullptr;          // Edit7
 
     // Help page.
-    QCheckBox* chkupgrade = nullptr;
-    ClickableLabel* Label59 = nullptr;
-    ClickableLabel* Label11 = nullptr;
+    QCheckBox* autoUpgradeCheck = nullptr;      // chkupgrade
+    ClickableLabel* upgradeNowLabel = nullptr;  // Label59
+    ClickableLabel* helpDemoLabel = nullptr;    // Label11
 
     // Zones.
-    QSplitter* Splitter1 = nullptr;
-    QWebEngineView* wb1 = nullptr;
-    QWidget* Panel2 = nullptr;
-    QWebEngineView* wb2 = nullptr;
-    QWebEngineView* wbad = nullptr;
-    QLabel* Label53 = nullptr;
+    QSplitter* zoneSplitter = nullptr;      // Splitter1
+    QWebEngineView* previewView = nullptr;  // wb1
+    QWidget* commentPanel = nullptr;        // Panel2
+    QWebEngineView* commentView = nullptr;  // wb2
+    QWebEngineView* welcomeView = nullptr;  // wbad
+    QLabel* recommendLabel = nullptr;       // Label53
 
   private:
     void buildMainPage();

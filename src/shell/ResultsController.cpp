@@ -57,9 +57,9 @@ ResultsController::ResultsController(MainWindow& window, Zone& preview, Zone& co
     buildMoreMenu();
     // The splitter never collapses the panel to nothing, and a width the user drags becomes the
     // panel's width; the layout's own resizing does not.
-    ui_.Splitter1->setChildrenCollapsible(false);
-    connect(ui_.Splitter1, &QSplitter::splitterMoved, this, [this] {
-        const QList<int> sizes = ui_.Splitter1->sizes();
+    ui_.zoneSplitter->setChildrenCollapsible(false);
+    connect(ui_.zoneSplitter, &QSplitter::splitterMoved, this, [this] {
+        const QList<int> sizes = ui_.zoneSplitter->sizes();
         if (sizes.size() == 2 && sizes[1] > 0)
             panelState_.width = sizes[1];
     });
@@ -87,7 +87,7 @@ void ResultsController::bind(QAction* action, Command command) {
 }
 
 void ResultsController::buildSelectMenu() {
-    QMenu* menu = ui_.selectPopupMenu;
+    QMenu* menu = ui_.selectMenu;
     menu->setObjectName(QStringLiteral("checkPopupMenu"));
     // The two capture options stay where they are, between the selection and the list commands.
     const QList<QAction*> options = menu->actions();
@@ -95,8 +95,8 @@ void ResultsController::buildSelectMenu() {
         menu->removeAction(option);
 
     CaptureState& state = window_.state();
-    bind(item(menu, "n37", QStringLiteral("Select all")), [this] { selection_.selectAll(); });
-    bind(item(menu, "N41", QStringLiteral("Deselect All")), [this] { selection_.deselectAll(); });
+    bind(item(menu, "n37", QStringLiteral("Select all")), [this] { selection_.SelectAll(); });
+    bind(item(menu, "N41", QStringLiteral("Deselect All")), [this] { selection_.DeselectAll(); });
     const std::pair<const char*, SelectionCommands::Reduce> reductions[] = {
         {"N42", SelectionCommands::Reduce::KeepChecked},
         {"N43", SelectionCommands::Reduce::CheckedBefore},
@@ -106,15 +106,15 @@ void ResultsController::buildSelectMenu() {
     for (int i = 0; i < 3; ++i) {
         const SelectionCommands::Reduce mode = reductions[i].second;
         bind(item(menu, reductions[i].first, captions[i]),
-             [this, &state, mode] { selection_.reduceToSelection(state, mode); });
+             [this, &state, mode] { selection_.ReduceToSelection(state, mode); });
     }
     menu->addSeparator()->setObjectName(QStringLiteral("N45"));
     menu->addActions(options);
     menu->addSeparator();
     bind(item(menu, "N46", QStringLiteral("Show Picture URLs")),
-         [this] { UrlList::show(UrlList::Kind::PictureUrls, preview_, panel_, desktop_); });
+         [this] { UrlList::Show(UrlList::Kind::PictureUrls, preview_, panel_, desktop_); });
     bind(item(menu, "N47", QStringLiteral("Show Picture Links")),
-         [this] { UrlList::show(UrlList::Kind::PictureLinks, preview_, panel_, desktop_); });
+         [this] { UrlList::Show(UrlList::Kind::PictureLinks, preview_, panel_, desktop_); });
     bind(item(menu, "N48", QStringLiteral("Hide List")), [this] { panel_.hide(); });
 }
 
@@ -123,27 +123,28 @@ void ResultsController::buildResultMenu() {
     resultMenu = new QMenu(getMoreButton);
     resultMenu->setObjectName(QStringLiteral("PopupMenu2"));
     getMoreButton->setMenu(resultMenu);
-    if (QBoxLayout* box = boxHolding(ui_.mainPage->layout(), ui_.getbtn))
-        box->insertWidget(box->indexOf(ui_.getbtn) + 1, getMoreButton);
+    if (QBoxLayout* box = boxHolding(ui_.mainPage->layout(), ui_.getButton))
+        box->insertWidget(box->indexOf(ui_.getButton) + 1, getMoreButton);
 
     CaptureState& state = window_.state();
     QMenu* menu = resultMenu;
     bind(item(menu, "N10", QStringLiteral("Copy Picture URLs")),
-         [this, &state] { ResultCommands::copyPictureUrls(state.table, desktop_); });
+         [this, &state] { ResultCommands::CopyPictureUrls(state.table, desktop_); });
     bind(item(menu, "N16", QStringLiteral("Copy Link URLs")),
-         [this, &state] { ResultCommands::copyLinkUrls(state.table, desktop_); });
+         [this, &state] { ResultCommands::CopyLinkUrls(state.table, desktop_); });
     bind(item(menu, "N17", QStringLiteral("Copy UBB Code")),
-         [this, &state] { ResultCommands::copyUbbCode(state.table, desktop_); });
+         [this, &state] { ResultCommands::CopyUbbCode(state.table, desktop_); });
     menu->addSeparator();
     const auto render = [this] { window_.renderPreview(); };
     bind(item(menu, "n20", QStringLiteral("Sort by URL Ascending")),
-         [&state, render] { ResultCommands::sortByUrl(state, true, render); });
+         [&state, render] { ResultCommands::SortByUrl(state, true, render); });
     bind(item(menu, "n21", QStringLiteral("Sort by URL Descending")),
-         [&state, render] { ResultCommands::sortByUrl(state, false, render); });
+         [&state, render] { ResultCommands::SortByUrl(state, false, render); });
     menu->addSeparator();
     bind(item(menu, "N2", QStringLiteral("Clear Result")),
-         [this, &state] { ResultCommands::clearResult(state, preview_, true); });
-    bind(ui_.N9, [this, &state] { ResultCommands::clearResult(state, preview_, false); });
+         [this, &state] { ResultCommands::ClearResult(state, preview_, true); });
+    bind(ui_.enhancedMenuClearResult,
+         [this, &state] { ResultCommands::ClearResult(state, preview_, false); });
     menu->addSeparator();
     addCommentItems(
         menu, {"n23", "n24", "html1", "n25"},
@@ -170,16 +171,16 @@ void ResultsController::buildMoreMenu() {
 
     CaptureState& state = window_.state();
     bind(item(specialMenu, "N33", QStringLiteral("Display pictures on origin webpage")), [this, &state] {
-        OriginPage::display(state.attached, preview_, ui_.noorgChk->isChecked(), desktop_);
+        OriginPage::Display(state.attached, preview_, ui_.hideOriginContentCheck->isChecked(), desktop_);
     });
     bind(item(specialMenu, "N34", QStringLiteral("Refresh origin webpage")),
-         [&state] { OriginPage::refresh(state.attached); });
+         [&state] { OriginPage::Refresh(state.attached); });
     bind(item(specialMenu, "N35", QStringLiteral("Pictures invisible ?")),
-         [this] { OriginPage::showInPreview(preview_, ui_.Edit2->text()); });
+         [this] { OriginPage::ShowInPreview(preview_, ui_.locationEdit->text()); });
     bind(item(specialMenu, "nN37", QStringLiteral("Restore preivew zone")),
-         [this] { OriginPage::restorePreview(preview_, window_.programDir().deliveredFile(kTemplate)); });
+         [this] { OriginPage::RestorePreview(preview_, window_.programDir().deliveredFile(kTemplate)); });
     bind(item(specialMenu, "N38", QStringLiteral("Show or hide preview zone scrollbar")),
-         [this] { OriginPage::toggleScrollBar(preview_, scrollToggleCount_); });
+         [this] { OriginPage::ToggleScrollBar(preview_, scrollToggleCount_); });
 }
 
 QMenu* ResultsController::menuBeside(QWidget* label, const char* buttonName, const char* menuName,
@@ -200,10 +201,10 @@ void ResultsController::addCommentItems(QMenu* menu, const std::array<const char
                                         const QStringList& captions) {
     CaptureState& state = window_.state();
     bind(item(menu, names[0], captions[0]), [this] { panel_.toggle(); });
-    bind(item(menu, names[1], captions[1]), [this] { CommentCommands::clearComments(panel_); });
-    bind(item(menu, names[2], captions[2]), [this] { CommentCommands::removeFormat(panel_); });
+    bind(item(menu, names[1], captions[1]), [this] { CommentCommands::ClearComments(panel_); });
+    bind(item(menu, names[2], captions[2]), [this] { CommentCommands::RemoveFormat(panel_); });
     bind(item(menu, names[3], captions[3]),
-         [this, &state] { CommentCommands::onlyTextAndPictures(panel_, state.table, desktop_); });
+         [this, &state] { CommentCommands::OnlyTextAndPictures(panel_, state.table, desktop_); });
 }
 
 void ResultsController::hideCommentPanel() {
@@ -211,15 +212,16 @@ void ResultsController::hideCommentPanel() {
 }
 
 void ResultsController::applyPanel() {
-    ui_.Panel2->setVisible(panelState_.visible);
+    ui_.commentPanel->setVisible(panelState_.visible);
     if (!panelState_.visible)
         return;
-    const QList<int> sizes = ui_.Splitter1->sizes();
+    const QList<int> sizes = ui_.zoneSplitter->sizes();
     const int total = sizes.size() == 2 ? sizes[0] + sizes[1] : 0;
     if (total > 0 && sizes[1] != panelState_.width)
-        ui_.Splitter1->setSizes({qMax(total - panelState_.width, 0), panelState_.width});
+        ui_.zoneSplitter->setSizes({qMax(total - panelState_.width, 0), panelState_.width});
     else if (total <= 0)
-        ui_.Splitter1->setSizes({qMax(ui_.Splitter1->width() - panelState_.width, 1), panelState_.width});
+        ui_.zoneSplitter->setSizes(
+            {qMax(ui_.zoneSplitter->width() - panelState_.width, 1), panelState_.width});
 }
 
 }  // namespace vorlaken

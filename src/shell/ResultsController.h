@@ -33,12 +33,12 @@ class ResultsController : public QObject {
     void hideCommentPanel();
     int scrollToggleCount() const { return scrollToggleCount_; }
 
-    // The controls this class adds to the window (named after their components).
-    QPushButton* getMoreButton = nullptr;
-    QMenu* resultMenu = nullptr;
-    ClickableLabel* commentsLabel = nullptr;
-    QMenu* commentMenu = nullptr;
-    QMenu* specialMenu = nullptr;
+    // The controls this class adds to the window; their objectNames are their component names.
+    QPushButton* getMoreButton = nullptr;     // getmorebtn
+    QMenu* resultMenu = nullptr;              // PopupMenu2
+    ClickableLabel* commentsLabel = nullptr;  // Label58
+    QMenu* commentMenu = nullptr;             // commentPopupMenu
+    QMenu* specialMenu = nullptr;             // specialPopupMenu
 
   private:
     void buildSelectMenu();

@@ -8,25 +8,25 @@
 namespace vorlaken {
 
 void SaveBinding::toState(const MainWindowUi& ui, SaveState& save) {
-    save.namingRule = ui.cb2->currentIndex();
-    save.subFolderRule = ui.cb3->currentIndex();
-    save.prefix = ui.Edit1->text();
-    save.defaultExtension = ui.cbext->currentText();
-    save.forceExtension = ui.extchk->isChecked();
-    save.autoRecognise = ui.autoextchk->isChecked();
-    save.localWebpage = ui.savechk->isChecked();
-    save.zipPackage = ui.zipChk->isChecked();
-    save.keepFolder = ui.N32->isChecked();
+    save.namingRule = ui.namedRuleCombo->currentIndex();
+    save.subFolderRule = ui.subFolderCombo->currentIndex();
+    save.prefix = ui.fileNamePrefixEdit->text();
+    save.defaultExtension = ui.defaultExtCombo->currentText();
+    save.forceExtension = ui.forceExtensionCheck->isChecked();
+    save.autoRecognise = ui.autoRecogniseCheck->isChecked();
+    save.localWebpage = ui.localWebpageCheck->isChecked();
+    save.zipPackage = ui.zipPackageCheck->isChecked();
+    save.keepFolder = ui.saveMenuRememberFolder->isChecked();
 }
 
 void SaveBinding::toWidgets(const SaveState& save, MainWindowUi& ui) {
-    const QSignalBlocker quietForce(ui.extchk);
-    const QSignalBlocker quietAuto(ui.autoextchk);
-    const QSignalBlocker quietKeep(ui.N32);
-    ui.extchk->setChecked(save.forceExtension);
-    ui.autoextchk->setChecked(save.autoRecognise);
-    ui.N32->setChecked(save.keepFolder);
-    ui.Label106->setToolTip(save.categoryHint);
+    const QSignalBlocker quietForce(ui.forceExtensionCheck);
+    const QSignalBlocker quietAuto(ui.autoRecogniseCheck);
+    const QSignalBlocker quietKeep(ui.saveMenuRememberFolder);
+    ui.forceExtensionCheck->setChecked(save.forceExtension);
+    ui.autoRecogniseCheck->setChecked(save.autoRecognise);
+    ui.saveMenuRememberFolder->setChecked(save.keepFolder);
+    ui.categoryEditorLabel->setToolTip(save.categoryHint);
 }
 
 }  // namespace vorlaken

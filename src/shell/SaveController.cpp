@@ -2,7 +2,6 @@
 
 #include <QUrl>
 
-#include "platform/desktop/BusModeDesktop.h"
 #include "save/Categories.h"
 #include "save/TargetFolder.h"
 #include "shell/CategoryDialog.h"
@@ -10,6 +9,7 @@
 #include "shell/SaveBinding.h"
 #include "shell/SettingsBinding.h"
 #include "shell/StateBinding.h"
+#include "widgets/BusModeDesktop.h"
 
 namespace vorlaken {
 
@@ -28,11 +28,11 @@ SaveController::SaveController(const Parts& parts, QObject* parent)
       progress_(new SaveProgressWindow(parts.window)),
       settingsFile_(parts.settingsFile) {
     // The category names become the captions exactly, so the menu gets no accelerators of its own.
-    catPopup_ = new QMenu(parts_.window);
-    catPopup_->setObjectName(QStringLiteral("catPopup"));
-    N30_ = new QAction(QStringLiteral("Open local webpage"), ui_.savePopupMenu);
-    N30_->setObjectName(QStringLiteral("N30"));
-    ui_.savePopupMenu->insertAction(ui_.N32, N30_);
+    categoryMenu_ = new QMenu(parts_.window);
+    categoryMenu_->setObjectName(QStringLiteral("catPopup"));
+    saveMenuOpenIndexPage_ = new QAction(QStringLiteral("Open local webpage"), ui_.saveMenu);
+    saveMenuOpenIndexPage_->setObjectName(QStringLiteral("N30"));
+    ui_.saveMenu->insertAction(ui_.saveMenuRememberFolder, saveMenuOpenIndexPage_);
 
     services_.desktop = parts_.desktop;
     services_.progress = progress_;
@@ -41,27 +41,27 @@ SaveController::SaveController(const Parts& parts, QObject* parent)
         services_.previewLocation = QUrl::fromLocalFile(parts_.previewTemplate).toString();
     services_.settings = &settingsFile_;
     services_.popCategoryMenu = [this] {
-        catPopup_->popup(ui_.savebtn->mapToGlobal(ui_.savebtn->rect().bottomLeft()));
+        categoryMenu_->popup(ui_.saveButton->mapToGlobal(ui_.saveButton->rect().bottomLeft()));
     };
     services_.refresh = [this] { refreshWindow(); };
 
-    connect(ui_.savebtn, &QPushButton::clicked, this, &SaveController::onSave);
-    connect(ui_.N28, &QAction::triggered, this, [this] {
+    connect(ui_.saveButton, &QPushButton::clicked, this, &SaveController::onSave);
+    connect(ui_.saveMenuChooseFolder, &QAction::triggered, this, [this] {
         runOnState([this] {
             settingsFile_.load();
             ChooseSaveFolder(save_, *parts_.desktop, &settingsFile_);
         });
     });
-    connect(ui_.N29, &QAction::triggered, this,
+    connect(ui_.saveMenuOpenFolder, &QAction::triggered, this,
             [this] { runOnState([this] { OpenLocalFolder(save_, *parts_.desktop); }); });
-    connect(N30_, &QAction::triggered, this,
+    connect(saveMenuOpenIndexPage_, &QAction::triggered, this,
             [this] { runOnState([this] { OpenLocalWebpage(save_, *parts_.desktop); }); });
     // N32 is a check item: its tick is KeepFolder, carried by the binding.
-    connect(ui_.extchk, &QCheckBox::clicked, this,
+    connect(ui_.forceExtensionCheck, &QCheckBox::clicked, this,
             [this](bool ticked) { runOnState([this, ticked] { ClickForceExtension(save_, ticked); }); });
-    connect(ui_.autoextchk, &QCheckBox::clicked, this,
+    connect(ui_.autoRecogniseCheck, &QCheckBox::clicked, this,
             [this](bool ticked) { runOnState([this, ticked] { ClickAutoRecognise(save_, ticked); }); });
-    connect(ui_.Label106, &ClickableLabel::clicked, this, &SaveController::onEditCategories);
+    connect(ui_.categoryEditorLabel, &ClickableLabel::clicked, this, &SaveController::onEditCategories);
 }
 
 SaveController::~SaveController() = default;
@@ -101,14 +101,14 @@ void SaveController::runSaving(Command command) {
 void SaveController::refreshWindow() {
     // The run changes the counter, Get and Save, and the title it cleaned; nothing the user types.
     StateBinding::changesToWidgets(capture_, shown_, ui_);
-    ui_.Label3->repaint();
+    ui_.savedLabel->repaint();
 }
 
 void SaveController::applyWindowRequests() {
     if (save_.showFirstPage)
-        ui_.PageControl1->setCurrentIndex(0);
+        ui_.panelTabs->setCurrentIndex(0);
     if (save_.focusTitle)
-        ui_.cbtitle->setFocus();
+        ui_.titleCombo->setFocus();
     save_.showFirstPage = false;
     save_.focusTitle = false;
 }
@@ -125,7 +125,7 @@ void SaveController::ensureCache() {
 void SaveController::prepareServices() {
     ensureCache();
     services_.cache = cache_.get();
-    services_.comments.visible = ui_.Panel2->isVisibleTo(parts_.window);
+    services_.comments.visible = ui_.commentPanel->isVisibleTo(parts_.window);
     services_.comments.zone = parts_.commentZone;
     settingsFile_.load();
 }
@@ -152,7 +152,7 @@ void SaveController::onSave() {
 }
 
 void SaveController::onCategoryChosen(QAction* item) {
-    catPopup_->hide();
+    categoryMenu_->hide();
     if (refusedWhileBusy())
         return;
     const CommandGuard::Hold running(*parts_.commands, kLockedWhileSaving);
@@ -166,10 +166,10 @@ void SaveController::onCategoryChosen(QAction* item) {
 }
 
 void SaveController::buildCategoryMenu() {
-    catPopup_->clear();
+    categoryMenu_->clear();
     const QStringList captions = Categories::menuCaptions(save_.categories);
     for (qsizetype i = 0; i < captions.size(); ++i) {
-        QAction* item = catPopup_->addAction(captions[i]);
+        QAction* item = categoryMenu_->addAction(captions[i]);
         // Scripts choose an item by its category name.
         item->setData(save_.categories[i]);
         connect(item, &QAction::triggered, this, [this, item] { onCategoryChosen(item); });
@@ -186,7 +186,7 @@ void SaveController::onEditCategories() {
         editor.loadFile(parts_.catFile);
         if (parts_.desktop->ask(QStringLiteral("Picture Category"), QStringLiteral("Picture Category"),
                                 Desktop::Buttons::OkCancel) == Desktop::Answer::Ok)
-            accepted = editor.ok(save_, *parts_.desktop, parts_.catFile);
+            accepted = editor.Confirm(save_, *parts_.desktop, parts_.catFile);
     } else {
         CategoryDialog dialog(save_, *parts_.desktop, parts_.catFile, parts_.window);
         accepted = dialog.exec() == QDialog::Accepted;

@@ -52,7 +52,7 @@ class SaveController : public QObject {
 
     SaveState& state() { return save_; }
     SaveProgressWindow& progressWindow() { return *progress_; }
-    QMenu* categoryMenu() const { return catPopup_; }
+    QMenu* categoryMenu() const { return categoryMenu_; }
     // The cache the last run read (none before the first run).
     BrowserCache* cache() const { return cache_.get(); }
 
@@ -86,8 +86,8 @@ class SaveController : public QObject {
     SaveProgressWindow* progress_;  // a separate window, owned by the main window
     std::unique_ptr<BrowserCache> cache_;
     IniFile settingsFile_;
-    QMenu* catPopup_ = nullptr;
-    QAction* N30_ = nullptr;
+    QMenu* categoryMenu_ = nullptr;
+    QAction* saveMenuOpenIndexPage_ = nullptr;
 };
 
 }  // namespace vorlaken

@@ -26,7 +26,6 @@ class SaveProgressWindow : public QWidget, public SaveProgress {
     void setStopEnabled(bool enabled) override;
 
     QLabel* label() const { return label_; }
-    PieGauge* gauge() const { return gauge_; }
     QCheckBox* stopBox() const { return stop_; }
 
   private:

@@ -36,18 +36,29 @@ const char* kVistaSheet =
 
 }  // namespace
 
+QStringList Skins::names() {
+    return {QStringLiteral("default"), QStringLiteral("vista"), QStringLiteral("desktop")};
+}
+
 void Skins::apply(int index) {
     if (index < 0 || index >= count())
         return;
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
     if (!app)
         return;
-    if (current_ < 0)
+    // The desktop's style, as Qt chose it from the desktop's settings before any skin was applied.
+    static const QString desktopStyle = QApplication::style()->name();
+    if (index == Desktop) {
+        app->setStyleSheet(QString());
+        QApplication::setStyle(QStyleFactory::create(desktopStyle));
+        // A palette with nothing of its own set takes every colour from the desktop's theme.
+        QApplication::setPalette(QPalette());
+    } else if (index == Default) {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    if (index == 0) {
         app->setStyleSheet(QString());
         QApplication::setPalette(QApplication::style()->standardPalette());
     } else {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         QApplication::setPalette(vistaPalette());
         app->setStyleSheet(QString::fromLatin1(kVistaSheet));
     }

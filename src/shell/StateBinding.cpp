@@ -20,11 +20,14 @@ struct FilterControls {
 };
 
 FilterControls mainControls(const MainWindowUi& ui) {
-    return {ui.SpinEdit1, ui.SpinEdit2, ui.cbsize, ui.Edit3, ui.Edit4, ui.linkEdit1, ui.linkEdit2};
+    return {ui.widthSpin,      ui.heightSpin,      ui.sizeModeCombo,  ui.urlIncludeEdit,
+            ui.urlExcludeEdit, ui.linkIncludeEdit, ui.linkExcludeEdit};
 }
 
 FilterControls enhancedControls(const MainWindowUi& ui) {
-    return {ui.SpinEdit12, ui.spinedit22, ui.cbsize2, ui.Edit32, ui.edit42, ui.linkEdit12, ui.linkEdit22};
+    return {ui.enhancedWidthSpin,      ui.enhancedHeightSpin,     ui.enhancedSizeModeCombo,
+            ui.enhancedUrlIncludeEdit, ui.enhancedUrlExcludeEdit, ui.enhancedLinkIncludeEdit,
+            ui.enhancedLinkExcludeEdit};
 }
 
 void readFilters(const FilterControls& c, FilterSet& set) {
@@ -58,10 +61,10 @@ void writeChangedFilterTexts(const FilterSet& set, const FilterSet& shown, const
 }
 
 void writeTitle(const CaptureState& state, MainWindowUi& ui) {
-    QSignalBlocker quiet(ui.cbtitle);
-    ui.cbtitle->clear();
-    ui.cbtitle->addItems(state.titleItems);
-    ui.cbtitle->setEditText(state.titleText);
+    QSignalBlocker quiet(ui.titleCombo);
+    ui.titleCombo->clear();
+    ui.titleCombo->addItems(state.titleItems);
+    ui.titleCombo->setEditText(state.titleText);
 }
 
 }  // namespace
@@ -69,31 +72,31 @@ void writeTitle(const CaptureState& state, MainWindowUi& ui) {
 void StateBinding::toState(const MainWindowUi& ui, CaptureState& state) {
     readFilters(mainControls(ui), state.mainFilters);
     readFilters(enhancedControls(ui), state.enhancedFilters);
-    state.specialProcess = ui.inputchk->isChecked();
-    state.picturesWithLinks = ui.chkLink->isChecked();
-    state.linkNearBy = ui.nearbychk->isChecked();
-    state.merge = ui.CheckBox4->isChecked();
-    state.lock = ui.lockchk->isChecked();
-    state.titleText = ui.cbtitle->currentText();
+    state.specialProcess = ui.specialProcessCheck->isChecked();
+    state.picturesWithLinks = ui.selectMenuWithLinks->isChecked();
+    state.linkNearBy = ui.selectMenuLinkNearBy->isChecked();
+    state.merge = ui.mergeCheck->isChecked();
+    state.lock = ui.lockTitleCheck->isChecked();
+    state.titleText = ui.titleCombo->currentText();
     state.titleItems.clear();
-    for (int i = 0; i < ui.cbtitle->count(); ++i)
-        state.titleItems.append(ui.cbtitle->itemText(i));
-    state.locationText = ui.Edit2->text();
-    state.countLabel = ui.cLabel->text();
-    state.savedLabel = ui.Label3->text();
-    state.getEnabled = ui.getbtn->isEnabled();
-    state.saveEnabled = ui.savebtn->isEnabled();
+    for (int i = 0; i < ui.titleCombo->count(); ++i)
+        state.titleItems.append(ui.titleCombo->itemText(i));
+    state.locationText = ui.locationEdit->text();
+    state.countLabel = ui.totalLabel->text();
+    state.savedLabel = ui.savedLabel->text();
+    state.getEnabled = ui.getButton->isEnabled();
+    state.saveEnabled = ui.saveButton->isEnabled();
 }
 
 void StateBinding::toWidgets(const CaptureState& state, MainWindowUi& ui) {
     writeFilterTexts(state.mainFilters, mainControls(ui));
     writeFilterTexts(state.enhancedFilters, enhancedControls(ui));
     writeTitle(state, ui);
-    ui.Edit2->setText(state.locationText);
-    ui.cLabel->setText(state.countLabel);
-    ui.Label3->setText(state.savedLabel);
-    ui.getbtn->setEnabled(state.getEnabled);
-    ui.savebtn->setEnabled(state.saveEnabled);
+    ui.locationEdit->setText(state.locationText);
+    ui.totalLabel->setText(state.countLabel);
+    ui.savedLabel->setText(state.savedLabel);
+    ui.getButton->setEnabled(state.getEnabled);
+    ui.saveButton->setEnabled(state.saveEnabled);
 }
 
 void StateBinding::changesToWidgets(const CaptureState& state, CaptureState& shown, MainWindowUi& ui) {
@@ -102,15 +105,15 @@ void StateBinding::changesToWidgets(const CaptureState& state, CaptureState& sho
     if (state.titleItems != shown.titleItems || state.titleText != shown.titleText)
         writeTitle(state, ui);
     if (state.locationText != shown.locationText)
-        ui.Edit2->setText(state.locationText);
+        ui.locationEdit->setText(state.locationText);
     if (state.countLabel != shown.countLabel)
-        ui.cLabel->setText(state.countLabel);
+        ui.totalLabel->setText(state.countLabel);
     if (state.savedLabel != shown.savedLabel)
-        ui.Label3->setText(state.savedLabel);
+        ui.savedLabel->setText(state.savedLabel);
     if (state.getEnabled != shown.getEnabled)
-        ui.getbtn->setEnabled(state.getEnabled);
+        ui.getButton->setEnabled(state.getEnabled);
     if (state.saveEnabled != shown.saveEnabled)
-        ui.savebtn->setEnabled(state.saveEnabled);
+        ui.saveButton->setEnabled(state.saveEnabled);
     shown = state;
 }
 

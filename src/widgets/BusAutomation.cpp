@@ -5,7 +5,7 @@
 #include <QDBusConnection>
 #include <QDBusError>
 
-#include "platform/desktop/BusModeDesktop.h"
+#include "widgets/BusModeDesktop.h"
 
 namespace vorlaken {
 

@@ -4,7 +4,9 @@
 
 namespace vorlaken {
 
-// A label that works as a command, like the link-style labels of the panels ("Upgrade Now").
+// A label that works as a command, like the link-style labels of the panels ("Upgrade Now"). It takes
+// the keyboard focus and runs on Enter, Return and Space as a button would, and tells assistive
+// technology that it is a link one can press.
 class ClickableLabel : public QLabel {
     Q_OBJECT
   public:
@@ -19,6 +21,8 @@ class ClickableLabel : public QLabel {
 
   protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace vorlaken

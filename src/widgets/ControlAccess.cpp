@@ -47,7 +47,18 @@ QObject* ControlAccess::find(const QString& name) const {
         return nullptr;
     if (root_->objectName() == name)
         return root_;
-    return root_->findChild<QObject*>(name);
+    if (QObject* control = root_->findChild<QObject*>(name))
+        return control;
+    // "Window.Control": a control of one of the window's own windows, whose name may be taken in the
+    // main window too (the save progress window's "stop saving" is CheckBox1, as is "origin size").
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    if (dot <= 0)
+        return nullptr;
+    const QString owner = name.left(dot);
+    QObject* window = root_->objectName() == owner ? root_ : root_->findChild<QObject*>(owner);
+    if (!qobject_cast<QWidget*>(window) || !qobject_cast<QWidget*>(window)->isWindow())
+        return nullptr;
+    return window->findChild<QObject*>(name.mid(dot + 1));
 }
 
 bool ControlAccess::invoke(const QString& name) const {

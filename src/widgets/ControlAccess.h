@@ -20,7 +20,8 @@ class ControlAccess {
 
     ControlAccess(QWidget* root, ZoneLookup zones);
 
-    // The control or menu item of that name (the window itself by its own name); null when none.
+    // The control or menu item of that name (the window itself by its own name); null when none. A
+    // control of another window the window owns is named "Window.Control" (TfrmPrompt.CheckBox1).
     QObject* find(const QString& name) const;
 
     // Clicks a button, check box or command label, triggers a menu item. False when there is no such

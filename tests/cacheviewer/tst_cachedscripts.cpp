@@ -97,7 +97,7 @@ void CachedScriptsTest::initTestCase() {
 
     control<QLineEdit>("extEdit")->setText(QStringLiteral("svg"));
     control<QPushButton>("Button1")->click();
-    QCOMPARE(window_->state().FoundUrls, QStringList{server_.url(kSvgPath)});
+    QCOMPARE(window_->state().foundUrls, QStringList{server_.url(kSvgPath)});
 }
 
 void CachedScriptsTest::cleanupTestCase() {
@@ -124,7 +124,7 @@ void CachedScriptsTest::cachedCopyRunsNoScript() {
     QSignalSpy done(preview(), &WebZone::documentComplete);
     window_->clickListItem(0);
     QVERIFY(done.wait(30000));
-    const QString local = window_->state().FoundFiles.value(0);
+    const QString local = window_->state().foundFiles.value(0);
     QCOMPARE(preview()->locationUrl(), QUrl::fromLocalFile(local).toString());
     QVERIFY(local.endsWith(QStringLiteral(".svg")));
     // The picture is shown.

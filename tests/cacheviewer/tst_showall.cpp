@@ -47,7 +47,7 @@ class ShowAllTest : public QObject {
     void init() {
         folder_.emplace();
         state_ = ViewerState();
-        wb1_ = FakeBrowser();
+        shownZone_ = FakeBrowser();
         desktop_ = FakeDesktop();
         programDir_.emplace(folder_->path(), folder_->path() + QStringLiteral("/user"));
     }
@@ -58,12 +58,12 @@ class ShowAllTest : public QObject {
         state_.thumbnail = true;
         state_.originSize = false;
         commands().ShowAll();
-        QCOMPARE(state_.ShownFiles, QStringList({file(1), file(3)}));
+        QCOMPARE(state_.shownFiles, QStringList({file(1), file(3)}));
         QCOMPARE(state_.currentTab, int(ViewerState::ShowAllTab));
         QVERIFY(!state_.thumbnail);
         QVERIFY(state_.originSize);
         QVERIFY(state_.filterEnabled);
-        const QStringList page = wb1_.loadedHtml.first().split(QStringLiteral("\r\n"));
+        const QStringList page = shownZone_.loadedHtml.first().split(QStringLiteral("\r\n"));
         QCOMPARE(page.mid(0, 7),
                  QStringList({
                      QStringLiteral("<html>"),
@@ -79,7 +79,7 @@ class ShowAllTest : public QObject {
         QCOMPARE(page.at(11), QStringLiteral("</form>"));
         QCOMPARE(page.at(12), QString());  // every line ends in CR LF; no closing body or html
         // Both boxes changed, so the page was rendered again, numbered 1 and 2 without gaps.
-        const QString body = wb1_.page->bodyElement()->data.innerHtml;
+        const QString body = shownZone_.page->bodyElement()->data.innerHtml;
         QVERIFY(body.contains(QStringLiteral("name=\"c2\"")));
         QVERIFY(!body.contains(QStringLiteral("name=\"c3\"")));
         QCOMPARE(state_.pictureInformation,
@@ -155,19 +155,19 @@ class ShowAllTest : public QObject {
 
     void renderWidthAndFallbackPage() {
         found(1);
-        state_.ShownFiles = state_.FoundFiles;
-        state_.ShownUrls = state_.FoundUrls;
+        state_.shownFiles = state_.foundFiles;
+        state_.shownUrls = state_.foundUrls;
         state_.originSize = false;
         state_.tabControlWidth = 547;
         desktop_.scrollBarExtentValue = 17;
-        wb1_.showPage(QStringLiteral("about:blank"), QString());
+        shownZone_.showPage(QStringLiteral("about:blank"), QString());
         commands().RenderShown();
-        QVERIFY(wb1_.page->bodyElement()->data.innerHtml.contains(
+        QVERIFY(shownZone_.page->bodyElement()->data.innerHtml.contains(
             QStringLiteral("this.width>500) this.width=500")));
-        wb1_.page->bodyElement()->failing.insert(QStringLiteral("setInnerHtml"));
+        shownZone_.page->bodyElement()->failing.insert(QStringLiteral("setInnerHtml"));
         commands().RenderShown();
         const QString temp = programDir_->writtenFile(QStringLiteral("tidecove_temp.htm"));
-        QCOMPARE(wb1_.navigated.last(), temp);
+        QCOMPARE(shownZone_.navigated.last(), temp);
         QFile file(temp);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().startsWith("<html>\r\n<body>\r\n"));
@@ -202,17 +202,17 @@ class ShowAllTest : public QObject {
         for (const QString& n : kept) {
             expectedFiles << file(n.toInt());
         }
-        QCOMPARE(state_.ShownFiles, expectedFiles);
-        QCOMPARE(imagesOf(wb1_).size(), kept.size());
+        QCOMPARE(state_.shownFiles, expectedFiles);
+        QCOMPARE(imagesOf(shownZone_).size(), kept.size());
     }
 
     void filterDoesNothingWithoutOriginSize() {
         renderFour();
         state_.originSize = false;
-        commands().originSizeClicked();
+        commands().OriginSizeClicked();
         QVERIFY(!state_.filterEnabled);
         commands().FilterShown();
-        QCOMPARE(state_.ShownFiles.size(), 4);
+        QCOMPARE(state_.shownFiles.size(), 4);
     }
 
     void saveNames_data() {
@@ -283,7 +283,7 @@ class ShowAllTest : public QObject {
         commands().ShowAll();
         const QString target = folder_->path() + QStringLiteral("/out/");
         QVERIFY(QDir().mkpath(target));
-        state_.CacheSaveFolder = target;
+        state_.cacheSaveFolder = target;
         commands().SaveShown();
         QCOMPARE(QDir(target).entryList(QDir::Files), QStringList({"1_pic1.jpg", "2_pic3.jpg"}));
         QFile copy(target + QStringLiteral("2_pic3.jpg"));
@@ -302,8 +302,8 @@ class ShowAllTest : public QObject {
         found(12);
         state_.listChecked = QList<bool>(12, true);
         commands().ShowAll();
-        checkboxesOf(wb1_).at(4)->data.checked = false;
-        state_.CacheSaveFolder = folder_->path() + QStringLiteral("/");
+        checkboxesOf(shownZone_).at(4)->data.checked = false;
+        state_.cacheSaveFolder = folder_->path() + QStringLiteral("/");
         commands().SaveShown();
         const QStringList saved = QDir(folder_->path()).entryList({QStringLiteral("*_pic*")}, QDir::Files);
         QCOMPARE(saved.size(), 11);
@@ -322,7 +322,7 @@ class ShowAllTest : public QObject {
         // An empty page copies nothing and opens nothing.
         state_.listChecked = {false};
         commands().ShowAll();
-        state_.CacheSaveFolder = folder_->path() + QStringLiteral("/");
+        state_.cacheSaveFolder = folder_->path() + QStringLiteral("/");
         commands().SaveShown();
         QVERIFY(desktop_.openedPaths.isEmpty());
     }
@@ -330,23 +330,23 @@ class ShowAllTest : public QObject {
     void chooseFolderAppendsSeparator() {
         desktop_.folder = folder_->path();
         commands().ChooseFolder();
-        QCOMPARE(state_.CacheSaveFolder, folder_->path() + QLatin1Char('/'));
+        QCOMPARE(state_.cacheSaveFolder, folder_->path() + QLatin1Char('/'));
         QCOMPARE(desktop_.folderDialogs.size(), 1);
         desktop_.folder.clear();
         commands().ChooseFolder();
-        QCOMPARE(state_.CacheSaveFolder, folder_->path() + QLatin1Char('/'));
+        QCOMPARE(state_.cacheSaveFolder, folder_->path() + QLatin1Char('/'));
     }
 
   private:
-    ShownCommands commands() { return ShownCommands(state_, wb1_, desktop_, *programDir_); }
+    ShownCommands commands() { return ShownCommands(state_, shownZone_, desktop_, *programDir_); }
     QString file(int n) const { return folder_->path() + QStringLiteral("/cache/pic%1.jpg").arg(n); }
     QString url(int n) const { return QStringLiteral("http://site/pic%1.jpg").arg(n); }
 
     void found(int count) {
         QDir().mkpath(folder_->path() + QStringLiteral("/cache"));
         for (int n = 1; n <= count; ++n) {
-            state_.FoundFiles << file(n);
-            state_.FoundUrls << url(n);
+            state_.foundFiles << file(n);
+            state_.foundUrls << url(n);
             QFile body(file(n));
             body.open(QIODevice::WriteOnly);
             body.write("body " + QByteArray::number(n));
@@ -358,19 +358,19 @@ class ShowAllTest : public QObject {
         found(4);
         commands().ShowAll();
         const QList<QSize> sizes = {{60, 300}, {90, 10}, {100, 50}, {100, 80}};
-        const QList<FakeElementPtr> images = imagesOf(wb1_);
+        const QList<FakeElementPtr> images = imagesOf(shownZone_);
         QCOMPARE(images.size(), 4);
         for (int i = 0; i < 4; ++i) {
             images[i]->data.width = sizes[i].width();
             images[i]->data.height = sizes[i].height();
         }
-        checkboxesOf(wb1_).at(3)->data.checked = false;
+        checkboxesOf(shownZone_).at(3)->data.checked = false;
     }
 
     std::optional<QTemporaryDir> folder_;
     std::optional<ProgramDir> programDir_;
     ViewerState state_;
-    FakeBrowser wb1_;
+    FakeBrowser shownZone_;
     FakeDesktop desktop_;
 };
 

@@ -4,13 +4,12 @@
 
 #include "cacheviewer/CacheClearing.h"
 #include "cacheviewer/ViewerSettings.h"
-#include "cacheviewer/ViewerUpgrade.h"
 #include "support/FakeBrowserCache.h"
 #include "support/FakeDesktop.h"
 
 using namespace vorlaken;
 
-// "Clear cache", the upgrade check and the settings file of the viewer.
+// "Clear cache" and the settings file of the viewer.
 class ViewerCommandsTest : public QObject {
     Q_OBJECT
 
@@ -21,7 +20,7 @@ class ViewerCommandsTest : public QObject {
                        {{QStringLiteral("http://a/2.htm"), QStringLiteral("/m/2.htm"), {}}, "2", true}};
         TIECache ieCache(&cache);
         ViewerState state;
-        state.FoundUrls = {QStringLiteral("http://a/1.jpg")};
+        state.foundUrls = {QStringLiteral("http://a/1.jpg")};
         FakeDesktop desktop;
         desktop.answers = {Desktop::Answer::Cancel};
         ClearCacheCommand(state, ieCache, desktop);
@@ -36,7 +35,7 @@ class ViewerCommandsTest : public QObject {
         // Every entry goes, pictures or not; the found list is not refreshed.
         QCOMPARE(cache.deleted,
                  QStringList({QStringLiteral("http://a/1.jpg"), QStringLiteral("http://a/2.htm")}));
-        QCOMPARE(state.FoundUrls.size(), 1);
+        QCOMPARE(state.foundUrls.size(), 1);
         QVERIFY(state.clearEnabled);
     }
 
@@ -71,56 +70,6 @@ class ViewerCommandsTest : public QObject {
         QCOMPARE(desktop.questions.first().text, question);
     }
 
-    void upgradeCheck_data() {
-        QTest::addColumn<bool>("updaterPresent");
-        QTest::addColumn<QString>("lastUpdate");  // "-" for no state file
-        QTest::addColumn<bool>("starts");
-        QTest::newRow("no updater") << false << "-" << false;
-        QTest::newRow("no state file") << true << "-" << true;
-        QTest::newRow("empty lastupdate") << true << "" << true;
-        QTest::newRow("16 days ago") << true << "20260415" << true;
-        QTest::newRow("15 days ago") << true << "20260416" << false;
-        QTest::newRow("today") << true << "20260501" << false;
-    }
-
-    void upgradeCheck() {
-        QFETCH(bool, updaterPresent);
-        QFETCH(QString, lastUpdate);
-        QFETCH(bool, starts);
-        QTemporaryDir dir;
-        const ProgramDir programDir(dir.path(), dir.path());
-        if (updaterPresent) {
-            QFile updater(programDir.deliveredFile(QStringLiteral("upgrade")));
-            QVERIFY(updater.open(QIODevice::WriteOnly));
-        }
-        if (lastUpdate != QLatin1String("-")) {
-            QFile state(programDir.deliveredFile(QStringLiteral("upgrade_tidecove.ini")));
-            QVERIFY(state.open(QIODevice::WriteOnly));
-            state.write("[config]\nlastupdate=" + lastUpdate.toLatin1() + "\n");
-        }
-        FakeDesktop desktop;
-        ViewerUpgrade(programDir, desktop, 4242).AutoUpgradeCheck(QDateTime(QDate(2026, 5, 1), QTime(10, 0)));
-        QVERIFY(desktop.messages.isEmpty());
-        QCOMPARE(desktop.startedPrograms.size(), starts ? 1 : 0);
-        QCOMPARE(desktop.minimized, starts ? 1 : 0);
-        if (starts) {
-            QCOMPARE(desktop.startedPrograms.first().first,
-                     programDir.deliveredFile(QStringLiteral("upgrade")));
-            QCOMPARE(desktop.startedPrograms.first().second,
-                     QStringList({QStringLiteral("4242"), QStringLiteral("upgrade_tidecove.ini")}));
-        }
-    }
-
-    void upgradeNowWithoutUpdaterSaysSo() {
-        QTemporaryDir dir;
-        const ProgramDir programDir(dir.path(), dir.path());
-        FakeDesktop desktop;
-        ViewerUpgrade(programDir, desktop, 1).UpgradeNow();
-        QCOMPARE(desktop.messages, QStringList({QStringLiteral("Upgrade is not found.")}));
-        QCOMPARE(desktop.messageCaptions, QStringList({QStringLiteral("Hint")}));
-        QVERIFY(desktop.startedPrograms.isEmpty());
-    }
-
     void settingsDefaultsAndRoundTrip() {
         QTemporaryDir dir;
         IniFile missing(dir.filePath(QStringLiteral("tidecove.ini")));
@@ -136,7 +85,7 @@ class ViewerCommandsTest : public QObject {
         QCOMPARE(state.timeUnit, int(ViewerState::Hour));
 
         state.urlInclude = QStringLiteral("photo");
-        state.CacheSaveFolder = QStringLiteral("/home/u/pics/");
+        state.cacheSaveFolder = QStringLiteral("/home/u/pics/");
         state.sizeMode = ViewerState::Exactly;
         state.gif = false;
         state.autoUpgrade = false;
@@ -155,7 +104,7 @@ class ViewerCommandsTest : public QObject {
         ViewerState back;
         ViewerSettings::load(in, back);
         QCOMPARE(back.urlInclude, state.urlInclude);
-        QCOMPARE(back.CacheSaveFolder, state.CacheSaveFolder);
+        QCOMPARE(back.cacheSaveFolder, state.cacheSaveFolder);
         QCOMPARE(back.sizeMode, state.sizeMode);
         QCOMPARE(back.gif, false);
         QCOMPARE(back.autoUpgrade, false);

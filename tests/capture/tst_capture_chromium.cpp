@@ -9,6 +9,7 @@
 #include "capture/PreviewPage.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "results/SelectionCommands.h"
+#include "support/BrowserDiscovery.h"
 #include "support/ChromiumProcess.h"
 #include "support/FakeDesktop.h"
 #include "support/LoopbackHttpServer.h"
@@ -152,7 +153,8 @@ void CaptureChromiumTest::cleanupTestCase() {
 }
 
 BrowserPtr CaptureChromiumTest::open(const QString& url) {
-    BrowserPtr browser = DevToolsBrowserFinder().discover();
+    DevToolsBrowserFinder finder;
+    BrowserPtr browser = test::DiscoverWhenReady(finder);
     if (!browser) {
         return nullptr;
     }
@@ -184,7 +186,7 @@ void CaptureChromiumTest::getCapturesPageAndDirectFrames() {
     // The frames load on their own: wait until every picture of the top page and both frames is in.
     QVERIFY(QTest::qWaitFor(
         [&] {
-            get.run(state, false);
+            get.Run(state, false);
             return state.table.size() == 10;
         },
         15000));
@@ -239,9 +241,9 @@ void CaptureChromiumTest::previewValuesReadBackUnchanged() {
 
     FakeDesktop desktop;
     SelectionCommands selection(*zone, desktop, render);
-    selection.deselectAll();
-    selection.selectAll();
-    selection.reduceToSelection(state, SelectionCommands::Reduce::KeepChecked);
+    selection.DeselectAll();
+    selection.SelectAll();
+    selection.ReduceToSelection(state, SelectionCommands::Reduce::KeepChecked);
     QCOMPARE(state.table.picUrl, before.picUrl);
     QCOMPARE(state.table.sizeText, before.sizeText);
     QCOMPARE(state.table.linkUrl, before.linkUrl);
@@ -264,7 +266,8 @@ QMap<QString, QString> CaptureChromiumTest::linksOf(const QString& url, int pict
     state.mainFilters.heightLimit = 0;
     state.linkNearBy = true;
     state.specialProcess = true;
-    state.attached = DevToolsBrowserFinder().discover();
+    DevToolsBrowserFinder finder;
+    state.attached = test::DiscoverWhenReady(finder);
     if (!state.attached) {
         return links;
     }

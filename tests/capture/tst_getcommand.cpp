@@ -32,7 +32,7 @@ void TestGetCommand::withoutBrowserNothingChanges() {
 
     FakeBrowserFinder finder;  // finds no browser
     int renders = 0;
-    GetCommand(finder, [&] { ++renders; }).run(f.state, false);
+    GetCommand(finder, [&] { ++renders; }).Run(f.state, false);
 
     QCOMPARE(finder.calls, 1);
     QCOMPARE(renders, 0);
@@ -63,7 +63,7 @@ void TestGetCommand::getRendersAndSetsCounters() {
         disabledWhileRendering = !f.state.getEnabled && !f.state.saveEnabled;
         QCOMPARE(f.state.table.size(), 2);
     });
-    get.run(f.state, false);
+    get.Run(f.state, false);
 
     QCOMPARE(f.state.attached, BrowserPtr(f.browser));
     QCOMPARE(renders, 1);
@@ -83,7 +83,7 @@ void TestGetCommand::lockedTitleIsEmptiedByGet() {
     f.state.titleText = "Typed by the user";
     FakeBrowserFinder finder;
     finder.browser = f.browser;
-    GetCommand(finder, {}).run(f.state, false);
+    GetCommand(finder, {}).Run(f.state, false);
     QCOMPARE(f.state.titleText, QString());
     QCOMPARE(f.state.titleItems, QStringList{"Top"});
 }
@@ -95,7 +95,7 @@ void TestGetCommand::emptyPageEmptiesTableAndDisablesSave() {
     FakeBrowserFinder finder;
     finder.browser = f.browser;
     int renders = 0;
-    GetCommand(finder, [&] { ++renders; }).run(f.state, false);
+    GetCommand(finder, [&] { ++renders; }).Run(f.state, false);
     QCOMPARE(f.state.table.size(), 0);
     QCOMPARE(renders, 0);  // the preview keeps showing the previous pictures
     QCOMPARE(f.state.countLabel, QString("0"));
@@ -112,7 +112,7 @@ void TestGetCommand::failedCaptureKeepsTable() {
     FakeBrowserFinder finder;
     finder.browser = f.browser;
     int renders = 0;
-    GetCommand(finder, [&] { ++renders; }).run(f.state, false);
+    GetCommand(finder, [&] { ++renders; }).Run(f.state, false);
     QCOMPARE(f.rows(), QStringList{"http://h/old.jpg|1*1|-|http://h/"});
     QCOMPARE(renders, 1);
     QCOMPARE(f.state.countLabel, QString("1"));
@@ -124,7 +124,7 @@ void TestGetCommand::renderFailureIsSwallowed() {
     f.doc->addImage("http://h/1.jpg", 10, 10);
     FakeBrowserFinder finder;
     finder.browser = f.browser;
-    GetCommand(finder, [] { throw PageError("zone gone"); }).run(f.state, false);
+    GetCommand(finder, [] { throw PageError("zone gone"); }).Run(f.state, false);
     QCOMPARE(f.state.countLabel, QString("1"));
     QVERIFY(f.state.getEnabled && f.state.saveEnabled);
 }

@@ -77,7 +77,7 @@ void TestComments::onlyTextAndPictures() {
     Panel p(
         "Nice one<br><img src=\"http://h/2.jpg\"><br><img src=\"http://x/other.jpg\"><p>More</p>"
         "<img src=\"http://h/1.jpg\"><br><img src=\"http://h/2.jpg\">");
-    CommentCommands::onlyTextAndPictures(p.panel, p.table, p.desktop);
+    CommentCommands::OnlyTextAndPictures(p.panel, p.table, p.desktop);
 
     // Text lines, then each captured picture where it stood (the same one twice), the other one gone.
     QStringList lines = p.html().split("\r\n");
@@ -91,11 +91,11 @@ void TestComments::onlyTextAndPictures() {
 
 void TestComments::typedMarkerNeedsCapturedPicture() {
     Panel withPicture("[##0##]<br><img src=\"http://h/1.jpg\">");
-    CommentCommands::onlyTextAndPictures(withPicture.panel, withPicture.table, withPicture.desktop);
+    CommentCommands::OnlyTextAndPictures(withPicture.panel, withPicture.table, withPicture.desktop);
     QCOMPARE(withPicture.html().count("<img src=\"http://h/1.jpg\"><br>"), 2);
 
     Panel without("[##0##]<br>text<br><img src=\"http://x/other.jpg\">");
-    CommentCommands::onlyTextAndPictures(without.panel, without.table, without.desktop);
+    CommentCommands::OnlyTextAndPictures(without.panel, without.table, without.desktop);
     QVERIFY(!without.html().contains("img"));
     QVERIFY(without.html().startsWith("text<br>\r\n"));
 }
@@ -104,7 +104,7 @@ void TestComments::onlyTextAndPicturesFailure() {
     Panel p("text<br><img src=\"http://h/1.jpg\">");
     const QString before = p.html();
     p.zone.page->failing = {"images.read"};
-    CommentCommands::onlyTextAndPictures(p.panel, p.table, p.desktop);
+    CommentCommands::OnlyTextAndPictures(p.panel, p.table, p.desktop);
     QCOMPARE(p.html(), before);
     QCOMPARE(p.desktop.messages.size(), 1);
 }
@@ -112,7 +112,7 @@ void TestComments::onlyTextAndPicturesFailure() {
 void TestComments::clearComments() {
     Panel p("comments");
     p.state.width = 300;
-    CommentCommands::clearComments(p.panel);
+    CommentCommands::ClearComments(p.panel);
     QVERIFY(p.state.visible);
     QCOMPARE(p.state.width, 300);
     QCOMPARE(p.html(), QString());
@@ -120,14 +120,14 @@ void TestComments::clearComments() {
 
 void TestComments::removeFormat() {
     Panel p("<b>Bold</b> &lt;i&gt;<br><img src=\"http://h/1.jpg\"><a href=\"x\">link</a>");
-    CommentCommands::removeFormat(p.panel);
+    CommentCommands::RemoveFormat(p.panel);
     QVERIFY(p.state.visible);
     QCOMPARE(p.zone.page->images()->length(), 0);
     QCOMPARE(p.zone.page->links()->length(), 0);
     QCOMPARE(p.html(), QString("Bold &lt;i&gt;\nlink"));  // typed markup stays text
 
     p.zone.page->bodyElement()->failing = {"outerText"};
-    CommentCommands::removeFormat(p.panel);
+    CommentCommands::RemoveFormat(p.panel);
     QCOMPARE(p.html(), QString("Bold &lt;i&gt;\nlink"));
 }
 

@@ -322,7 +322,7 @@ void HostilePagesTest::onlyTextAndPicturesKeepsAnAddressWhole() {
         CaptureTable table;
         table.append(captured, QStringLiteral("1*1"), kPlaceholderLinkUrl, kPlain);
         FakeDesktop desktop;
-        CommentCommands::onlyTextAndPictures(panel, table, desktop);
+        CommentCommands::OnlyTextAndPictures(panel, table, desktop);
         QVERIFY(desktop.messages.isEmpty());
         QCOMPARE(settledBeaconHits(zone), QStringList());
         shapes << shape(zone);

@@ -54,7 +54,7 @@ void TestOriginPage::displayKeepsOriginContent() {
     PreviewFixture f(3);  // picture 1 linked
     f.tickOnly({1, 3});
     auto attached = originBrowser();
-    OriginPage::display(attached, f.zone, false, f.desktop);
+    OriginPage::Display(attached, f.zone, false, f.desktop);
 
     const QString lines = OriginPage::pictureLines({"http://h/1.jpg", "http://h/3.jpg"},
                                                    {"http://h/1.htm", kPlaceholderLinkUrl});
@@ -66,7 +66,7 @@ void TestOriginPage::displayKeepsOriginContent() {
 void TestOriginPage::displayWithoutOriginContent() {
     PreviewFixture f(2);
     auto attached = originBrowser();
-    OriginPage::display(attached, f.zone, true, f.desktop);
+    OriginPage::Display(attached, f.zone, true, f.desktop);
     const QString html = origin(attached);
     QVERIFY(html.startsWith(OriginPage::kHeadWithoutOrigin));
     QVERIFY(html.endsWith(OriginPage::kTailWithoutOrigin));
@@ -79,9 +79,9 @@ void TestOriginPage::displayWithoutOriginContent() {
 void TestOriginPage::secondDisplayNestsAboveFirst() {
     PreviewFixture f(1);
     auto attached = originBrowser();
-    OriginPage::display(attached, f.zone, false, f.desktop);
+    OriginPage::Display(attached, f.zone, false, f.desktop);
     const QString first = origin(attached);
-    OriginPage::display(attached, f.zone, false, f.desktop);
+    OriginPage::Display(attached, f.zone, false, f.desktop);
     const QString lines = OriginPage::pictureLines({"http://h/1.jpg"}, {"http://h/1.htm"});
     QCOMPARE(origin(attached), OriginPage::kHeadWithOrigin + lines + OriginPage::kTailWithOrigin + first);
 }
@@ -90,16 +90,16 @@ void TestOriginPage::nothingToDisplay() {
     PreviewFixture f(2);
     auto attached = originBrowser();
     attached->calls()->reset();
-    OriginPage::display(nullptr, f.zone, false, f.desktop);  // no browser attached
+    OriginPage::Display(nullptr, f.zone, false, f.desktop);  // no browser attached
     f.tickOnly({});
-    OriginPage::display(attached, f.zone, false, f.desktop);  // nothing ticked
+    OriginPage::Display(attached, f.zone, false, f.desktop);  // nothing ticked
     QCOMPARE(attached->calls()->total(), 0);
     QCOMPARE(origin(attached), QString("<p>own content</p>"));
 
     // A page that refuses the change is left as it is, silently.
     f.tickOnly({1});
     attached->page->bodyElement()->failing = {"setInnerHtml", "setStyleAttribute"};
-    OriginPage::display(attached, f.zone, false, f.desktop);
+    OriginPage::Display(attached, f.zone, false, f.desktop);
     QCOMPARE(origin(attached), QString("<p>own content</p>"));
     QVERIFY(f.desktop.messages.isEmpty());
 }
@@ -109,7 +109,7 @@ void TestOriginPage::nothingToDisplay() {
 void TestOriginPage::refreshAndNavigation() {
     auto attached = originBrowser();
     attached->calls()->reset();
-    OriginPage::refresh(attached);
+    OriginPage::Refresh(attached);
     QCOMPARE(attached->reloads, 1);
     QCOMPARE(attached->calls()->count("Browser.reload"), 1);
     QCOMPARE(attached->calls()->total(), 1);
@@ -118,7 +118,7 @@ void TestOriginPage::refreshAndNavigation() {
 
     attached->failing = {"reload"};
     attached->calls()->reset();
-    OriginPage::refresh(attached);
+    OriginPage::Refresh(attached);
     QCOMPARE(attached->calls()->count("Browser.reload"), 1);  // asked again
     QCOMPARE(attached->calls()->total(), 1);
     QCOMPARE(attached->reloads, 1);  // and refused
@@ -126,17 +126,17 @@ void TestOriginPage::refreshAndNavigation() {
 
     auto untouched = originBrowser();
     untouched->calls()->reset();
-    OriginPage::refresh(nullptr);
+    OriginPage::Refresh(nullptr);
     QCOMPARE(untouched->calls()->total(), 0);
 
     FakeBrowser zone;
-    OriginPage::showInPreview(zone, "http://h/gallery.htm");
-    OriginPage::restorePreview(zone, "/opt/vorlaken/grabnest.htm");
+    OriginPage::ShowInPreview(zone, "http://h/gallery.htm");
+    OriginPage::RestorePreview(zone, "/opt/vorlaken/grabnest.htm");
     QCOMPARE(zone.navigated, (QStringList{"http://h/gallery.htm", "file:///opt/vorlaken/grabnest.htm"}));
     // A zone that refuses to navigate keeps what it shows; the command does not fail.
     zone.failing = {"navigate"};
-    OriginPage::showInPreview(zone, "http://h/other.htm");
-    OriginPage::restorePreview(zone, "/opt/vorlaken/grabnest.htm");
+    OriginPage::ShowInPreview(zone, "http://h/other.htm");
+    OriginPage::RestorePreview(zone, "/opt/vorlaken/grabnest.htm");
     QCOMPARE(zone.navigated.size(), 2);
     QCOMPARE(zone.calls()->count("Browser.navigate"), 4);
 }
@@ -147,7 +147,7 @@ void TestOriginPage::scrollBarToggle() {
     int count = 0;
     QStringList seen;
     for (int i = 0; i < 3; ++i) {
-        OriginPage::toggleScrollBar(zone, count);
+        OriginPage::ToggleScrollBar(zone, count);
         seen << doc->bodyElement()->style.value("overflow");
     }
     QCOMPARE(seen, (QStringList{"scroll", "", "scroll"}));

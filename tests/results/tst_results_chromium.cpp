@@ -6,6 +6,7 @@
 #include "results/CommentCommands.h"
 #include "results/OriginPage.h"
 #include "results/UrlList.h"
+#include "support/BrowserDiscovery.h"
 #include "support/ChromiumProcess.h"
 #include "support/FakeDesktop.h"
 #include "support/LoopbackHttpServer.h"
@@ -67,7 +68,8 @@ void ResultsChromiumTest::initTestCase() {
 }
 
 void ResultsChromiumTest::init() {
-    BrowserPtr top = DevToolsBrowserFinder().discover();
+    DevToolsBrowserFinder finder;
+    BrowserPtr top = test::DiscoverWhenReady(finder);
     QVERIFY(top);
     const QString url = server_.url("/zones.html");
     top->navigate(url);
@@ -120,7 +122,7 @@ void ResultsChromiumTest::cleanupTestCase() {
 }
 
 void ResultsChromiumTest::displayOnOriginPage() {
-    OriginPage::display(origin_, *preview_, false, desktop_);
+    OriginPage::Display(origin_, *preview_, false, desktop_);
     DocumentPtr page = origin_->document();
     const std::vector<ElementData> images =
         page->images()->read(kSrc | kParentTagName | kParentHrefAttribute);
@@ -138,7 +140,7 @@ void ResultsChromiumTest::displayOnOriginPage() {
 }
 
 void ResultsChromiumTest::displayWithoutOriginContent() {
-    OriginPage::display(origin_, *preview_, true, desktop_);
+    OriginPage::Display(origin_, *preview_, true, desktop_);
     const std::vector<ElementData> images = origin_->document()->images()->read(kSrc);
     QCOMPARE(images.size(), std::size_t(2));
     const QString text = PageBody(*origin_)->outerText();
@@ -150,7 +152,7 @@ void ResultsChromiumTest::displayWithoutOriginContent() {
 void ResultsChromiumTest::urlListInPanel() {
     CommentPanelState state;
     CommentPanel panel(state, *panel_);
-    UrlList::show(UrlList::Kind::PictureLinks, *preview_, panel, desktop_);
+    UrlList::Show(UrlList::Kind::PictureLinks, *preview_, panel, desktop_);
     const QStringList lines = PageBody(*panel_)->outerText().split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines, (QStringList{"Picture Links:", server_.url("/big/1.htm?a=1&b=2"),
                                  "Link URLs:", "[url]" + server_.url("/big/1.htm?a=1&b=2") + "[/url]"}));
@@ -164,7 +166,7 @@ void ResultsChromiumTest::onlyTextAndPictures() {
                                     "\"></div><p>More &lt;b&gt;</p><img src=\"" + captured + "\">");
     CommentPanelState state;
     CommentPanel panel(state, *panel_);
-    CommentCommands::onlyTextAndPictures(panel, state_.table, desktop_);
+    CommentCommands::OnlyTextAndPictures(panel, state_.table, desktop_);
     QVERIFY(desktop_.messages.isEmpty());
 
     const std::vector<ElementData> images = panel_->document()->images()->read(kSrc);

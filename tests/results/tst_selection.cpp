@@ -55,7 +55,7 @@ void TestSelection::reduce() {
     for (int n : ticks) {
         f.element(QStringLiteral("c%1").arg(n))->data.checked = true;
     }
-    SelectionCommands(f.zone, f.desktop, f.renderer()).reduceToSelection(f.state, mode);
+    SelectionCommands(f.zone, f.desktop, f.renderer()).ReduceToSelection(f.state, mode);
 
     if (kept.isEmpty()) {
         QCOMPARE(f.state.table.picUrl, before.picUrl);
@@ -81,7 +81,7 @@ void TestSelection::valuesComeFromThePage() {
     f.state.table.sizeText[1] = "changed";
     f.state.table.pageUrl[0] = "changed";
     f.tickOnly({1, 2});
-    SelectionCommands(f.zone, f.desktop, f.renderer()).reduceToSelection(f.state, Reduce::KeepChecked);
+    SelectionCommands(f.zone, f.desktop, f.renderer()).ReduceToSelection(f.state, Reduce::KeepChecked);
     QCOMPARE(f.state.table.sizeText, (QStringList{"10*10", "20*20"}));
     QCOMPARE(f.state.table.linkUrl, (QStringList{"http://h/1.htm", kPlaceholderLinkUrl}));
     QCOMPARE(f.state.table.pageUrl, (QStringList{"http://h/page1.htm", "http://h/page2.htm"}));
@@ -94,19 +94,19 @@ void TestSelection::selectAndDeselectAll() {
     SelectionCommands commands(f.zone, f.desktop, f.renderer());
 
     f.zone.calls()->reset();
-    commands.selectAll();
+    commands.SelectAll();
     QCOMPARE(f.ticked(), (QList<int>{1, 2, 3, 4}));
     QCOMPARE(f.zone.calls()->count("Collection.setChecked"), 1);
     for (int n = 1; n <= 4; ++n) {
         QCOMPARE(f.element(QStringLiteral("h%1").arg(n))->data.checked, false);  // hidden inputs untouched
     }
-    commands.deselectAll();
+    commands.DeselectAll();
     QCOMPARE(f.ticked(), QList<int>{});
     QCOMPARE(f.state.table.picUrl, before.picUrl);
     QCOMPARE(f.renders, 0);
 
     // "Deselect All" then "Keep Cheked" changes nothing at all.
-    commands.reduceToSelection(f.state, Reduce::KeepChecked);
+    commands.ReduceToSelection(f.state, Reduce::KeepChecked);
     QCOMPARE(f.state.table.picUrl, before.picUrl);
     QCOMPARE(f.renders, 0);
 }
@@ -125,8 +125,8 @@ void TestSelection::notPreviewPageLeavesTable() {
     origin->addLink("http://h/a.htm");
 
     SelectionCommands commands(f.zone, f.desktop, f.renderer());
-    commands.reduceToSelection(f.state, Reduce::KeepChecked);
-    commands.selectAll();
+    commands.ReduceToSelection(f.state, Reduce::KeepChecked);
+    commands.SelectAll();
     QCOMPARE(f.state.table.picUrl, before);
     QCOMPARE(f.renders, 0);
     QCOMPARE(f.desktop.messages.size(), 2);
@@ -151,7 +151,7 @@ void TestSelection::webPageCopyingThePreviewIsNotRead() {
     PreviewFixture f(3);
     f.zone.page->urlValue = address;
     f.tickOnly({2});
-    SelectionCommands(f.zone, f.desktop, f.renderer()).reduceToSelection(f.state, Reduce::KeepChecked);
+    SelectionCommands(f.zone, f.desktop, f.renderer()).ReduceToSelection(f.state, Reduce::KeepChecked);
     QCOMPARE(f.state.table.size(), read ? 1 : 3);
     QCOMPARE(f.desktop.messages, read ? QStringList() : QStringList{kNotPreviewPageMessage});
 }
@@ -161,7 +161,7 @@ void TestSelection::failingPageLeavesTable() {
     const QStringList before = f.state.table.picUrl;
     f.tickOnly({2});
     f.zone.page->failing = {"links.read"};
-    SelectionCommands(f.zone, f.desktop, f.renderer()).reduceToSelection(f.state, Reduce::KeepChecked);
+    SelectionCommands(f.zone, f.desktop, f.renderer()).ReduceToSelection(f.state, Reduce::KeepChecked);
     QCOMPARE(f.state.table.picUrl, before);
     QCOMPARE(f.renders, 0);
     QVERIFY(f.desktop.messages.isEmpty());
@@ -171,8 +171,8 @@ void TestSelection::emptyPreviewDoesNothing() {
     PreviewFixture f(0);
     f.zone.page->bodyElement()->setInnerHtml("<html></html>");
     SelectionCommands commands(f.zone, f.desktop, f.renderer());
-    commands.selectAll();
-    commands.reduceToSelection(f.state, Reduce::CheckedAfter);
+    commands.SelectAll();
+    commands.ReduceToSelection(f.state, Reduce::CheckedAfter);
     QCOMPARE(f.renders, 0);
     QVERIFY(f.desktop.messages.isEmpty());
 }

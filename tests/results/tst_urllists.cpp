@@ -37,7 +37,7 @@ void TestUrlLists::pictureUrlsOfTickedPictures() {
     PreviewFixture f(3);
     f.tickOnly({1, 3});
     Panel p;
-    UrlList::show(UrlList::Kind::PictureUrls, f.zone, p.panel, f.desktop);
+    UrlList::Show(UrlList::Kind::PictureUrls, f.zone, p.panel, f.desktop);
     QCOMPARE(p.html(),
              QString("<html>\r\n<body>\r\n<font style=\"font-size:9pt\">\r\n<p>Picture URLs:</p>\r\n"
                      "http://h/1.jpg<br>\r\nhttp://h/3.jpg<br>\r\n<p>UBB code:</p>\r\n"
@@ -51,7 +51,7 @@ void TestUrlLists::pictureLinksLeaveOutUnlinked() {
     Panel p;
     p.state.visible = true;
     p.state.width = 520;
-    UrlList::show(UrlList::Kind::PictureLinks, f.zone, p.panel, f.desktop);
+    UrlList::Show(UrlList::Kind::PictureLinks, f.zone, p.panel, f.desktop);
     QCOMPARE(p.html(),
              QString("<html>\r\n<body>\r\n<font style=\"font-size:9pt\">\r\n<p>Picture Links:</p>\r\n"
                      "http://h/1.htm<br>\r\n<p>Link URLs:</p>\r\n[url]http://h/1.htm[/url]<br>\r\n"
@@ -59,7 +59,7 @@ void TestUrlLists::pictureLinksLeaveOutUnlinked() {
     QCOMPARE(p.state.width, 520);  // wider panels keep their width
 
     f.tickOnly({});
-    UrlList::show(UrlList::Kind::PictureLinks, f.zone, p.panel, f.desktop);
+    UrlList::Show(UrlList::Kind::PictureLinks, f.zone, p.panel, f.desktop);
     QCOMPARE(p.html(),
              QString("<html>\r\n<body>\r\n<font style=\"font-size:9pt\">\r\n<p>Picture Links:</p>\r\n"
                      "<p>Link URLs:</p>\r\n</font>\r\n"));
@@ -75,7 +75,7 @@ void TestUrlLists::listValuesAreEscaped() {
 void TestUrlLists::nothingWithoutPictures() {
     PreviewFixture f(0);
     Panel p;
-    UrlList::show(UrlList::Kind::PictureUrls, f.zone, p.panel, f.desktop);
+    UrlList::Show(UrlList::Kind::PictureUrls, f.zone, p.panel, f.desktop);
     QCOMPARE(p.html(), QString("my comments"));
     QVERIFY(!p.state.visible);
     QCOMPARE(p.state.width, 205);
@@ -108,18 +108,18 @@ void TestUrlLists::copyCommands() {
     table.append("http://h/2.jpg", "1*1", "http://h/2.htm", "p");
     FakeDesktop desktop;
 
-    ResultCommands::copyPictureUrls(table, desktop);
+    ResultCommands::CopyPictureUrls(table, desktop);
     QCOMPARE(desktop.clipboard, QString("http://h/1.jpg\r\nhttp://h/2.jpg\r\n"));
-    ResultCommands::copyLinkUrls(table, desktop);
+    ResultCommands::CopyLinkUrls(table, desktop);
     QCOMPARE(desktop.clipboard, QString("http://h/2.htm\r\n"));
-    ResultCommands::copyUbbCode(table, desktop);
+    ResultCommands::CopyUbbCode(table, desktop);
     QCOMPARE(desktop.clipboard, QString("[img]http://h/1.jpg[/img]\r\n[img]http://h/2.jpg[/img]\r\n"));
     QCOMPARE(desktop.clipboardWrites, 3);
 
     // Nothing linked, or no pictures: the clipboard is left alone.
     table.linkUrl[1] = kPlaceholderLinkUrl;
-    ResultCommands::copyLinkUrls(table, desktop);
-    ResultCommands::copyPictureUrls(CaptureTable{}, desktop);
+    ResultCommands::CopyLinkUrls(table, desktop);
+    ResultCommands::CopyPictureUrls(CaptureTable{}, desktop);
     QCOMPARE(desktop.clipboardWrites, 3);
 }
 
@@ -132,7 +132,7 @@ void TestUrlLists::sortAscendingAndDescending() {
     state.countLabel = "kept";
     int renders = 0;
 
-    ResultCommands::sortByUrl(state, true, [&] { ++renders; });
+    ResultCommands::SortByUrl(state, true, [&] { ++renders; });
     const QStringList ascending = {"http://h/A.jpg", "http://h/a0.jpg", "http://h/b.jpg", "http://h/C.jpg"};
     QCOMPARE(state.table.picUrl, ascending);
     QCOMPARE(state.table.sizeText, (QStringList{"1*1", "0*0", "2*2", "3*3"}));
@@ -140,7 +140,7 @@ void TestUrlLists::sortAscendingAndDescending() {
     QCOMPARE(state.table.pageUrl, (QStringList{"pa", "pa0", "pb", "pc"}));
     QCOMPARE(renders, 1);
 
-    ResultCommands::sortByUrl(state, false, [&] { ++renders; });
+    ResultCommands::SortByUrl(state, false, [&] { ++renders; });
     QStringList descending = ascending;
     std::reverse(descending.begin(), descending.end());
     QCOMPARE(state.table.picUrl, descending);
@@ -148,7 +148,7 @@ void TestUrlLists::sortAscendingAndDescending() {
     QCOMPARE(state.countLabel, QString("kept"));
 
     CaptureState empty;
-    ResultCommands::sortByUrl(empty, true, {});
+    ResultCommands::SortByUrl(empty, true, {});
     QVERIFY(empty.table.isEmpty());
 }
 
@@ -157,7 +157,7 @@ void TestUrlLists::clearResult() {
         PreviewFixture f(2);
         f.state.countLabel = "2";
         f.state.saveEnabled = true;
-        ResultCommands::clearResult(f.state, f.zone, fromMainMenu);
+        ResultCommands::ClearResult(f.state, f.zone, fromMainMenu);
         QVERIFY(f.state.table.isEmpty());
         QCOMPARE(f.state.table.pageUrl.size(), 0);
         QCOMPARE(f.zone.page->bodyElement()->data.innerHtml, QString("<html></html>"));

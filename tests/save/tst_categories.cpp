@@ -23,7 +23,7 @@ class TestCategories : public QObject {
         QVERIFY(!editor.textEnabled());
         editor.setChecked(true);
         QVERIFY(editor.textEnabled());
-        QVERIFY(editor.ok(save, desktop, path));
+        QVERIFY(editor.Confirm(save, desktop, path));
         QCOMPARE(desktop.messages, QStringList());
         QCOMPARE(save.categories.size(), 20);
         QCOMPARE(save.categories.mid(0, 8),
@@ -55,7 +55,7 @@ class TestCategories : public QObject {
         SaveState save;
         CategoryEditor editor(true);
         editor.text = text;
-        QVERIFY(editor.ok(save, desktop, dir.path() + "/cat.txt"));
+        QVERIFY(editor.Confirm(save, desktop, dir.path() + "/cat.txt"));
         QCOMPARE(save.categories, lines);
         QCOMPARE(editor.text, lines.join('\n'));
     }
@@ -67,11 +67,11 @@ class TestCategories : public QObject {
         save.categories = {"old"};
         CategoryEditor editor(true);
         editor.text = " \n\n  ";
-        QVERIFY(!editor.ok(save, desktop, dir.path() + "/cat.txt"));
+        QVERIFY(!editor.Confirm(save, desktop, dir.path() + "/cat.txt"));
         QCOMPARE(desktop.messages, QStringList{"Please specify categories"});
         QCOMPARE(save.categories, QStringList{"old"});
         QVERIFY(!QFile::exists(dir.path() + "/cat.txt"));
-        editor.restoreDefaults();
+        editor.RestoreDefaults();
         QCOMPARE(editor.text.split('\n').size(), 20);
     }
 
@@ -81,7 +81,7 @@ class TestCategories : public QObject {
         SaveState save;
         CategoryEditor editor(false);
         editor.text = "One";
-        QVERIFY(editor.ok(save, desktop, dir.path() + "/no/such/folder/cat.txt"));
+        QVERIFY(editor.Confirm(save, desktop, dir.path() + "/no/such/folder/cat.txt"));
         QCOMPARE(desktop.messages, QStringList{"Save fail"});
         QCOMPARE(save.categories, QStringList{"One"});
         QVERIFY(!save.categoriesOn);

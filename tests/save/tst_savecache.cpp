@@ -1,3 +1,4 @@
+#include <QtEndian>
 #include <QtTest>
 
 #include "SaveFixture.h"
@@ -20,6 +21,22 @@ QByteArray pngBody(int seed) {
 QByteArray okInfo() {
     return SimpleCacheWriter::responseInfo(
         QByteArray("HTTP/1.1 200 OK") + '\0' + "Content-Type: image/png" + '\0' + '\0', 0);
+}
+
+// The response info of a body that broke off: Chromium sets the truncated flag (0x1000) in the flags
+// word that follows the pickle's length.
+QByteArray cutOffInfo() {
+    QByteArray info = okInfo();
+    const quint32 flags = qFromLittleEndian<quint32>(info.constData() + 4) | 0x1000u;
+    qToLittleEndian(flags, info.data() + 4);
+    return info;
+}
+
+QByteArray announcingInfo(qsizetype length) {
+    return SimpleCacheWriter::responseInfo(QByteArray("HTTP/1.1 200 OK") + '\0' + "Content-Type: image/png" +
+                                               '\0' + "Content-Length: " + QByteArray::number(length) + '\0' +
+                                               '\0',
+                                           0);
 }
 
 }  // namespace
@@ -117,6 +134,61 @@ class TestSaveCache : public QObject {
         QCOMPARE(f.label, QStringLiteral("Saved:1/1"));
         QCOMPARE(readFile(f.saveFolder + QStringLiteral("1.png")), body);
         QCOMPARE(cache.walks(), 1);
+    }
+
+    // A picture the cache holds only in part (cut off as Chromium marks it, or shorter than the length
+    // its answer announced) is never saved as it is. Found by its key, it is fetched whole from the
+    // web; found only by the walk, with its server gone, it is a failed picture.
+    void cutOffCopyIsNeverSaved_data() {
+        QTest::addColumn<bool>("flagged");  // else: fewer bytes than announced
+        QTest::addColumn<bool>("keyedForThePage");
+        QTest::newRow("flagged, found by key") << true << true;
+        QTest::newRow("flagged, found by the walk") << true << false;
+        QTest::newRow("short, found by key") << false << true;
+        QTest::newRow("short, found by the walk") << false << false;
+    }
+    void cutOffCopyIsNeverSaved() {
+        QFETCH(bool, flagged);
+        QFETCH(bool, keyedForThePage);
+        SaveFixture f;
+        QTemporaryDir root;
+        const QString folder = root.path() + QStringLiteral("/Cache_Data");
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/index-dir")));
+        const QString path = QStringLiteral("/cut/%1.png")
+                                 .arg(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-'));
+        const QByteArray whole = pngBody(11);
+        QString url;
+        QString site;
+        if (keyedForThePage) {
+            url = server_.url(path);
+            server_.addPage(path, whole, "image/png");
+            site = QStringLiteral("http://127.0.0.1");  // Chromium's site of a loopback page has no port
+        } else {
+            url = QStringLiteral("http://127.0.0.1:1") + path;  // nothing listens on port 1
+            site = QStringLiteral("http://elsewhere.example");
+        }
+        QVERIFY(SimpleCacheWriter::write(folder, SimpleCacheWriter::keyFor(url, site),
+                                         whole.left(whole.size() / 2),
+                                         flagged ? cutOffInfo() : announcingInfo(whole.size())));
+        f.addPicture(url);
+        DiskBrowserCache cache(CacheFolders::inFolder(folder), root.path() + QStringLiteral("/bodies"),
+                               DiskBrowserCache::Listing::Kept);
+        cache.setPageUrl(server_.url(QStringLiteral("/gallery.html")));
+        f.services.cache = &cache;
+        server_.clearRequests();
+
+        f.run();
+        QVERIFY(cache.walks() <= 1);
+        if (keyedForThePage) {
+            QCOMPARE(f.label, QStringLiteral("Saved:1/1"));
+            QCOMPARE(f.filesIn(f.saveFolder), QStringList{QStringLiteral("1.png")});
+            QCOMPARE(readFile(f.saveFolder + QStringLiteral("1.png")), whole);
+            QCOMPARE(server_.requestsFor(path).size(), 1);
+        } else {
+            QCOMPARE(cache.walks(), 1);
+            QCOMPARE(f.label, QStringLiteral("Saved:0/1"));
+            QCOMPARE(f.filesIn(f.saveFolder), QStringList());
+        }
     }
 
     // A picture kept for two sites is saved once per preview row, from the copy used last.

@@ -345,8 +345,6 @@ class TestSaveFolder : public QObject {
         f.save.lastIndexPage = f.saveFolder + "x.htm";
         OpenLocalWebpage(f.save, f.desktop);
         QCOMPARE(f.desktop.openedPaths.last(), f.saveFolder + "x.htm");
-        ToggleKeepFolder(f.save);
-        QVERIFY(!f.save.keepFolder);
         ClickAutoRecognise(f.save, true);
         QVERIFY(!f.save.forceExtension);
         ClickForceExtension(f.save, true);

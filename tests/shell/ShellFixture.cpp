@@ -20,7 +20,11 @@ ProgramDir ShellFixture::programDir() const {
 }
 
 MainWindow& ShellFixture::create(BrowserFinder& finder) {
-    window_ = std::make_unique<MainWindow>(programDir(), finder, desktop, makeCache);
+    return create(finder, desktop);
+}
+
+MainWindow& ShellFixture::create(BrowserFinder& finder, Desktop& services) {
+    window_ = std::make_unique<MainWindow>(programDir(), finder, services, makeCache, toolbarButtons);
     return *window_;
 }
 

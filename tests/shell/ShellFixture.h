@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "FakeBrowserFinder.h"
+#include "FakeToolbarButtonRegistry.h"
 #include "common/ProgramDir.h"
 #include "platform/browsercache/DiskBrowserCache.h"
 #include "platform/desktop/QtDesktop.h"
@@ -23,6 +24,8 @@ class ShellFixture {
     // Creates the window (reading the settings) as the program does, with this finder.
     MainWindow& create(BrowserFinder& finder);
     MainWindow& create() { return create(noBrowser); }
+    // The same with other desktop services.
+    MainWindow& create(BrowserFinder& finder, Desktop& services);
     // Shows the window and waits until the start-up capture ran.
     bool showAndWaitForStartup(int timeoutMs = 20000);
     MainWindow& window() { return *window_; }
@@ -37,6 +40,7 @@ class ShellFixture {
     // The program's desktop services and its disk cache for save runs, unless a test sets others.
     QtDesktop desktop;
     RunCacheFactory makeCache = CreateRunBrowserCache;
+    FakeToolbarButtonRegistry toolbarButtons;
 
   private:
     QTemporaryDir dir_;

@@ -17,6 +17,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QNetworkReply>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -25,7 +28,10 @@
 #include <QTest>
 
 #include "ChromiumProcess.h"
+#include "CompanionRuntime.h"
 #include "LoopbackHttpServer.h"
+#include "platform/companion/CompanionNames.h"
+#include "platform/devtools/DevToolsConnection.h"
 
 using namespace vorlaken::test;
 
@@ -38,8 +44,8 @@ class Installed {
   public:
     Installed() {
         const QString bin = qEnvironmentVariable("VORLAKEN_BIN_DIR");
-        for (const QString& name :
-             {QStringLiteral("grabnest"), QStringLiteral("grabnest.htm"), QStringLiteral("tidecove")})
+        for (const QString& name : {QStringLiteral("grabnest"), QStringLiteral("grabnest.htm"),
+                                    QStringLiteral("tidecove"), QStringLiteral("grabnest-host")})
             QFile::copy(bin + QLatin1Char('/') + name, program_.filePath(name));
         QFile(runtime_.path())
             .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -157,10 +163,12 @@ class VirtualDisplay {
         server_.waitForFinished(5000);
     }
     bool start() {
+        // Without -noreset the server resets whenever its last client leaves (each xwininfo below), and
+        // a program connecting in that moment is refused.
         server_.start(QStringLiteral("Xvfb"),
-                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                       QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                       QStringLiteral("1280x960x24")});
+                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+                       QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-screen"),
+                       QStringLiteral("0"), QStringLiteral("1280x960x24")});
         if (!server_.waitForStarted(10000))
             return false;
         QByteArray out;
@@ -220,6 +228,7 @@ class GrabnestProcessTest : public QObject {
     void terminationDuringASaveLeavesOnlyWholePictures();
     void commandsRunAloneOverTheBus();
     void pageAtTheLimitsStaysBounded();
+    void toolbarButtonStartsGrabnestOnTheClickedTab();
 };
 
 void GrabnestProcessTest::init() {
@@ -750,6 +759,110 @@ void GrabnestProcessTest::pageAtTheLimitsStaysBounded() {
     QCOMPARE(checked.value(), ticks);
     QCOMPARE(control(QStringLiteral("getbtn.enabled")), QStringLiteral("1"));
     QCOMPARE(control(QStringLiteral("savebtn.enabled")), QStringLiteral("1"));
+}
+
+namespace {
+
+// The copies of the program that run from the folder (read from /proc).
+int runningCopies(const QString& program) {
+    int copies = 0;
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        if (QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget() == program)
+            ++copies;
+    }
+    return copies;
+}
+
+// Clicks the extension's toolbar button in the active tab, as the browser calls the button's handler.
+void clickToolbarButton(ChromiumProcess& chromium) {
+    QJsonArray targets;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            QProcess list;
+            list.start(QStringLiteral("curl"),
+                       {QStringLiteral("-s"), chromium.endpoint() + QStringLiteral("/json/list")});
+            list.waitForFinished(5000);
+            targets = QJsonDocument::fromJson(list.readAllStandardOutput()).array();
+            for (const QJsonValue& t : targets) {
+                if (t.toObject().value(QLatin1String("type")).toString() == QLatin1String("service_worker"))
+                    return true;
+            }
+            return false;
+        },
+        20000));
+    for (const QJsonValue& value : std::as_const(targets)) {
+        const QJsonObject target = value.toObject();
+        if (target.value(QLatin1String("type")).toString() != QLatin1String("service_worker") ||
+            !target.value(QLatin1String("url"))
+                 .toString()
+                 .contains(QLatin1String(vorlaken::CompanionNames::kChromiumExtensionId)))
+            continue;
+        auto worker =
+            vorlaken::DevToolsConnection::open(QUrl(QStringLiteral("ws://127.0.0.1:%1/devtools/page/%2")
+                                                        .arg(chromium.port())
+                                                        .arg(target.value(QLatin1String("id")).toString())));
+        const QJsonObject answer = worker->call(
+            QStringLiteral("Runtime.evaluate"),
+            {{QStringLiteral("expression"), QStringLiteral("chrome.tabs.query({ active: true }).then(([tab]) "
+                                                           "=> onButtonClicked(tab)).then(() => true)")},
+             {QStringLiteral("awaitPromise"), true},
+             {QStringLiteral("returnByValue"), true}});
+        QVERIFY2(!answer.contains(QLatin1String("exceptionDetails")),
+                 QJsonDocument(answer).toJson().constData());
+        return;
+    }
+    QFAIL("The extension's service worker is not running.");
+}
+
+}  // namespace
+
+void GrabnestProcessTest::toolbarButtonStartsGrabnestOnTheClickedTab() {
+    // A browser that was never started with a flag: its extension starts grabnest through the host
+    // when the button is clicked, and grabnest lists that tab's pictures without another click.
+    VORLAKEN_REQUIRE_CHROMIUM();
+    Installed grabnestDir;
+    QVERIFY(grabnestDir.ready());
+    LoopbackHttpServer server;
+    QVERIFY(server.listen());
+    server.setRoot(QStringLiteral(VORLAKEN_SOURCE_DATA "/demo"));
+    CompanionRuntime runtime;
+    ChromiumProcess chromium;
+    const QStringList extension =
+        runtime.prepare(chromium, grabnestDir.programDir() + QStringLiteral("/grabnest-host"));
+    // No endpoint for grabnest to find: it only reaches the browser through the extension.
+    QProcessEnvironment environment = runtime.environment();
+    environment.insert(QStringLiteral("VORLAKEN_DEVTOOLS"), QStringLiteral("http://127.0.0.1:1"));
+    chromium.setEnvironment(environment);
+    QVERIFY2(chromium.start(server.url(QStringLiteral("/index.html")), extension),
+             qPrintable(chromium.errorString()));
+    QVERIFY(runtime.waitForBrowser());
+    QVERIFY(!serviceUp());
+
+    clickToolbarButton(chromium);
+    QTRY_VERIFY_WITH_TIMEOUT(serviceUp(), 30000);
+    const uint pid = QDBusConnection::sessionBus().interface()->servicePid(kService).value();
+    // Started by the browser's host, not by this test: it is ended here whatever happens.
+    const QString started =
+        QFileInfo(grabnestDir.programDir() + QStringLiteral("/grabnest")).canonicalFilePath();
+    const auto stop = qScopeGuard([pid, started] {
+        if (QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget() == started)
+            ::kill(pid_t(pid), SIGKILL);
+    });
+    QTRY_COMPARE_WITH_TIMEOUT(control(QStringLiteral("cLabel")), QStringLiteral("9"), 30000);
+    QCOMPARE(control(QStringLiteral("Edit2")), server.url(QStringLiteral("/index.html")));
+
+    // A second click while it runs brings that one to the front; no second copy stays.
+    QDBusInterface bus = grabnest();
+    bus.call(QStringLiteral("SetControl"), QStringLiteral("Tfrmgrabnest.minimized"), QStringLiteral("1"));
+    QTRY_COMPARE(control(QStringLiteral("Tfrmgrabnest.minimized")), QStringLiteral("1"));
+    clickToolbarButton(chromium);
+    QTRY_COMPARE_WITH_TIMEOUT(control(QStringLiteral("Tfrmgrabnest.minimized")), QStringLiteral("0"), 15000);
+    const QString program =
+        QFileInfo(grabnestDir.programDir() + QStringLiteral("/grabnest")).canonicalFilePath();
+    QTRY_COMPARE_WITH_TIMEOUT(runningCopies(program), 1, 15000);
+    QCOMPARE(QDBusConnection::sessionBus().interface()->servicePid(kService).value(), pid);
+    ::kill(pid_t(pid), SIGTERM);
+    QTRY_COMPARE_WITH_TIMEOUT(runningCopies(program), 0, 15000);
 }
 
 QTEST_MAIN(GrabnestProcessTest)

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "ChromiumProcess.h"
+#include "FakeDesktop.h"
 #include "FakePageModel.h"
 #include "LoopbackHttpServer.h"
 #include "ShellFixture.h"
@@ -28,9 +29,15 @@ using namespace vorlaken::test;
 class MainWindowTest : public QObject {
     Q_OBJECT
 
+    // What the desktop gave the program before any skin was applied.
+    const QString desktopStyle_ = QApplication::style()->name();
+    const QPalette desktopPalette_ = QApplication::palette();
+
   private slots:
     void startupListsThePicturesWithoutUserAction();
     void missingTemplateShowsTheWarningAndNeverCaptures();
+    void startupWithoutBrowserSaysHowToAttach();
+    void toolbarButtonLabels();
     void viewOptionsRenderAgainAndTickEveryBox();
     void viewOptionsDoNothingWhileGetIsDisabled();
     void getRunsAloneWithItsButtonsShownDisabled();
@@ -45,7 +52,10 @@ class MainWindowTest : public QObject {
     void automationCollectsMessagesInsteadOfShowingThem();
     void automationReachesControlsByName();
     void filterBoxesHoldLowerCaseOnly();
+    void startupChecksForAnUpgradeWhenTicked_data();
+    void startupChecksForAnUpgradeWhenTicked();
     void theTwoSkinsLookDifferent();
+    void desktopSkinTakesTheDesktopsStyleAndColours();
     void firstShowingCentresTheStoredSize();
 };
 
@@ -117,12 +127,12 @@ void MainWindowTest::startupListsThePicturesWithoutUserAction() {
     QCOMPARE(table.picUrl.at(0), server.url(QStringLiteral("/photo1.png")));
     QCOMPARE(table.linkUrl.at(1), server.url(QStringLiteral("/photo2.png")));
     QCOMPARE(table.sizeText.at(2), QStringLiteral("120*90"));
-    QCOMPARE(window.ui().cLabel->text(), QStringLiteral("3"));
-    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:0/0"));
-    QCOMPARE(window.ui().cbtitle->currentText(), QStringLiteral("Start-up gallery"));
-    QCOMPARE(window.ui().Edit2->text(), server.url(QStringLiteral("/gallery.htm")));
-    QVERIFY(window.ui().getbtn->isEnabled());
-    QVERIFY(window.ui().savebtn->isEnabled());
+    QCOMPARE(window.ui().totalLabel->text(), QStringLiteral("3"));
+    QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:0/0"));
+    QCOMPARE(window.ui().titleCombo->currentText(), QStringLiteral("Start-up gallery"));
+    QCOMPARE(window.ui().locationEdit->text(), server.url(QStringLiteral("/gallery.htm")));
+    QVERIFY(window.ui().getButton->isEnabled());
+    QVERIFY(window.ui().saveButton->isEnabled());
 
     // The preview keeps the read-back positions: element 2i/2i+1 of the form, image i, link i.
     DocumentPtr preview = window.zone(QStringLiteral("wb1"))->document();
@@ -170,7 +180,78 @@ void MainWindowTest::missingTemplateShowsTheWarningAndNeverCaptures() {
     QVERIFY(!timer1->isActive());
     QVERIFY(!window.startupCaptureDone());
     QCOMPARE(fixture.noBrowser.calls, 0);
-    QVERIFY(!window.ui().getbtn->isEnabled());
+    QVERIFY(!window.ui().getButton->isEnabled());
+}
+
+void MainWindowTest::startupWithoutBrowserSaysHowToAttach() {
+    // No browser at the start: the preview says how to attach one; Get stays silent and changes nothing.
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    QVERIFY(fixture.showAndWaitForStartup());
+    const QString help = fixture.previewHtml();
+    QVERIFY2(help.contains(QStringLiteral("No browser page to read")), qPrintable(help));
+    QVERIFY(help.contains(QStringLiteral("Display an icon on IE toolbar band(Recommend)")));
+    QVERIFY(help.contains(QStringLiteral("--remote-debugging-port")));
+    BusService bus(window);
+    QCOMPARE(bus.Invoke(QStringLiteral("getbtn"), QString()), QString());
+    QCOMPARE(fixture.noBrowser.calls, 2);
+    QCOMPARE(fixture.previewHtml(), help);
+    // The template is still there: the pictures of the next capture are shown as always.
+    fillTable(window.state(), 2);
+    window.renderPreview();
+    QVERIFY(!fixture.previewHtml().contains(QStringLiteral("No browser page to read")));
+    QVERIFY(fixture.previewHtml().contains(QStringLiteral("<table")));
+
+    // A browser there, even one whose page has no pictures: the preview stays as it was.
+    ShellFixture attached;
+    FakeBrowserFinder finder;
+    auto browser = std::make_shared<FakeBrowser>();
+    browser->page =
+        browser->showPage(QStringLiteral("http://example.test/empty.htm"), QStringLiteral("Empty"));
+    finder.browser = browser;
+    attached.create(finder);
+    QVERIFY(attached.showAndWaitForStartup());
+    QVERIFY(!attached.previewHtml().contains(QStringLiteral("No browser page to read")));
+}
+
+void MainWindowTest::toolbarButtonLabels() {
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    BusService bus(window);
+    const QString restart = QStringLiteral("Please close all IE web page and launch IE again. ");
+    // Without grabnest.ico beside the program nothing is registered.
+    QCOMPARE(bus.Invoke(QStringLiteral("ieLabel1"), QString()),
+             QStringLiteral("The file grabnest.ico is not found. You should reinstall this software"));
+    QVERIFY(fixture.toolbarButtons.registered.isEmpty());
+
+    // With it (grabhot.ico need not be there): a button that starts this program, both icons the hot
+    // one; what a browser still needs follows the message.
+    QVERIFY(QFile::copy(QStringLiteral(VORLAKEN_SOURCE_DATA "/grabnest.ico"),
+                        fixture.path(QStringLiteral("grabnest.ico"))));
+    fixture.toolbarButtons.notes = QStringList{QStringLiteral("first"), QStringLiteral("second")};
+    QCOMPARE(bus.Invoke(QStringLiteral("ieLabel1"), QString()),
+             restart + QStringLiteral("\nfirst\n\nsecond"));
+    QCOMPARE(fixture.toolbarButtons.registered.size(), 1);
+    const ToolbarButtonRegistry::Button& button = fixture.toolbarButtons.registered.first();
+    QCOMPARE(button.identifier, QStringLiteral("{3F7C5588-6763-4791-8B8B-D73B08396DE9}"));
+    QVERIFY(button.visible);
+    QCOMPARE(button.kind, 3);
+    QCOMPARE(button.target, QCoreApplication::applicationFilePath());
+    QCOMPARE(button.hotIcon, window.programDir().deliveredFile(QStringLiteral("grabhot.ico")));
+    QCOMPARE(button.icon, button.hotIcon);
+    QCOMPARE(button.buttonText, QStringLiteral("Vorlaken"));
+    // A write the store refuses is reported, without the message that all went well.
+    fixture.toolbarButtons.refusal = QStringLiteral("Cannot write /x.");
+    QCOMPARE(bus.Invoke(QStringLiteral("ieLabel1"), QString()),
+             QStringLiteral("The toolbar button could not be registered. Cannot write /x."));
+
+    // Taking it out asks first; Cancel leaves it.
+    bus.SetAnswer(QStringLiteral("cancel"));
+    QCOMPARE(bus.Invoke(QStringLiteral("ielabel2"), QString()), QString());
+    QVERIFY(fixture.toolbarButtons.unregistered.isEmpty());
+    bus.SetAnswer(QStringLiteral("ok"));
+    QCOMPARE(bus.Invoke(QStringLiteral("ielabel2"), QString()), restart);
+    QCOMPARE(fixture.toolbarButtons.unregistered, QStringList{button.identifier});
 }
 
 void MainWindowTest::viewOptionsRenderAgainAndTickEveryBox() {
@@ -182,24 +263,25 @@ void MainWindowTest::viewOptionsRenderAgainAndTickEveryBox() {
     window.renderPreview();
     QVERIFY(fixture.previewHtml().contains(QStringLiteral("<table")));
     QVERIFY(fixture.previewHtml().contains(QStringLiteral("<i>101*101</i>")));
-    QCOMPARE(window.ui().Edit2->text(), QString());  // set by the command binding, not by a bare render
+    QCOMPARE(window.ui().locationEdit->text(),
+             QString());  // set by the command binding, not by a bare render
     QCOMPARE(window.state().pageDomain, QStringLiteral("example.test_8080"));
 
     BusService bus(window);
     bus.SetChecked({false, true, false});
     QCOMPARE(bus.Checked(), (QList<bool>{false, true, false}));
 
-    window.ui().whCheck->click();
+    window.ui().showSizeCheck->click();
     QVERIFY(!fixture.previewHtml().contains(QStringLiteral("<i>101*101</i>")));
     QCOMPARE(bus.Checked(), (QList<bool>{true, true, true}));
-    QCOMPARE(window.ui().Edit2->text(), QStringLiteral("http://example.test:8080/page.htm"));
+    QCOMPARE(window.ui().locationEdit->text(), QStringLiteral("http://example.test:8080/page.htm"));
 
-    window.ui().chkhorizontal->click();
+    window.ui().thumbnailCheck->click();
     QVERIFY(!fixture.previewHtml().contains(QStringLiteral("<table")));
     QVERIFY(fixture.previewHtml().contains(QStringLiteral("onload=\"javascript:if (this.width>")));
 
     bus.SetChecked({true, false, true});
-    window.ui().CheckBox1->click();
+    window.ui().originSizeCheck->click();
     QVERIFY(!fixture.previewHtml().contains(QStringLiteral("onload=")));
     QCOMPARE(bus.Checked(), (QList<bool>{true, true, true}));
 }
@@ -211,13 +293,13 @@ void MainWindowTest::viewOptionsDoNothingWhileGetIsDisabled() {
     fillTable(window.state(), 2);
     window.renderPreview();
     const QString before = fixture.previewHtml();
-    window.ui().getbtn->setEnabled(false);
-    window.ui().chkhorizontal->click();
-    window.ui().whCheck->click();
+    window.ui().getButton->setEnabled(false);
+    window.ui().thumbnailCheck->click();
+    window.ui().showSizeCheck->click();
     // A view option renders within its click (see viewOptionsRenderAgainAndTickEveryBox): nothing to wait
     // for.
     QCOMPARE(fixture.previewHtml(), before);
-    QVERIFY(!window.ui().chkhorizontal->isChecked());
+    QVERIFY(!window.ui().thumbnailCheck->isChecked());
 }
 
 // While a capture waits for the browser, Get and Save show disabled, and automation can neither start
@@ -236,7 +318,7 @@ void MainWindowTest::getRunsAloneWithItsButtonsShownDisabled() {
     ShellFixture fixture;
     MainWindow& window = fixture.create(finder);
     QVERIFY(fixture.showAndWaitForStartup());
-    QCOMPARE(window.ui().cLabel->text(), QStringLiteral("2"));
+    QCOMPARE(window.ui().totalLabel->text(), QStringLiteral("2"));
     QCOMPARE(finder.calls, 1);
 
     BusService bus(window);
@@ -245,29 +327,29 @@ void MainWindowTest::getRunsAloneWithItsButtonsShownDisabled() {
     QString count;
     QStringList nested;
     finder.probe = [&] {
-        getShown = window.ui().getbtn->isEnabled();
-        saveShown = window.ui().savebtn->isEnabled();
+        getShown = window.ui().getButton->isEnabled();
+        saveShown = window.ui().saveButton->isEnabled();
         nested << bus.Invoke(QStringLiteral("getbtn"), QString())
                << bus.Invoke(QStringLiteral("savebtn"), QString());
         count = bus.Control(QStringLiteral("cLabel"));
     };
-    window.ui().getbtn->click();
+    window.ui().getButton->click();
     QVERIFY(!getShown);
     QVERIFY(!saveShown);
     QCOMPARE(nested, (QStringList{QString(), QString()}));
     QCOMPARE(count, QStringLiteral("2"));
     QCOMPARE(finder.calls, 2);  // no second capture inside the first
-    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:0/0"));
-    QVERIFY(window.ui().getbtn->isEnabled());
-    QVERIFY(window.ui().savebtn->isEnabled());
+    QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:0/0"));
+    QVERIFY(window.ui().getButton->isEnabled());
+    QVERIFY(window.ui().saveButton->isEnabled());
     QVERIFY(!window.commands().busy());
 
     // Without a browser the capture changes nothing: the buttons are back as they were.
     finder.browser = nullptr;
-    window.ui().getbtn->click();
+    window.ui().getButton->click();
     QCOMPARE(finder.calls, 3);
-    QVERIFY(window.ui().getbtn->isEnabled());
-    QVERIFY(window.ui().savebtn->isEnabled());
+    QVERIFY(window.ui().getButton->isEnabled());
+    QVERIFY(window.ui().saveButton->isEnabled());
 }
 
 void MainWindowTest::thumbnailColumnsFollowTheWidth_data() {
@@ -287,7 +369,7 @@ void MainWindowTest::thumbnailColumnsFollowTheWidth() {
     fillTable(window.state(), 12);
     window.renderPreview();
     const int available = PreviewAvailableWidth(
-        window.ui().PageControl1->width(), window.style()->pixelMetric(QStyle::PM_ScrollBarExtent), false, 0);
+        window.ui().panelTabs->width(), window.style()->pixelMetric(QStyle::PM_ScrollBarExtent), false, 0);
     const int columns = std::max(1, available / 100);
     const QString html = fixture.previewHtml();
     const QString firstRow = html.section(QStringLiteral("</tr>"), 0, 0);
@@ -305,7 +387,7 @@ void MainWindowTest::minimiseAndRestoreReloadTheWelcomeZone() {
     QTRY_COMPARE(welcome->locationUrl(), QStringLiteral("about:blank"));
     window.showNormal();
     QTRY_VERIFY(bodyOf(welcome).contains(QStringLiteral("Technical support")));
-    QCOMPARE(window.ui().wbad->contextMenuPolicy(), Qt::PreventContextMenu);
+    QCOMPARE(window.ui().welcomeView->contextMenuPolicy(), Qt::PreventContextMenu);
 }
 
 // After its 15 seconds the welcome zone shows the welcome page delivered beside the program, not an
@@ -442,8 +524,8 @@ void MainWindowTest::automationReachesControlsByName() {
     bus.SetControl(QStringLiteral("lockchk"), QStringLiteral("1"));
     bus.SetControl(QStringLiteral("cbsize"), QStringLiteral("2"));
     bus.SetControl(QStringLiteral("cbtitle"), QStringLiteral("My title"));
-    QCOMPARE(window.ui().SpinEdit1->value(), 120);
-    QVERIFY(window.ui().lockchk->isChecked());
+    QCOMPARE(window.ui().widthSpin->value(), 120);
+    QVERIFY(window.ui().lockTitleCheck->isChecked());
     QCOMPARE(bus.Control(QStringLiteral("cbsize")), QStringLiteral("2"));
     QCOMPARE(bus.Control(QStringLiteral("cbtitle")), QStringLiteral("My title"));
     // Without a browser the start-up Get changed nothing: the design text stays.
@@ -486,14 +568,46 @@ void MainWindowTest::filterBoxesHoldLowerCaseOnly() {
     MainWindow& window = fixture.create();
     window.show();
     for (QLineEdit* box :
-         {window.ui().Edit3, window.ui().Edit4, window.ui().linkEdit1, window.ui().linkEdit2,
-          window.ui().Edit32, window.ui().edit42, window.ui().linkEdit12, window.ui().linkEdit22}) {
+         {window.ui().urlIncludeEdit, window.ui().urlExcludeEdit, window.ui().linkIncludeEdit,
+          window.ui().linkExcludeEdit, window.ui().enhancedUrlIncludeEdit, window.ui().enhancedUrlExcludeEdit,
+          window.ui().enhancedLinkIncludeEdit, window.ui().enhancedLinkExcludeEdit}) {
         box->setFocus();
         QTest::keyClicks(box, QStringLiteral("PhOTO.JPG"));
         QCOMPARE(box->text(), QStringLiteral("photo.jpg"));
     }
-    QTest::keyClicks(window.ui().Edit6, QStringLiteral("X"));
-    QCOMPARE(window.ui().Edit6->text(), QStringLiteral("/thumb/X"));
+    QTest::keyClicks(window.ui().replaceFromEdit, QStringLiteral("X"));
+    QCOMPARE(window.ui().replaceFromEdit->text(), QStringLiteral("/thumb/X"));
+}
+
+void MainWindowTest::startupChecksForAnUpgradeWhenTicked_data() {
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("auto upgrade ticked") << QByteArray() << true;
+    QTest::newRow("auto upgrade unticked") << QByteArray("[config]\r\nautoupgrade=0\r\n") << false;
+}
+
+void MainWindowTest::startupChecksForAnUpgradeWhenTicked() {
+    QFETCH(QByteArray, settings);
+    QFETCH(bool, checked);
+    ShellFixture fixture;
+    fixture.writeSettings(settings);
+    QFile updater(fixture.path(QStringLiteral("upgrade")));
+    QVERIFY(updater.open(QIODevice::WriteOnly));
+    updater.close();
+    // No recorded update: the check starts the updater, after the start-up capture.
+    FakeDesktop desktop;
+    MainWindow& window = fixture.create(fixture.noBrowser, desktop);
+    QVERIFY(fixture.showAndWaitForStartup());
+    // The offscreen platform has no window id to hand on.
+    using Started = QList<std::pair<QString, QStringList>>;
+    const Started started{{updater.fileName(), {QStringLiteral("0")}}};
+    QCOMPARE(desktop.startedPrograms, checked ? started : Started());
+    QCOMPARE(desktop.minimized, checked ? 1 : 0);
+    // "Upgrade Now" starts it either way.
+    window.ui().upgradeNowLabel->click();
+    QCOMPARE(desktop.startedPrograms.size(), checked ? 2 : 1);
+    QCOMPARE(desktop.startedPrograms.last(), started.first());
+    QVERIFY(desktop.messages.isEmpty());
 }
 
 void MainWindowTest::theTwoSkinsLookDifferent() {
@@ -501,15 +615,38 @@ void MainWindowTest::theTwoSkinsLookDifferent() {
     MainWindow& window = fixture.create();
     window.show();
     // The first start has "vista".
-    QCOMPARE(window.ui().cb1->currentIndex(), 1);
+    QCOMPARE(window.ui().skinCombo->currentIndex(), 1);
     const QColor vistaWindow = QApplication::palette().color(QPalette::Window);
-    const QImage vistaLook = window.ui().getbtn->grab().toImage();
+    const QImage vistaLook = window.ui().getButton->grab().toImage();
     QVERIFY(window.controls().setValue(QStringLiteral("cb1"), QStringLiteral("0")));
     QTRY_VERIFY(!window.isMinimized());
     QVERIFY(QApplication::palette().color(QPalette::Window) != vistaWindow);
-    QVERIFY(window.ui().getbtn->grab().toImage() != vistaLook);
+    QVERIFY(window.ui().getButton->grab().toImage() != vistaLook);
     QVERIFY(window.controls().setValue(QStringLiteral("cb1"), QStringLiteral("1")));
     QCOMPARE(QApplication::palette().color(QPalette::Window), vistaWindow);
+}
+
+void MainWindowTest::desktopSkinTakesTheDesktopsStyleAndColours() {
+    ShellFixture fixture;
+    fixture.writeSettings("[config]\r\nskin=1\r\n");
+    MainWindow& window = fixture.create();
+    window.show();
+    QCOMPARE(window.ui().skinCombo->itemText(2), QStringLiteral("desktop"));
+    QVERIFY(QApplication::palette() != desktopPalette_);
+    QVERIFY(window.controls().setValue(QStringLiteral("cb1"), QStringLiteral("2")));
+    QTRY_VERIFY(!window.isMinimized());
+    QCOMPARE(QApplication::style()->name(), desktopStyle_);
+    QCOMPARE(QApplication::palette(), desktopPalette_);
+    QVERIFY(qApp->styleSheet().isEmpty());
+    // The main panel shows the desktop's colours, not its own warm ones.
+    QVERIFY(!window.ui().mainPage->autoFillBackground());
+    window.close();
+    QVERIFY(fixture.settingsText().contains("skin=2"));
+
+    // The next start comes back with it.
+    MainWindow& again = fixture.create();
+    QCOMPARE(again.ui().skinCombo->currentIndex(), 2);
+    QCOMPARE(QApplication::palette(), desktopPalette_);
 }
 
 void MainWindowTest::firstShowingCentresTheStoredSize() {

@@ -66,7 +66,7 @@ struct Window {
     explicit Window(const QList<int>& rows = {1, 2, 3, 4, 5}) : window(fixture.create()), bus(window) {
         ok = fixture.showAndWaitForStartup();
         fillTable(window.state(), rows);
-        window.ui().savebtn->setEnabled(true);
+        window.ui().saveButton->setEnabled(true);
         window.renderPreview();
     }
     QString invoke(const char* name) { return bus.Invoke(QLatin1String(name), QString()); }
@@ -137,7 +137,7 @@ void ResultsControllerTest::menusCarryTheirItems() {
         captions.append(action->text());
     QCOMPARE(captions, items);
     QCOMPARE(window.findChild<QMenu*>(QStringLiteral("selectPopupMenu")), nullptr);
-    QCOMPARE(window.ui().selectbtn->text(), QStringLiteral("Select"));
+    QCOMPARE(window.ui().selectButton->text(), QStringLiteral("Select"));
     auto* label = window.findChild<QLabel*>(QStringLiteral("Label58"));
     QVERIFY(label);
     QCOMPARE(label->text(), QStringLiteral("Comments"));
@@ -160,7 +160,7 @@ void ResultsControllerTest::reductionsFromTheSelectMenu() {
     w.bus.SetChecked(ticks({2, 4}, 5));
     QCOMPARE(w.bus.Invoke(item, QString()), QString());
     QCOMPARE(w.rows(), kept);
-    QCOMPARE(w.window.ui().cLabel->text(), QString::number(kept.size()));
+    QCOMPARE(w.window.ui().totalLabel->text(), QString::number(kept.size()));
     // The reduced preview comes back with every picture ticked.
     QCOMPARE(w.bus.Checked(), QList<bool>(kept.size(), true));
 }
@@ -185,7 +185,8 @@ void ResultsControllerTest::captureOptionsAreCheckItems() {
         w.bus.SetControl(name, QStringLiteral("1"));
         QCOMPARE(w.control(name), QStringLiteral("1"));
     }
-    QCOMPARE(w.window.ui().chkLink->parent(), w.window.findChild<QMenu*>(QStringLiteral("checkPopupMenu")));
+    QCOMPARE(w.window.ui().selectMenuWithLinks->parent(),
+             w.window.findChild<QMenu*>(QStringLiteral("checkPopupMenu")));
 }
 
 void ResultsControllerTest::urlListFillsTheWidePanel() {
@@ -195,7 +196,7 @@ void ResultsControllerTest::urlListFillsTheWidePanel() {
     w.bus.SetChecked({true, false, true});
     w.invoke("N46");
     QCOMPARE(w.control("Panel2.visible"), QStringLiteral("1"));
-    QVERIFY(w.window.ui().Panel2->width() >= 400);
+    QVERIFY(w.window.ui().commentPanel->width() >= 400);
     QVERIFY(w.window.results().commentPanelState().width >= 400);
     const QString html = w.control("wb2");
     QVERIFY(html.contains(QStringLiteral("Picture URLs:")));
@@ -219,13 +220,13 @@ void ResultsControllerTest::commentPanelIsOneStateForWidgetsAndPreview() {
         const bool before = results.commentPanelState().visible;
         w.invoke(toggle);
         QCOMPARE(results.commentPanelState().visible, !before);
-        QCOMPARE(w.window.ui().Panel2->isVisible(), !before);
+        QCOMPARE(w.window.ui().commentPanel->isVisible(), !before);
     }
     QVERIFY(results.commentPanelState().visible);
-    QTRY_COMPARE(w.window.ui().Splitter1->sizes().value(1), 205);
+    QTRY_COMPARE(w.window.ui().zoneSplitter->sizes().value(1), 205);
 
     // A width the user drags is kept when the panel is hidden and shown again.
-    QSplitterHandle* handle = w.window.ui().Splitter1->handle(1);
+    QSplitterHandle* handle = w.window.ui().zoneSplitter->handle(1);
     const QPoint grip = handle->rect().center();
     const auto drag = [handle](QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons) {
         QMouseEvent event(type, at, handle->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
@@ -234,19 +235,19 @@ void ResultsControllerTest::commentPanelIsOneStateForWidgetsAndPreview() {
     drag(QEvent::MouseButtonPress, grip, Qt::LeftButton);
     drag(QEvent::MouseMove, grip - QPoint(60, 0), Qt::LeftButton);
     drag(QEvent::MouseButtonRelease, grip - QPoint(60, 0), Qt::NoButton);
-    const int dragged = w.window.ui().Splitter1->sizes().value(1);
+    const int dragged = w.window.ui().zoneSplitter->sizes().value(1);
     QVERIFY(dragged != 205);
     QCOMPARE(results.commentPanelState().width, dragged);
     w.invoke("n23");
     w.invoke("n23");
-    QTRY_COMPARE(w.window.ui().Splitter1->sizes().value(1), dragged);
+    QTRY_COMPARE(w.window.ui().zoneSplitter->sizes().value(1), dragged);
 
     // The thumbnail columns follow the width left beside the panel.
-    w.window.ui().chkhorizontal->click();
+    w.window.ui().thumbnailCheck->click();
     const QString narrow = w.fixture.previewHtml();
     w.invoke("N48");
-    w.window.ui().chkhorizontal->click();
-    w.window.ui().chkhorizontal->click();
+    w.window.ui().thumbnailCheck->click();
+    w.window.ui().thumbnailCheck->click();
     QVERIFY(w.fixture.previewHtml() != narrow);
 }
 
@@ -361,7 +362,7 @@ void ResultsControllerTest::selectionOnAnotherPageTellsTheUser() {
     for (const char* reduce : {"N42", "N43", "N44"}) {
         QCOMPARE(w.invoke(reduce), kNotPreviewPageMessage);
         QCOMPARE(w.rows(), (QList<int>{1, 2, 3, 4, 5}));
-        QCOMPARE(w.window.ui().cLabel->text(), QStringLiteral("Total:0"));
+        QCOMPARE(w.window.ui().totalLabel->text(), QStringLiteral("Total:0"));
     }
     w.invoke("nN37");
     QTRY_VERIFY(w.zone("wb1").locationUrl().endsWith(QStringLiteral("/grabnest.htm")));

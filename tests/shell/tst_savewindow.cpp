@@ -32,6 +32,7 @@ class SaveWindowTest : public QObject {
     void cleanupTestCase();
     void saveButtonStoresTheTickedPictures();
     void saveThroughTheBusAsksForTheFolder();
+    void stopSavingEndsTheRunAfterThePictureInHand_data();
     void stopSavingEndsTheRunAfterThePictureInHand();
     void typingDuringARunIsKept();
     void saveAfterPicturesInvisibleMakesNothing();
@@ -172,17 +173,17 @@ void SaveWindowTest::saveButtonStoresTheTickedPictures() {
     });
     watch.start(10);
     window.desktop().beginBusCall();
-    window.ui().savebtn->click();
+    window.ui().saveButton->click();
     const QStringList messages = window.desktop().endBusCall();
     watch.stop();
 
     QCOMPARE(messages, QStringList());
-    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:3/3"));
+    QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:3/3"));
     QVERIFY(shownWhileRunning > 0);
     QCOMPARE(lastProgressText, QStringLiteral("Saved:3/3"));
     QVERIFY(!progress.isVisible());
-    QVERIFY(window.ui().savebtn->isEnabled());
-    QVERIFY(window.ui().getbtn->isEnabled());
+    QVERIFY(window.ui().saveButton->isEnabled());
+    QVERIFY(window.ui().getButton->isEnabled());
 
     // Domain, then title; the pictures numbered, recognised as PNG; the local webpage beside them.
     QStringList files = filesBelow(out);
@@ -232,7 +233,16 @@ void SaveWindowTest::saveThroughTheBusAsksForTheFolder() {
     QVERIFY(fixture.settingsText().contains("\ndir=" + other.toUtf8() + "/"));
 }
 
+// "stop saving" ticked by a click, or by a script while the run keeps Get and Save out of use: the
+// progress window's box is reached as TfrmPrompt.CheckBox1, as the main window has a CheckBox1 too.
+void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand_data() {
+    QTest::addColumn<bool>("overTheBus");
+    QTest::newRow("click") << false;
+    QTest::newRow("bus") << true;
+}
+
 void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand() {
+    QFETCH(bool, overTheBus);
     VORLAKEN_REQUIRE_CHROMIUM();
     ShellFixture fixture;
     const QString out = fixture.path(QStringLiteral("out"));
@@ -240,28 +250,40 @@ void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand() {
     if (QTest::currentTestFailed())
         return;
     SaveProgressWindow& progress = window.saving().progressWindow();
+    const bool originSize = window.ui().originSizeCheck->isChecked();
+    BusService bus(window);
+    QStringList seenByTheBus;
     QTimer stopper;
     connect(&stopper, &QTimer::timeout, this, [&] {
         // Ticked once the first picture is stored: the run ends before the next one.
-        if (progress.isVisible() && window.ui().Label3->text() == QStringLiteral("Saved:1/3")) {
-            progress.stopBox()->click();
+        if (progress.isVisible() && window.ui().savedLabel->text() == QStringLiteral("Saved:1/3")) {
+            if (overTheBus) {
+                seenByTheBus << bus.Control(QStringLiteral("TfrmPrompt.Label3"))
+                             << bus.Control(QStringLiteral("TfrmPrompt.CheckBox1.enabled"));
+                bus.SetControl(QStringLiteral("TfrmPrompt.CheckBox1"), QStringLiteral("1"));
+            } else {
+                progress.stopBox()->click();
+            }
             stopper.stop();
         }
     });
     stopper.start(0);
     window.desktop().beginBusCall();
-    window.ui().savebtn->click();
+    window.ui().saveButton->click();
     window.desktop().endBusCall();
     stopper.stop();
-    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:1/3"));
+    QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:1/3"));
     QCOMPARE(filesBelow(out).size(), 1);
     QVERIFY(!progress.isVisible());
     QVERIFY(!progress.stopBox()->isChecked());  // the next run starts unticked
-    QVERIFY(window.ui().savebtn->isEnabled());
+    QVERIFY(window.ui().saveButton->isEnabled());
+    if (overTheBus)
+        QCOMPARE(seenByTheBus, (QStringList{QStringLiteral("Saved:1/3"), QStringLiteral("1")}));
+    QCOMPARE(window.ui().originSizeCheck->isChecked(), originSize);  // the main window's own CheckBox1
 }
 
 // During a run only the counter, Get and Save, and the title the run cleaned change: what the user
-// types into the filter and title boxes meanwhile stays.
+// types or chooses in the filter, title and extension boxes meanwhile stays.
 void SaveWindowTest::typingDuringARunIsKept() {
     VORLAKEN_REQUIRE_CHROMIUM();
     ShellFixture fixture;
@@ -278,22 +300,27 @@ void SaveWindowTest::typingDuringARunIsKept() {
         if (labelsAfterTyping.isEmpty()) {
             window.controls().setValue(QStringLiteral("Edit3"), QStringLiteral("typed"));
             window.controls().setValue(QStringLiteral("cbtitle"), QStringLiteral("Typed title"));
+            window.controls().setValue(QStringLiteral("cbext"), QStringLiteral("2"));
+            window.controls().setValue(QStringLiteral("extchk"), QStringLiteral("0"));
         }
-        labelsAfterTyping << window.ui().Label3->text();
+        labelsAfterTyping << window.ui().savedLabel->text();
     });
     typist.start(0);
     window.desktop().beginBusCall();
-    window.ui().savebtn->click();
+    window.ui().saveButton->click();
     window.desktop().endBusCall();
     typist.stop();
 
     QVERIFY(!labelsAfterTyping.isEmpty());
     QVERIFY2(labelsAfterTyping.first() != QStringLiteral("Saved:3/3"),
              qPrintable(labelsAfterTyping.join(u' ')));
-    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:3/3"));
-    QCOMPARE(window.ui().Edit3->text(), QStringLiteral("typed"));
-    QCOMPARE(window.ui().cbtitle->currentText(), QStringLiteral("Typed title"));
-    QVERIFY(window.ui().getbtn->isEnabled() && window.ui().savebtn->isEnabled());
+    QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:3/3"));
+    QCOMPARE(window.ui().urlIncludeEdit->text(), QStringLiteral("typed"));
+    QCOMPARE(window.ui().titleCombo->currentText(), QStringLiteral("Typed title"));
+    QCOMPARE(window.ui().defaultExtCombo->currentText(), QStringLiteral(".png"));
+    QVERIFY(!window.ui().forceExtensionCheck->isChecked());
+    QVERIFY(window.ui().autoRecogniseCheck->isChecked());
+    QVERIFY(window.ui().getButton->isEnabled() && window.ui().saveButton->isEnabled());
     // The run's pictures went into the folder of the title it started with.
     const QStringList files = filesBelow(out);
     QCOMPARE(files.size(), 3);
@@ -329,7 +356,10 @@ void SaveWindowTest::saveAfterPicturesInvisibleMakesNothing() {
     copy += "</form></body></html>";
     server_.addPage(QStringLiteral("/copy.htm"), copy);
     ChromiumProcess browser;
+    server_.clearRequests();
     QVERIFY2(browser.start(server_.url(QStringLiteral("/copy.htm"))), qPrintable(browser.errorString()));
+    // The start-up capture reads the page once its pictures are in its document.
+    QTRY_VERIFY_WITH_TIMEOUT(!server_.requestsFor(QStringLiteral("/photo2.png")).isEmpty(), 30000);
 
     const QString out = fixture.path(QStringLiteral("out"));
     QVERIFY(QDir().mkpath(out));
@@ -355,8 +385,8 @@ void SaveWindowTest::saveAfterPicturesInvisibleMakesNothing() {
         15000);
     QCOMPARE(bus.Invoke(QStringLiteral("savebtn"), QString()), kNotPreviewPageMessage);
     QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
-    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:0/0"));
-    QVERIFY(window.ui().savebtn->isEnabled());
+    QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:0/0"));
+    QVERIFY(window.ui().saveButton->isEnabled());
     qputenv("VORLAKEN_DEVTOOLS", chromium_->endpoint().toUtf8());
 }
 
@@ -374,15 +404,15 @@ void SaveWindowTest::folderThatCannotBeMadeShowsTheTitleBox() {
         QFile blocker(titleFolder);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
     }
-    window.ui().PageControl1->setCurrentIndex(1);
+    window.ui().panelTabs->setCurrentIndex(1);
     BusService bus(window);
     const QString messages = bus.Invoke(QStringLiteral("savebtn"), QString());
     QVERIFY2(messages.startsWith(QStringLiteral("Can not create directory:")) &&
                  messages.endsWith(QStringLiteral(", Please modify webpage title and then save")),
              qPrintable(messages));
-    QCOMPARE(window.ui().PageControl1->currentIndex(), 0);
-    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:0/0"));
-    QVERIFY(window.ui().savebtn->isEnabled());
+    QCOMPARE(window.ui().panelTabs->currentIndex(), 0);
+    QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:0/0"));
+    QVERIFY(window.ui().saveButton->isEnabled());
     QCOMPARE(filesBelow(out), QStringList{QDir(out).relativeFilePath(titleFolder)});
 }
 
@@ -400,7 +430,8 @@ void SaveWindowTest::categoryMenuChoiceSavesIntoTheCategoryFolder() {
         return;
     QMenu* menu = window.saving().categoryMenu();
     QCOMPARE(menu->objectName(), QStringLiteral("catPopup"));
-    QCOMPARE(window.ui().Label106->toolTip(), QStringLiteral("pictures are saved under categories"));
+    QCOMPARE(window.ui().categoryEditorLabel->toolTip(),
+             QStringLiteral("pictures are saved under categories"));
     // "&" doubled, so the menu shows the names exactly.
     QStringList captions;
     for (QAction* item : menu->actions())
@@ -409,7 +440,7 @@ void SaveWindowTest::categoryMenuChoiceSavesIntoTheCategoryFolder() {
                                     QStringLiteral("R&&&&D")}));
 
     // Save pops the menu and saves nothing yet.
-    window.ui().savebtn->click();
+    window.ui().saveButton->click();
     QTRY_VERIFY(menu->isVisible());
     QCOMPARE(filesBelow(out), QStringList());
 
@@ -417,7 +448,7 @@ void SaveWindowTest::categoryMenuChoiceSavesIntoTheCategoryFolder() {
     BusService bus(window);
     QCOMPARE(bus.Invoke(QStringLiteral("catPopup"), QStringLiteral("Food_&_Drink")), QString());
     QVERIFY(!menu->isVisible());
-    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:3/3"));
+    QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:3/3"));
     const QStringList files = filesBelow(out);
     QCOMPARE(files.size(), 3);
     for (const QString& file : files)
@@ -433,11 +464,11 @@ void SaveWindowTest::extensionBoxesExcludeEachOtherByClick() {
     ShellFixture fixture;
     MainWindow& window = fixture.create();
     window.show();
-    QCheckBox* force = window.ui().extchk;
-    QCheckBox* autoBox = window.ui().autoextchk;
+    QCheckBox* force = window.ui().forceExtensionCheck;
+    QCheckBox* autoBox = window.ui().autoRecogniseCheck;
     // The progress window shares component names with the main window; scripts reach the main ones.
-    QCOMPARE(window.controls().find(QStringLiteral("Label3")), window.ui().Label3);
-    QCOMPARE(window.controls().find(QStringLiteral("CheckBox1")), window.ui().CheckBox1);
+    QCOMPARE(window.controls().find(QStringLiteral("Label3")), window.ui().savedLabel);
+    QCOMPARE(window.controls().find(QStringLiteral("CheckBox1")), window.ui().originSizeCheck);
     // Both are on after start-up.
     QVERIFY(force->isChecked() && autoBox->isChecked());
     QVERIFY(window.controls().invoke(QStringLiteral("autoextchk")));  // unticks "auto recognise"
@@ -450,12 +481,12 @@ void SaveWindowTest::extensionBoxesExcludeEachOtherByClick() {
     // The save menu carries its four commands in order; "rember last folder" is a check item whose tick
     // is written as "keepdir".
     QStringList names;
-    for (QAction* item : window.ui().savePopupMenu->actions())
+    for (QAction* item : window.ui().saveMenu->actions())
         names << item->objectName();
     QCOMPARE(names, (QStringList{QStringLiteral("N28"), QStringLiteral("N29"), QStringLiteral("N30"),
                                  QStringLiteral("N32")}));
     QVERIFY(window.controls().invoke(QStringLiteral("N32")));
-    QVERIFY(!window.ui().N32->isChecked());
+    QVERIFY(!window.ui().saveMenuRememberFolder->isChecked());
     window.close();
     const QByteArray settings = fixture.settingsText();
     QVERIFY2(settings.contains("keepdir=0"), settings.constData());
@@ -519,7 +550,7 @@ void SaveWindowTest::categoryEditor() {
     QCOMPARE(contentOf(catFile), written);
     QCOMPARE(window.saving().state().categoriesOn, on);
     QCOMPARE(window.saving().categoryMenu()->actions().size(), menuItems);
-    QCOMPARE(window.ui().Label106->toolTip(), hint);
+    QCOMPARE(window.ui().categoryEditorLabel->toolTip(), hint);
     window.close();
     QVERIFY(fixture.settingsText().contains(on ? "cat=1" : "cat=0"));
 }
@@ -546,7 +577,8 @@ void SaveWindowTest::categoryEditorOverTheBusOpensNoWindow() {
     QCOMPARE(contentOf(catFile), QByteArray("a_b_c\r\nNature\r\n"));
     QCOMPARE(window.saving().state().categories,
              (QStringList{QStringLiteral("a_b_c"), QStringLiteral("Nature")}));
-    QCOMPARE(window.ui().Label106->toolTip(), QStringLiteral("Pictures aren't saved under categories"));
+    QCOMPARE(window.ui().categoryEditorLabel->toolTip(),
+             QStringLiteral("Pictures aren't saved under categories"));
 }
 
 void SaveWindowTest::cachedPictureIsCopiedWhileItsServerIsDown() {
@@ -598,10 +630,10 @@ void SaveWindowTest::cachedPictureIsCopiedWhileItsServerIsDown() {
 
     server.reset();  // the picture's server is gone
     window.desktop().beginBusCall();
-    window.ui().savebtn->click();
+    window.ui().saveButton->click();
     const QStringList messages = window.desktop().endBusCall();
     QCOMPARE(messages, QStringList());
-    QCOMPARE(window.ui().Label3->text(), QStringLiteral("Saved:1/1"));
+    QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:1/1"));
     const QStringList files = filesBelow(out);
     QCOMPARE(files.size(), 1);
     QCOMPARE(contentOf(out + QLatin1Char('/') + files[0]), picture);
@@ -622,11 +654,11 @@ void SaveWindowTest::eachRunMakesItsCacheForTheAttachedProfile() {
     MainWindow& window = fixture.create(finder);
     QVERIFY(fixture.showAndWaitForStartup());
     QVERIFY(made.isEmpty());
-    window.ui().Edit2->setText(QStringLiteral("http://example.test/page.htm"));
+    window.ui().locationEdit->setText(QStringLiteral("http://example.test/page.htm"));
     for (int run = 1; run <= 2; ++run) {
-        window.ui().savebtn->setEnabled(true);
+        window.ui().saveButton->setEnabled(true);
         window.desktop().beginBusCall();
-        window.ui().savebtn->click();
+        window.ui().saveButton->click();
         window.desktop().endBusCall();
         QCOMPARE(made.size(), run);
         QCOMPARE(made.last(), (QStringList{QStringLiteral("/profiles/attached"),

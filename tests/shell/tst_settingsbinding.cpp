@@ -23,6 +23,8 @@ class SettingsBindingTest : public QObject {
     void rememberedFolderFollowsKeepdir_data();
     void rememberedFolderFollowsKeepdir();
     void indexOutsideItsListChoosesNothing();
+    void extremeNumbersInEveryKey_data();
+    void extremeNumbersInEveryKey();
     void storedPlacementStaysOnScreen_data();
     void storedPlacementStaysOnScreen();
     void failedWriteAtCloseLosesNothing();
@@ -227,6 +229,48 @@ void SettingsBindingTest::indexOutsideItsListChoosesNothing() {
     QCOMPARE(valueOf(window, QStringLiteral("cbsize")), QStringLiteral("-1"));
     QCOMPARE(valueOf(window, QStringLiteral("cb2")), QStringLiteral("-1"));
     QCOMPARE(valueOf(window, QStringLiteral("cb1")), QStringLiteral("-1"));
+}
+
+// The extremes of a stored number, and one beyond any integer, in every numeric key but the placement
+// (tested below): the window comes up and shows. A limit box keeps the nearest value it can hold, a
+// list index outside its list chooses nothing, and a number beyond any integer is unreadable: the
+// key's default.
+void SettingsBindingTest::extremeNumbersInEveryKey_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QString>("expected");
+    struct Key {
+        const char* key;
+        const char* control;
+        const char* largest;
+        const char* smallest;
+        const char* fallback;
+    };
+    const Key keys[] = {{"skin", "cb1", "-1", "-1", "1"},         {"w", "SpinEdit1", "99999", "0", "80"},
+                        {"h", "SpinEdit2", "99999", "0", "80"},   {"size", "cbsize", "-1", "-1", "0"},
+                        {"w2", "SpinEdit12", "99999", "0", "80"}, {"h2", "spinedit22", "99999", "0", "80"},
+                        {"size2", "cbsize2", "-1", "-1", "0"},    {"way2", "cb2", "-1", "-1", "2"},
+                        {"way3", "cb3", "-1", "-1", "3"}};
+    for (const Key& k : keys) {
+        QTest::addRow("%s largest", k.key) << k.key << k.control << QByteArray("2147483647") << k.largest;
+        QTest::addRow("%s smallest", k.key) << k.key << k.control << QByteArray("-2147483648") << k.smallest;
+        QTest::addRow("%s beyond", k.key) << k.key << k.control << QByteArray("99999999999") << k.fallback;
+    }
+}
+
+void SettingsBindingTest::extremeNumbersInEveryKey() {
+    QFETCH(QString, key);
+    QFETCH(QString, control);
+    QFETCH(QByteArray, value);
+    QFETCH(QString, expected);
+    ShellFixture fixture;
+    fixture.writeSettings("[config]\r\n" + key.toLatin1() + "=" + value + "\r\n");
+    MainWindow& window = fixture.create();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(valueOf(window, control), expected);
+    QVERIFY(window.screen()->availableGeometry().contains(window.geometry()));
 }
 
 // Whatever the file holds, the window is placed wholly on the available screen area; a size that fits is

@@ -7,14 +7,14 @@
 #include <csignal>
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
+#include <QTest>
 
 namespace vorlaken::test {
 
 ChromiumProcess::ChromiumProcess() {
-    // A process group of its own lets kill() reach the browser's helpers too.
     // A process group of its own lets kill() reach the browser's helpers too; the death signal ends the
     // browser (and with it its helpers) even when the test process dies without cleaning up.
     process_.setChildProcessModifier([] {
@@ -88,8 +88,8 @@ bool ChromiumProcess::start(const QString& startUrl, const QStringList& extraArg
 
     // The browser writes the port on the first line of this file once it listens.
     const QString portFile = profileDir() + QStringLiteral("/DevToolsActivePort");
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
+    bool ended = false;
+    const auto portKnown = [&] {
         QFile file(portFile);
         if (file.open(QIODevice::ReadOnly)) {
             const QList<QByteArray> lines = file.readAll().split('\n');
@@ -100,11 +100,14 @@ bool ChromiumProcess::start(const QString& startUrl, const QStringList& extraArg
                 return true;
             }
         }
-        if (process_.state() == QProcess::NotRunning) {
-            error_ = QStringLiteral("Chromium ended before its DevTools port was known");
-            return false;
-        }
-        QThread::msleep(50);
+        ended = process_.state() == QProcess::NotRunning;
+        return ended;
+    };
+    if (QTest::qWaitFor(portKnown, timeoutMs)) {
+        if (!ended)
+            return true;
+        error_ = QStringLiteral("Chromium ended before its DevTools port was known");
+        return false;
     }
     error_ = QStringLiteral("no DevToolsActivePort within %1 ms").arg(timeoutMs);
     kill();
@@ -128,14 +131,39 @@ bool ChromiumProcess::close(int timeoutMs) {
     if (!isRunning()) {
         return true;
     }
+    QDeadlineTimer deadline(timeoutMs);
     ::kill(static_cast<pid_t>(process_.processId()), SIGTERM);
-    const bool ended = process_.waitForFinished(timeoutMs);
-    // Helpers that outlive the browser would be strays; they are in the group too.
+    const bool ended = process_.waitForFinished(int(qMax<qint64>(0, deadline.remainingTime())));
+    // The network service writes the last cache entries after the browser process is gone; killing it
+    // then leaves entries half written. Helpers that are still there at the deadline would be strays.
+    while (ended && groupAlive() && !deadline.hasExpired()) {
+        QTest::qWait(20);
+    }
     signalGroup(SIGKILL);
     if (!ended) {
         process_.waitForFinished(5000);
     }
     return ended;
+}
+
+bool ChromiumProcess::groupAlive() const {
+    if (group_ <= 0) {
+        return false;
+    }
+    // A helper that has ended but is not reaped yet still belongs to the group; it writes nothing more.
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        const QByteArray text = stat.readAll();
+        // "pid (name) state ppid pgrp ...": the name may hold spaces and parentheses.
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 2 && fields.at(0) != "Z" && fields.at(2).toLongLong() == group_) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void ChromiumProcess::signalGroup(int signal) {

@@ -35,6 +35,10 @@ class ChromiumProcess {
     // Runs the browser on this (existing, empty) folder instead of a fresh temporary one, for tests that
     // need the profile where the program looks for browsers. Call before start(); the caller removes it.
     void setProfileDir(const QString& folder) { profileDir_ = folder; }
+    // The environment the browser starts with (this process's by default).
+    void setEnvironment(const QProcessEnvironment& environment) {
+        process_.setProcessEnvironment(environment);
+    }
     qint64 processId() const { return process_.processId(); }
     QString errorString() const { return error_; }
 
@@ -45,6 +49,7 @@ class ChromiumProcess {
     bool close(int timeoutMs = 5000);
 
   private:
+    bool groupAlive() const;
     void signalGroup(int signal);
 
     QTemporaryDir profile_;

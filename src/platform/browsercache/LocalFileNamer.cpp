@@ -96,11 +96,6 @@ QStringList LocalFileNamer::extensionsOfType(const QString& contentType) {
     return extensions;
 }
 
-QString LocalFileNamer::extensionOfType(const QString& contentType) {
-    const QStringList extensions = extensionsOfType(contentType);
-    return extensions.isEmpty() ? QString() : QLatin1Char('.') + extensions.first();
-}
-
 QString LocalFileNamer::fileName(const QString& url, const QString& contentType) {
     QString name = cleaned(lastSegment(url));
     // The name says what the content is, whatever the address ends in ("img.php", "abc.v2" or a WebP

@@ -14,8 +14,6 @@ class LocalFileNamer {
     static constexpr int kMaxNameLength = 120;
 
     static QString fileName(const QString& url, const QString& contentType);
-    // ".png" for "image/png"; empty when the type is unknown.
-    static QString extensionOfType(const QString& contentType);
     // Every ending that fits a type, without dots, the preferred first; empty when the type is unknown.
     static QStringList extensionsOfType(const QString& contentType);
 };

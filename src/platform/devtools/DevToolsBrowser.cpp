@@ -8,8 +8,8 @@
 
 #include "platform/devtools/ChildFrames.h"
 #include "platform/devtools/DevToolsDocument.h"
-#include "platform/devtools/KeyMapping.h"
 #include "platform/devtools/PageScripts.h"
+#include "platform/pagescript/KeyMapping.h"
 
 namespace vorlaken {
 

@@ -18,8 +18,7 @@ class DevToolsBrowserFinder : public BrowserFinder {
     DevToolsBrowserFinder() = default;
 
     BrowserPtr discover() override;
-    // The endpoint of the last successful discovery (its profile folder leads to the browser's cache).
-    std::optional<DevToolsEndpoint> lastEndpoint() const { return lastEndpoint_; }
+    // The profile folder of the last successful discovery's endpoint: it leads to the browser's cache.
     QString attachedProfile() const override { return lastEndpoint_ ? lastEndpoint_->profileDir : QString(); }
 
   private:

@@ -1,13 +1,11 @@
 #include "DevToolsConnection.h"
 
 #include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QJsonDocument>
 #include <QNetworkProxy>
-#include <QTimer>
 
+#include "common/BoundedWait.h"
 #include "common/Errors.h"
-#include "common/Termination.h"
 
 namespace vorlaken {
 
@@ -15,23 +13,6 @@ namespace {
 
 QString worldKey(const QString& sessionId, const QString& frameId) {
     return sessionId + QLatin1Char('/') + frameId;
-}
-
-// Runs a local event loop without user input until done() holds, the connection is gone or the
-// deadline has passed, or the program is asked to end. The loop wakes on every message the connection
-// receives.
-template <typename Done>
-void pump(DevToolsConnection& connection, const QDeadlineTimer& deadline, Done done) {
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(&connection, &DevToolsConnection::progressed, &loop, &QEventLoop::quit);
-    Termination::quitOnTermination(loop);
-    while (!done() && connection.isOpen() && !deadline.hasExpired() && !Termination::requested()) {
-        timer.start(qMax<qint64>(1, deadline.remainingTime()));
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    }
 }
 
 }  // namespace
@@ -59,7 +40,7 @@ std::shared_ptr<DevToolsConnection> DevToolsConnection::open(const QUrl& webSock
                          emit c->progressed();
                      });
     connection->socket_.open(webSocketUrl);
-    pump(*connection, QDeadlineTimer(boundMs), [&connected] { return connected; });
+    connection->waitUntil(QDeadlineTimer(boundMs), [&connected] { return connected; });
     QObject::disconnect(&connection->socket_, &QWebSocket::connected, connection.get(), nullptr);
     if (!connected) {
         if (connection->gone_) {
@@ -126,7 +107,7 @@ void DevToolsConnection::waitForReplies(const std::vector<int>& ids) {
         }
         return true;
     };
-    pump(*this, QDeadlineTimer(boundMs_), allIn);
+    waitUntil(QDeadlineTimer(boundMs_), allIn);
     const bool complete = allIn();
     if (!complete) {
         for (int id : ids) {
@@ -138,6 +119,13 @@ void DevToolsConnection::waitForReplies(const std::vector<int>& ids) {
         }
         throw TimeoutError(QStringLiteral("The browser did not answer within %1 ms.").arg(boundMs_));
     }
+}
+
+void DevToolsConnection::waitUntil(const QDeadlineTimer& deadline, const std::function<bool()>& done) {
+    // The wait wakes on every message the connection receives.
+    BoundedWait wait(deadline);
+    wait.wakeOn(this, &DevToolsConnection::progressed);
+    wait.until([this, &done] { return done() || !isOpen(); });
 }
 
 void DevToolsConnection::onMessage(const QString& text) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QJsonObject>
 #include <QObject>
@@ -69,6 +71,9 @@ class DevToolsConnection : public QObject {
     explicit DevToolsConnection(int boundMs);
     int send(const QString& method, const QJsonObject& params, const QString& sessionId);
     void waitForReplies(const std::vector<int>& ids);
+    // Waits on the event loop, without user input, until done() holds, the connection is gone, the
+    // deadline has passed or the program is asked to end.
+    void waitUntil(const QDeadlineTimer& deadline, const std::function<bool()>& done);
     void onMessage(const QString& message);
     void onEvent(const QString& method, const QJsonObject& params, const QString& fromSession);
     void markGone();

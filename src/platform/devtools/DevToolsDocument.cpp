@@ -17,30 +17,20 @@ constexpr qint64 kFreshMs = 500;
 DevToolsDocument::DevToolsDocument(FrameContext frame, std::optional<Prefetch> prefetch)
     : frame_(std::move(frame)) {
     if (prefetch) {
-        url_ = prefetch->url;
-        title_ = prefetch->title;
-        age_.start();
+        url_ = FreshOnce(prefetch->url, kFreshMs);
+        title_ = FreshOnce(prefetch->title, kFreshMs);
     }
-}
-
-std::optional<QString> DevToolsDocument::takeFresh(std::optional<QString>& value) const {
-    std::optional<QString> taken;
-    taken.swap(value);
-    if (taken && age_.isValid() && age_.elapsed() < kFreshMs) {
-        return taken;
-    }
-    return std::nullopt;
 }
 
 QString DevToolsDocument::url() {
-    if (const auto fresh = takeFresh(url_)) {
+    if (const auto fresh = url_.take()) {
         return *fresh;
     }
     return frame_.evaluate(QStringLiteral("document.URL")).toString();
 }
 
 QString DevToolsDocument::title() {
-    if (const auto fresh = takeFresh(title_)) {
+    if (const auto fresh = title_.take()) {
         return *fresh;
     }
     return frame_.evaluate(QStringLiteral("document.title")).toString();

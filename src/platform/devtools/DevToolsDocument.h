@@ -2,9 +2,8 @@
 
 #include <optional>
 
-#include <QElapsedTimer>
-
 #include "capture/PageModel.h"
+#include "common/FreshOnce.h"
 #include "platform/devtools/FrameContext.h"
 
 namespace vorlaken {
@@ -32,13 +31,10 @@ class DevToolsDocument : public Document {
 
   private:
     CollectionPtr collection(const QString& expression) const;
-    // The prefetched value once, while it is fresh; afterwards the page is asked.
-    std::optional<QString> takeFresh(std::optional<QString>& value) const;
 
     FrameContext frame_;
-    std::optional<QString> url_;
-    std::optional<QString> title_;
-    QElapsedTimer age_;
+    FreshOnce url_;
+    FreshOnce title_;
 };
 
 }  // namespace vorlaken

@@ -12,8 +12,9 @@ namespace vorlaken {
 // that the attached browser and the program's own web zones report every field alike.
 namespace FieldScript {
 
-// Statements that define the read helpers: S (text property), N (whole pixels), U (upper case),
-// A (attribute or empty), L (link address), D (the fields of a mask as one row).
+// Statements that define the read helpers (fields.js): S (text property), N (whole pixels), U (upper
+// case), A (attribute or empty), L (link address), D (the fields of a mask as one row), R (the rows of a
+// collection).
 QString helpers();
 
 // An expression whose value is the requested fields of every item of the collection: an array of rows.

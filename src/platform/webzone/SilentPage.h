@@ -11,7 +11,6 @@ class SilentPage : public QWebEnginePage {
     explicit SilentPage(QObject* parent = nullptr);
 
     void setSilent(bool silent) { silent_ = silent; }
-    bool isSilent() const { return silent_; }
 
     // With ownScripts, documents we write ourselves (HTML text we load) and local files in ownFolder
     // itself run their script; every other document (web pages, cached files, anything else) runs

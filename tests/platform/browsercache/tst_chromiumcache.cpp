@@ -12,6 +12,7 @@
 #include "ChromiumCacheRun.h"
 #include "PictureFixture.h"
 #include "SimpleCacheWriter.h"
+#include "TwoSitePages.h"
 #include "platform/browsercache/DiskBrowserCache.h"
 #include "support/ChromiumProcess.h"
 
@@ -207,22 +208,12 @@ class ChromiumCacheTest : public QObject {
         CachingHttpServer server;
         QVERIFY(server.listen());
         const QByteArray picture = fixture_.pictures.value(QStringLiteral("/pics/red.png"));
-        server.add(QStringLiteral("/pics/shared.png"), {200, "image/png", picture});
-        const QString shared = server.url(QStringLiteral("/pics/shared.png"));
-        const QString second = server.url(QStringLiteral("/two.html"))
-                                   .replace(QStringLiteral("127.0.0.1"), QStringLiteral("localhost"));
-        // The first page goes on to the second site once its picture is there.
-        server.add(QStringLiteral("/one.html"),
-                   {200, "text/html",
-                    "<html><body><img src=\"" + shared.toUtf8() + "\" onload=\"location.href='" +
-                        second.toUtf8() + "'\"></body></html>"});
-        server.add(QStringLiteral("/two.html"),
-                   {200, "text/html", "<html><body><img src=\"" + shared.toUtf8() + "\"></body></html>"});
-        server.add(QStringLiteral("/favicon.ico"), {404, "text/plain", "none"});
+        const TwoSitePages pages;
+        const QString shared = pages.install(server, picture);
         ChromiumProcess chromium;
-        QVERIFY2(chromium.start(server.url(QStringLiteral("/one.html"))), qPrintable(chromium.errorString()));
+        QVERIFY2(chromium.start(server.url(pages.firstPage)), qPrintable(chromium.errorString()));
         // Each site fetches the picture into its own part of the cache.
-        QTRY_VERIFY_WITH_TIMEOUT(server.hits(QStringLiteral("/pics/shared.png")) >= 2, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(server.hits(pages.picturePath) >= 2, 30000);
         const QString cacheData = chromium.profileDir() + QStringLiteral("/Default/Cache/Cache_Data");
         const auto copiesOfShared = [&] {
             int copies = 0;
@@ -244,17 +235,7 @@ class ChromiumCacheTest : public QObject {
 
         DiskBrowserCache cache(CacheFolders::inFolder(copy.path() + QStringLiteral("/")),
                                materialized_.path());
-        int listed = 0;
-        for (const BrowserCache::Entry& entry : listAll(cache)) {
-            if (entry.sourceUrl == shared) {
-                ++listed;
-                QVERIFY(cache.materialize(entry));
-                QFile body(entry.localFileName);
-                QVERIFY(body.open(QIODevice::ReadOnly));
-                QCOMPARE(body.readAll(), picture);
-            }
-        }
-        QCOMPARE(listed, 1);
+        QCOMPARE(ListedBodiesOf(cache, shared), QList<QByteArray>{picture});
     }
 
   private:

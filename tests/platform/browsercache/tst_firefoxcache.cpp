@@ -12,7 +12,9 @@
 
 #include "CacheListing.h"
 #include "CachingHttpServer.h"
+#include "FirefoxCacheRun.h"
 #include "PictureFixture.h"
+#include "TwoSitePages.h"
 #include "platform/browsercache/DiskBrowserCache.h"
 #include "support/ChromiumProcess.h"
 
@@ -107,6 +109,38 @@ class FirefoxCacheTest : public QObject {
         QVERIFY(cache.deleteEntry(server_.url(QStringLiteral("/pics/box.bmp"))));
         QCOMPARE(QDir(entries).entryList(QDir::Files).size(), before - 1);
         QVERIFY(!listByUrl(cache).contains(server_.url(QStringLiteral("/pics/box.bmp"))));
+    }
+
+    // Firefox keeps a picture once per top-level site that loaded it (the key starts with the site's
+    // partition): pages on 127.0.0.1 and on localhost showing the same picture leave two entries of
+    // one address. It is listed once, with the picture's bytes.
+    void pictureOfTwoSitesIsListedOnce() {
+        CachingHttpServer server;
+        QVERIFY(server.listen());
+        const QByteArray picture = fixture_.pictures.value(QStringLiteral("/pics/red.png"));
+        const TwoSitePages pages;
+        const QString shared = pages.install(server, picture);
+        QTemporaryDir profile;
+        const QString entries = profile.path() + QStringLiteral("/cache2/entries");
+        // An entry's key ends its metadata, NUL-terminated: "<partition>,:<address>".
+        const QByteArray keyEnd = ":" + shared.toUtf8() + '\0';
+        const auto copiesOfShared = [&] {
+            int copies = 0;
+            for (const QFileInfo& info : QDir(entries).entryInfoList(QDir::Files)) {
+                QFile file(info.filePath());
+                if (file.open(QIODevice::ReadOnly) && file.readAll().contains(keyEnd))
+                    ++copies;
+            }
+            return copies;
+        };
+        const QString failure =
+            RunFirefoxOnPage(server, pages.firstPage, profile.path(), [&] { return copiesOfShared() >= 2; });
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QCOMPARE(copiesOfShared(), 2);
+
+        QTemporaryDir bodies;
+        DiskBrowserCache cache(CacheFolders::inFolder(profile.path()), bodies.path());
+        QCOMPARE(ListedBodiesOf(cache, shared), QList<QByteArray>{picture});
     }
 
     // Runs last: clears the profile's cache. Every entry file goes, the answers that are no pictures

@@ -6,6 +6,7 @@
 #include "platform/devtools/DevToolsBrowser.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "platform/devtools/PageScripts.h"
+#include "support/BrowserDiscovery.h"
 
 using namespace vorlaken;
 
@@ -39,7 +40,8 @@ bool waitFor(Browser& browser, const QString& expression, int timeoutMs) {
 }
 
 BrowserPtr openPage(const QString& url) {
-    BrowserPtr browser = DevToolsBrowserFinder().discover();
+    DevToolsBrowserFinder finder;
+    BrowserPtr browser = vorlaken::test::DiscoverWhenReady(finder);
     if (!browser) {
         return nullptr;
     }

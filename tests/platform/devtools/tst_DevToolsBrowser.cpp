@@ -16,6 +16,7 @@
 #include "platform/devtools/DevToolsBrowser.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "platform/devtools/PageTargets.h"
+#include "support/BrowserDiscovery.h"
 #include "support/ChromiumProcess.h"
 #include "support/LoopbackHttpServer.h"
 
@@ -471,15 +472,25 @@ void DevToolsBrowserTest::pageInFrontIsDiscovered() {
     // A headless browser puts the newest window in front and gives it the focus.
     const QString secondUrl = server_.url(QStringLiteral("/frame-same.html"));
     first->openInNewWindow(secondUrl);
-    QTRY_COMPARE_WITH_TIMEOUT(DevToolsBrowserFinder().discover()->locationUrl(), secondUrl, 10000);
-    const BrowserPtr second = DevToolsBrowserFinder().discover();
+    DevToolsBrowserFinder finder;
+    const auto secondFound = [&] {
+        const BrowserPtr found = finder.discover();
+        return found && found->locationUrl() == secondUrl;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(secondFound(), 20000);
+    const BrowserPtr second = test::DiscoverWhenReady(finder);
+    QVERIFY(second);
     QVERIFY(evaluate(*second, QStringLiteral("document.hasFocus()")).toBool());
 
     // Once it is closed, the page behind it is found again.
     const QString secondId = static_cast<DevToolsBrowser&>(*second).frame().frameId();
     static_cast<DevToolsBrowser&>(*first).frame().connection()->call(
         QStringLiteral("Target.closeTarget"), {{QStringLiteral("targetId"), secondId}});
-    QTRY_VERIFY_WITH_TIMEOUT(DevToolsBrowserFinder().discover()->locationUrl() != secondUrl, 10000);
+    const auto firstFoundAgain = [&] {
+        const BrowserPtr found = finder.discover();
+        return found && found->locationUrl() != secondUrl;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(firstFoundAgain(), 20000);
 }
 
 void DevToolsBrowserTest::discoveryWithoutBrowserIsQuickAndSilent() {
@@ -522,16 +533,15 @@ void DevToolsBrowserTest::discoveryThroughProfilePortFile() {
     const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     DevToolsBrowserFinder finder;
-    const BrowserPtr browser = finder.discover();
+    const BrowserPtr browser = test::DiscoverWhenReady(finder);
     if (oldConfig.isEmpty()) {
         qunsetenv("XDG_CONFIG_HOME");
     } else {
         qputenv("XDG_CONFIG_HOME", oldConfig);
     }
+    // The browser answered at the port of the older file, the only one open: its profile is the attached one.
     QVERIFY(browser);
-    QVERIFY(finder.lastEndpoint());
-    QCOMPARE(finder.lastEndpoint()->profileDir, config.filePath(QStringLiteral("chromium")));
-    QCOMPARE(finder.lastEndpoint()->url.port(), int(chromium_->port()));
+    QCOMPARE(finder.attachedProfile(), config.filePath(QStringLiteral("chromium")));
 }
 
 void DevToolsBrowserTest::browserKilledDuringReadsThrows() {
@@ -541,23 +551,29 @@ void DevToolsBrowserTest::browserKilledDuringReadsThrows() {
     BrowserPtr browser;
     QTRY_VERIFY_WITH_TIMEOUT((browser = DevToolsBrowserFinder().discover()), 10000);
 
-    QTimer::singleShot(300, [&doomed] { doomed.kill(); });
     QElapsedTimer clock;
     clock.start();
     bool thrown = false;
+    bool killing = false;
     try {
-        // The reads of a capture, over and over, until the browser is gone.
+        // The reads of a capture, over and over, until the browser is gone. Once a round has gone
+        // through, the browser is killed while the next one waits for its answers.
         while (clock.elapsed() < 20000) {
             const DocumentPtr document = browser->document();
             document->images()->read(kSrc | kWidth | kHeight | kParentTagName | kSourceIndex);
             browser->frames();
             document->all()->read(kTagName | kHrefAttribute);
+            if (!killing) {
+                killing = true;
+                clock.restart();
+                QTimer::singleShot(0, [&doomed] { doomed.kill(); });
+            }
         }
     } catch (const PageError&) {
         thrown = true;
     }
-    QVERIFY(thrown);
-    QVERIFY(clock.elapsed() < 300 + 2 * DevToolsConnection::kBoundMs);
+    QVERIFY(killing && thrown);
+    QVERIFY(clock.elapsed() < 2 * DevToolsConnection::kBoundMs);
     // Later operations fail at once.
     clock.restart();
     QVERIFY_THROWS_EXCEPTION(BrowserGoneError, browser->locationUrl());

@@ -78,7 +78,7 @@ void DevToolsCaptureTest::getCapturesTopPageAndDirectFrames() {
     state.specialProcess = true;
     DevToolsBrowserFinder finder;
     int rendered = 0;
-    GetCommand(finder, [&rendered] { ++rendered; }).run(state, false);
+    GetCommand(finder, [&rendered] { ++rendered; }).Run(state, false);
 
     const QString top = server_.url(QStringLiteral("/gallery.html"));
     const QString same = server_.url(QStringLiteral("/frame-same.html"));

@@ -80,7 +80,7 @@ void DevToolsDiscoveryTest::silentPagesCostOneBound() {
     qunsetenv("VORLAKEN_DEVTOOLS");
 
     QVERIFY(!browser);
-    QVERIFY(!finder.lastEndpoint());
+    QVERIFY(finder.attachedProfile().isEmpty());
     if (listingAnswers) {
         // Every examined page was asked, at once, not one after the other.
         int asked = 0;
