@@ -152,11 +152,33 @@ async function key(request) {
   return true;
 }
 
+// Runs in the page's world: clicks the element the content script marked, and takes the mark away.
+function clickMarked(token) {
+  const e = document.querySelector('[data-vorlaken-click="' + CSS.escape(token) + '"]');
+  if (!e) return false;
+  e.removeAttribute('data-vorlaken-click');
+  e.click();
+  return true;
+}
+
+async function click(request) {
+  // Chromium-family browsers (the ones with a debugger) keep javascript: links from content scripts.
+  const pageWorld = !!(api.scripting && api.scripting.executeScript && api.debugger);
+  const result = await toFrame({ ...request, pageWorld });
+  if (pageWorld && result && typeof result === 'object' && isText(result.clickInPage)) {
+    await api.scripting.executeScript({ target: { tabId: request.tab, frameIds: [request.frame] }, world: 'MAIN',
+                                        func: clickMarked, args: [result.clickInPage] })
+      .catch(e => { throw new PageFailure(String(e && e.message || e)); });
+  }
+  return true;
+}
+
 const operations = {
   discover,
   frames,
   cookieHeader,
   key,
+  click,
   async navigate(request) {
     if (!openable(request.url)) throw new PageFailure('The browser does not open this address.');
     if (request.frame !== 0) return toFrame(request);
@@ -167,8 +189,10 @@ const operations = {
   async goBack(request) {
     if (request.frame !== 0) return toFrame({ ...request, op: 'back' });
     await tabOf(request.tab);
+    // The browser's own back skips the pages the user never touched (a page opened by the extension
+    // is one of them); the page's history.back() goes to the page before, as the debugging port's does.
     // Without a step back there is nothing to do.
-    await api.tabs.goBack(request.tab).catch(() => {});
+    await api.tabs.goBack(request.tab).catch(() => toFrame({ ...request, op: 'back' }).catch(() => {}));
     return true;
   },
   async reload(request) {

@@ -138,7 +138,8 @@ class Browser {
     virtual DocumentPtr document() = 0;
     // Address of the top-level page.
     virtual QString locationUrl() = 0;
-    // Starts loading in this browser and returns at once.
+    // Starts loading in this browser and returns at once. Throws PageError, and stays where it is,
+    // when the browser refuses the address (one its address parser does not take).
     virtual void navigate(const QString& url) = 0;
     virtual void goBack() = 0;
     virtual void reload() = 0;

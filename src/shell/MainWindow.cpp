@@ -20,6 +20,7 @@
 #include "common/WelcomePage.h"
 #include "platform/webzone/WebZone.h"
 #include "shell/ButtonPairs.h"
+#include "shell/ModesController.h"
 #include "shell/ResultsController.h"
 #include "shell/SaveController.h"
 #include "shell/Skins.h"
@@ -55,6 +56,8 @@ MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& de
     setWindowTitle(QStringLiteral("Vorlaken 8.1"));
     ui_.build(this);
     ShowButtonPairs(this, PairPanel::Main, 0);
+    // The enhanced pages open on the auto-click page until a mode is chosen.
+    ui_.modeTabs->setCurrentIndex(2);
 
     const QUrl base = QUrl::fromLocalFile(dir_.path());
     // Only the preview runs script, that of its template and of the page we write into it.
@@ -66,6 +69,8 @@ MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& de
     saving_ = std::make_unique<SaveController>(SaveController::Parts{
         this, &ui_, &state_, &desktop_, &finder_, std::move(makeCache), previewZone_, commentZone_,
         dir_.writtenFile(kCategoriesFile), settingsPath(), dir_.deliveredFile(kTemplate), &commands_});
+    modes_ = new ModesController(*this, *previewZone_, commands_);
+    modes_->addSaveButtons(*saving_);
 
     dragger_ = new WindowDragger(this);
     for (QWidget* panel : ui_.dragPanels)
@@ -162,6 +167,7 @@ void MainWindow::onModeItem(int mode) {
         ui_.enhancedMenuModes[i]->setChecked(i == mode);
     ui_.modeTabs->setCurrentIndex(mode);
     showPanel(2);
+    ui_.enhancedButton->setToolTip(QStringLiteral("selected: ") + ui_.enhancedMenuModes[mode]->text());
     ShowButtonPairs(this, PairPanel::Enhanced, mode);
 }
 
@@ -352,6 +358,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // A save under way would otherwise go on writing while the program winds down.
     if (saving_->state().running)
         saving_->state().closing = true;
+    modes_->windowClosing();
     writeSettings();
     QMainWindow::closeEvent(event);
 }

@@ -21,6 +21,7 @@
 
 namespace vorlaken {
 
+class ModesController;
 class ResultsController;
 class SaveController;
 class WebZone;
@@ -44,6 +45,9 @@ class MainWindow : public QMainWindow {
     const CommandGuard& commands() const { return commands_; }
     SaveController& saving() { return *saving_; }
     ResultsController& results() { return *results_; }
+    ModesController& modes() { return *modes_; }
+    // Where pages come from: the discovery of the page the user looks at.
+    BrowserFinder& finder() { return finder_; }
     // The desktop the commands use: the one handed in, in bus mode while an automation call runs.
     BusModeDesktop& desktop() { return desktop_; }
     const ProgramDir& programDir() const { return dir_; }
@@ -106,6 +110,7 @@ class MainWindow : public QMainWindow {
     WebZone* welcomeZone_ = nullptr;
     WindowDragger* dragger_ = nullptr;
     ResultsController* results_ = nullptr;
+    ModesController* modes_ = nullptr;
     QTimer* startupTimer_ = nullptr;
     WindowSettings settings_;
     QString welcomeText_;

@@ -3,23 +3,17 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLinearGradient>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "shell/Skins.h"
+#include "widgets/ComponentName.h"
 
 namespace vorlaken {
 
 namespace {
 
 const QString kZeroHint = QStringLiteral("Condiction ignored if Zero");
-
-template <typename T>
-T* named(T* widget, const char* name, const QString& hint = QString()) {
-    widget->setObjectName(QLatin1String(name));
-    if (!hint.isEmpty())
-        widget->setToolTip(hint);
-    return widget;
-}
 
 QAction* action(QMenu* menu, const char* name, const QString& text, bool checkable = false) {
     QAction* item = menu->addAction(text);
@@ -321,12 +315,22 @@ void MainWindowUi::buildEnhancedPages() {
     modeTabs = named(new QTabWidget, "PageControl11");
     modeTabs->tabBar()->hide();
     const char* sheets[] = {"TabSheet0", "TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4"};
-    // The Get/Save pairs of the modes; their commands arrive with the modes.
-    const char* pairs[][2] = {
-        {"aabtn", "saveaaBtn"}, {"ccbtn", "saveccbtn"}, {"btn11", "btn12"}, {"", ""}, {"rrbtn", "saverrbtn"}};
+    // The pages' own controls are laid into these grids by ModePagesUi. A page wider than the room
+    // beside the filter panel scrolls instead of widening the window.
     for (int i = 0; i < 5; ++i) {
         auto* sheet = named(new QWidget, sheets[i]);
-        auto* sheetLayout = new QGridLayout(sheet);
+        auto* sheetOuter = new QVBoxLayout(sheet);
+        sheetOuter->setContentsMargins(0, 0, 0, 0);
+        auto* scroll = new QScrollArea;
+        scroll->setFrameShape(QFrame::NoFrame);
+        // The page's controls take the focus, and the area scrolls to the one that has it.
+        scroll->setFocusPolicy(Qt::NoFocus);
+        scroll->setWidgetResizable(true);
+        auto* content = new QWidget;
+        auto* sheetLayout = new QGridLayout(content);
+        sheetLayout->setContentsMargins(4, 2, 4, 2);
+        scroll->setWidget(content);
+        sheetOuter->addWidget(scroll);
         if (i == 4) {
             replaceFromEdit = named(new QLineEdit(QStringLiteral("/thumb/")), "Edit6");
             replaceWithEdit = named(new QLineEdit(QStringLiteral("/")), "Edit7");
@@ -335,28 +339,10 @@ void MainWindowUi::buildEnhancedPages() {
             sheetLayout->addWidget(new QLabel(QStringLiteral("with")), 0, 2);
             sheetLayout->addWidget(replaceWithEdit, 0, 3);
         }
-        if (pairs[i][0][0] != '\0') {
-            const bool autoClick = i == 2;
-            auto* get = named(new QPushButton(autoClick ? QStringLiteral("4.Get") : QStringLiteral("Get")),
-                              pairs[i][0]);
-            auto* save = named(new QPushButton(autoClick ? QStringLiteral("5.Save") : QStringLiteral("Save")),
-                               pairs[i][1]);
-            save->setEnabled(false);
-            sheetLayout->addWidget(get, 1, 4);
-            sheetLayout->addWidget(save, 2, 4);
-            if (autoClick) {
-                auto* click = named(new QPushButton(QStringLiteral("Get")), "clickbtn");
-                auto* saveClick = named(new QPushButton(QStringLiteral("Save")), "saveclickbtn");
-                saveClick->setEnabled(false);
-                sheetLayout->addWidget(click, 1, 5);
-                sheetLayout->addWidget(saveClick, 2, 5);
-            }
-        }
-        sheetLayout->setRowStretch(3, 1);
         sheetLayout->setColumnStretch(1, 1);
         modeTabs->addTab(sheet, QString::number(i));
     }
-    layout->addWidget(modeTabs, 3);
+    layout->addWidget(modeTabs, 1);
 
     enhancedFilterPanel =
         named(new QGroupBox(QStringLiteral("Filter condiction in enhanced mode:")), "Panel15");
@@ -381,7 +367,9 @@ void MainWindowUi::buildEnhancedPages() {
     grid->addWidget(enhancedLinkIncludeEdit, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("Exclude:")), 2, 2);
     grid->addWidget(enhancedLinkExcludeEdit, 2, 3, 1, 2);
-    layout->addWidget(enhancedFilterPanel, 2);
+    // The filter panel keeps to its smallest size; the room beside it is the mode pages'.
+    enhancedFilterPanel->setMaximumWidth(enhancedFilterPanel->minimumSizeHint().width());
+    layout->addWidget(enhancedFilterPanel, 0);
 }
 
 void MainWindowUi::buildHelpPage() {

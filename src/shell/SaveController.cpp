@@ -40,12 +40,14 @@ SaveController::SaveController(const Parts& parts, QObject* parent)
     if (!parts_.previewTemplate.isEmpty())
         services_.previewLocation = QUrl::fromLocalFile(parts_.previewTemplate).toString();
     services_.settings = &settingsFile_;
+    // At the bottom-left corner of the button that was pressed.
     services_.popCategoryMenu = [this] {
-        categoryMenu_->popup(ui_.saveButton->mapToGlobal(ui_.saveButton->rect().bottomLeft()));
+        QPushButton* at = active_.button ? active_.button : ui_.saveButton;
+        categoryMenu_->popup(at->mapToGlobal(at->rect().bottomLeft()));
     };
     services_.refresh = [this] { refreshWindow(); };
 
-    connect(ui_.saveButton, &QPushButton::clicked, this, &SaveController::onSave);
+    addSaveButton(ui_.saveButton, ui_.savedLabel, &capture_.savedLabel);
     connect(ui_.saveMenuChooseFolder, &QAction::triggered, this, [this] {
         runOnState([this] {
             settingsFile_.load();
@@ -65,6 +67,11 @@ SaveController::SaveController(const Parts& parts, QObject* parent)
 }
 
 SaveController::~SaveController() = default;
+
+void SaveController::addSaveButton(QPushButton* button, QLabel* label, QString* counter) {
+    const SaveButton pressed{button, label, counter};
+    connect(button, &QPushButton::clicked, this, [this, pressed] { onSave(pressed); });
+}
 
 void SaveController::load(const WindowSettings& settings) {
     save_.saveFolder = settings.saveFolder;
@@ -101,7 +108,14 @@ void SaveController::runSaving(Command command) {
 void SaveController::refreshWindow() {
     // The run changes the counter, Get and Save, and the title it cleaned; nothing the user types.
     StateBinding::changesToWidgets(capture_, shown_, ui_);
-    ui_.savedLabel->repaint();
+    showCounter();
+}
+
+void SaveController::showCounter() {
+    if (!active_.label)
+        return;
+    active_.label->setText(*active_.counter);
+    active_.label->repaint();
 }
 
 void SaveController::applyWindowRequests() {
@@ -139,15 +153,21 @@ bool SaveController::refusedWhileBusy() {
     return true;
 }
 
-void SaveController::onSave() {
+void SaveController::onSave(const SaveButton& pressed) {
     if (refusedWhileBusy())
         return;
     const CommandGuard::Hold running(*parts_.commands, kLockedWhileSaving);
-    runSaving([this] {
+    active_ = pressed;
+    runSaving([this, &pressed] {
         prepareServices();
-        StartSave(capture_, save_, services_, capture_.saveEnabled, capture_.savedLabel);
+        StartSave(capture_, save_, services_, pressed.button->isEnabled(), *pressed.counter);
         applyWindowRequests();
     });
+    showCounter();
+    // With the category menu up, the run belongs to this button once a category is chosen.
+    if (save_.pendingSaveLabel == pressed.counter)
+        pending_ = pressed;
+    active_ = SaveButton();
     emit saveFinished();
 }
 
@@ -156,12 +176,19 @@ void SaveController::onCategoryChosen(QAction* item) {
     if (refusedWhileBusy())
         return;
     const CommandGuard::Hold running(*parts_.commands, kLockedWhileSaving);
+    // A choice no Save button led to (a script's) counts on the main page's label.
+    active_ = save_.pendingSaveLabel && save_.pendingSaveLabel == pending_.counter
+                  ? pending_
+                  : SaveButton{ui_.saveButton, ui_.savedLabel, &capture_.savedLabel};
     runSaving([this, item] {
         prepareServices();
         ChooseCategory(capture_, save_, services_, item->text());
         applyWindowRequests();
     });
+    showCounter();
     save_.pendingSaveLabel = nullptr;
+    pending_ = SaveButton();
+    active_ = SaveButton();
     emit saveFinished();
 }
 

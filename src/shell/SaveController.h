@@ -2,8 +2,10 @@
 
 #include <memory>
 
+#include <QLabel>
 #include <QMenu>
 #include <QObject>
+#include <QPushButton>
 
 #include "capture/BrowserFinder.h"
 #include "capture/CaptureState.h"
@@ -50,6 +52,11 @@ class SaveController : public QObject {
     // Close: the values the settings binding writes besides the controls.
     void store(WindowSettings& settings) const;
 
+    // Another Save button (of a mode page) and the counter it writes: the run keeps its "Saved:" text
+    // in counter and label shows it. Like "Save", the button starts a run, or pops up the category menu
+    // at itself when categories are on.
+    void addSaveButton(QPushButton* button, QLabel* label, QString* counter);
+
     SaveState& state() { return save_; }
     SaveProgressWindow& progressWindow() { return *progress_; }
     QMenu* categoryMenu() const { return categoryMenu_; }
@@ -61,6 +68,13 @@ class SaveController : public QObject {
     void saveFinished();
 
   private:
+    // A Save button, the label of its counter and the text the run writes there.
+    struct SaveButton {
+        QPushButton* button = nullptr;
+        QLabel* label = nullptr;
+        QString* counter = nullptr;
+    };
+
     template <typename Command>
     void runOnState(Command command);
     // Runs a save command while the user goes on working: afterwards, and whenever the run shows its
@@ -73,8 +87,9 @@ class SaveController : public QObject {
     void ensureCache();
     void buildCategoryMenu();
     bool refusedWhileBusy();
-    void onSave();
+    void onSave(const SaveButton& pressed);
     void onCategoryChosen(QAction* item);
+    void showCounter();
     void onEditCategories();
 
     Parts parts_;
@@ -88,6 +103,9 @@ class SaveController : public QObject {
     IniFile settingsFile_;
     QMenu* categoryMenu_ = nullptr;
     QAction* saveMenuOpenIndexPage_ = nullptr;
+    // The Save button whose run goes on, and the one whose press popped up the category menu.
+    SaveButton active_;
+    SaveButton pending_;
 };
 
 }  // namespace vorlaken

@@ -93,6 +93,7 @@ void StateBinding::toWidgets(const CaptureState& state, MainWindowUi& ui) {
     writeFilterTexts(state.enhancedFilters, enhancedControls(ui));
     writeTitle(state, ui);
     ui.locationEdit->setText(state.locationText);
+    ui.mergeCheck->setChecked(state.merge);
     ui.totalLabel->setText(state.countLabel);
     ui.savedLabel->setText(state.savedLabel);
     ui.getButton->setEnabled(state.getEnabled);
@@ -106,6 +107,8 @@ void StateBinding::changesToWidgets(const CaptureState& state, CaptureState& sho
         writeTitle(state, ui);
     if (state.locationText != shown.locationText)
         ui.locationEdit->setText(state.locationText);
+    if (state.merge != shown.merge)
+        ui.mergeCheck->setChecked(state.merge);
     if (state.countLabel != shown.countLabel)
         ui.totalLabel->setText(state.countLabel);
     if (state.savedLabel != shown.savedLabel)

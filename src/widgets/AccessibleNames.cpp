@@ -63,6 +63,10 @@ void AccessibleNames::apply(QWidget* root) {
         }
         if (!widget->toolTip().isEmpty())
             widget->setAccessibleName(widget->toolTip());
+        else if (qobject_cast<QAbstractButton*>(before) && !qobject_cast<QAbstractButton*>(widget) &&
+                 !opensMenu(before) && !caption(before).isEmpty())
+            // A box that sets the value a check box before it switches on ("time to navigate back").
+            widget->setAccessibleName(caption(before));
         else if (opensMenu(widget) && before && !caption(before).isEmpty())
             widget->setAccessibleName(caption(before) + QStringLiteral(" menu"));
     }

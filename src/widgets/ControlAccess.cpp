@@ -86,9 +86,16 @@ bool ControlAccess::invoke(const QString& name) const {
 }
 
 bool ControlAccess::invokeItem(const QString& menuName, const QString& item) const {
-    auto* menu = qobject_cast<QMenu*>(find(menuName));
-    if (!menu)
-        return false;
+    QObject* control = find(menuName);
+    auto* menu = qobject_cast<QMenu*>(control);
+    if (!menu) {
+        // A control that takes what a user hands it (a drop zone) says so with invokeWithArgument.
+        bool taken = false;
+        return control && control->metaObject()->indexOfMethod("invokeWithArgument(QString)") >= 0 &&
+               QMetaObject::invokeMethod(control, "invokeWithArgument", Q_RETURN_ARG(bool, taken),
+                                         Q_ARG(QString, item)) &&
+               taken;
+    }
     for (QAction* action : menu->actions()) {
         if (action->isSeparator() || !action->isEnabled())
             continue;
@@ -119,6 +126,10 @@ bool ControlAccess::value(const QString& name, QString* result) const {
             }
             if (property == QLatin1String("minimized") && widget) {
                 *result = flag(widget->isMinimized());
+                return true;
+            }
+            if (property == QLatin1String("focused") && widget) {
+                *result = flag(widget->hasFocus());
                 return true;
             }
             if (property == QLatin1String("hint")) {
@@ -161,6 +172,20 @@ bool ControlAccess::value(const QString& name, QString* result) const {
 
 bool ControlAccess::setValue(const QString& name, const QString& value) const {
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot > 0 && name.mid(dot + 1) == QLatin1String("focused")) {
+        auto* widget = qobject_cast<QWidget*>(find(name.left(dot)));
+        bool on = false;
+        if (!widget || !parseFlag(value, &on))
+            return false;
+        if (on) {
+            // The keyboard focus is the active window's: the window comes to the front with it.
+            widget->window()->activateWindow();
+            widget->setFocus(Qt::OtherFocusReason);
+        } else {
+            widget->clearFocus();
+        }
+        return true;
+    }
     if (dot > 0 && name.mid(dot + 1) == QLatin1String("minimized")) {
         auto* widget = qobject_cast<QWidget*>(find(name.left(dot)));
         bool on = false;

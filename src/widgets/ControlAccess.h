@@ -28,13 +28,16 @@ class ControlAccess {
     // control or it takes no clicks. A disabled control does nothing, as for a user.
     bool invoke(const QString& name) const;
     // Triggers the item of the menu of that name whose category name (its data) or caption is item, as
-    // choosing it would. False when there is no such menu or item.
+    // choosing it would. A control that is no menu but has an invokable invokeWithArgument(QString)
+    // (a drop zone) is handed item instead. False when there is no such menu, item or control, or the
+    // control does not take the argument.
     bool invokeItem(const QString& menuName, const QString& item) const;
-    // The value as text; "name.enabled" and "name.visible" give "1"/"0". Web zones give their body's
-    // inner HTML. False when there is no such control.
+    // The value as text; "name.enabled", "name.visible" and "name.focused" give "1"/"0". Web zones give
+    // their body's inner HTML. False when there is no such control.
     bool value(const QString& name, QString* result) const;
-    // Types, ticks or chooses as a user would, so change handlers run. False when there is no such
-    // control or the value does not fit it.
+    // Types, ticks or chooses as a user would, so change handlers run; "name.focused" gives a control
+    // the keyboard focus ("1") or takes it away ("0"). False when there is no such control or the value
+    // does not fit it.
     bool setValue(const QString& name, const QString& value) const;
 
     // Typed access for the settings: check boxes and check items, spin boxes and list indexes, texts.

@@ -228,6 +228,7 @@ class GrabnestProcessTest : public QObject {
     void terminationDuringASaveLeavesOnlyWholePictures();
     void commandsRunAloneOverTheBus();
     void pageAtTheLimitsStaysBounded();
+    void multipageRunOverTheBusEndsOnTermination();
     void toolbarButtonStartsGrabnestOnTheClickedTab();
 };
 
@@ -759,6 +760,53 @@ void GrabnestProcessTest::pageAtTheLimitsStaysBounded() {
     QCOMPARE(checked.value(), ticks);
     QCOMPARE(control(QStringLiteral("getbtn.enabled")), QStringLiteral("1"));
     QCOMPARE(control(QStringLiteral("savebtn.enabled")), QStringLiteral("1"));
+}
+
+// A drop and a multipage run over the session bus: while the run waits, Get is refused as busy and the
+// list still takes edits; a request to end the program ends the run's wait and the program the
+// ordinary way.
+void GrabnestProcessTest::multipageRunOverTheBusEndsOnTermination() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    GalleryRun run;
+    run.start();
+    if (QTest::currentTestFailed())
+        return;
+    QDBusInterface bus = grabnest();
+    const QString gallery = run.server.url(QStringLiteral("/index.html"));
+    bus.call(QStringLiteral("Invoke"), QStringLiteral("N3"), QString());
+    bus.call(QStringLiteral("SetControl"), QStringLiteral("urlMemo"), gallery);
+    const QString drop = QStringLiteral(
+                             "{\"text/html\": \"<a href='photo1.htm'>1</a>\", "
+                             "\"chromium/x-source-url\": \"%1\"}")
+                             .arg(gallery);
+    QDBusReply<QString> dropped = bus.call(QStringLiteral("Invoke"), QStringLiteral("dropPanel"), drop);
+    QVERIFY2(dropped.isValid(), qPrintable(dropped.error().message()));
+    QCOMPARE(control(QStringLiteral("urlMemo")),
+             gallery + QStringLiteral("\n") + run.server.url(QStringLiteral("/photo1.htm")));
+    QDBusReply<QString> missing = bus.call(QStringLiteral("Invoke"), QStringLiteral("Label45"), QString());
+    QVERIFY(missing.value().startsWith(
+        QStringLiteral("The file hrefsift is not found under current directory.")));
+
+    bus.call(QStringLiteral("SetControl"), QStringLiteral("aaSpinEdit"), QStringLiteral("600"));
+    bus.call(QStringLiteral("SetAnswer"), QStringLiteral("no"));
+    QDBusPendingCall running = bus.asyncCall(QStringLiteral("Invoke"), QStringLiteral("aabtn"), QString());
+    QTRY_COMPARE_WITH_TIMEOUT(control(QStringLiteral("aabtn.enabled")), QStringLiteral("0"), 20000);
+    QCOMPARE(control(QStringLiteral("Panel6.visible")), QStringLiteral("0"));
+    QDBusMessage refused = bus.call(QStringLiteral("Invoke"), QStringLiteral("getbtn"), QString());
+    QCOMPARE(refused.errorName(), QStringLiteral("org.vorlaken.Error.Busy"));
+    bus.call(QStringLiteral("SetControl"), QStringLiteral("urlMemo"), QStringLiteral("edited while running"));
+    QCOMPARE(control(QStringLiteral("urlMemo")), QStringLiteral("edited while running"));
+    QVERIFY(!running.isFinished());
+
+    QProcess* process = run.grabnestDir.processes().value(0);
+    QVERIFY(process);
+    process->terminate();
+    QVERIFY(process->waitForFinished(15000));
+    QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process->exitCode(), 0);
+    QFile ini(run.grabnestDir.programDir() + QStringLiteral("/vorlaken.ini"));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QVERIFY(ini.readAll().contains("\r\nrunfirst=0\r\n"));
 }
 
 namespace {

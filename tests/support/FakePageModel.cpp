@@ -477,6 +477,9 @@ QString FakeBrowser::locationUrl() {
 
 void FakeBrowser::navigate(const QString& url) {
     hit(QStringLiteral("navigate"));
+    if (!QUrl(url).isValid()) {
+        throw PageError(QStringLiteral("fake browser refuses ") + url);
+    }
     navigated << url;
     if (onNavigate) {
         onNavigate(*this, url);
@@ -486,6 +489,9 @@ void FakeBrowser::navigate(const QString& url) {
 void FakeBrowser::goBack() {
     hit(QStringLiteral("goBack"));
     ++backs;
+    if (onGoBack) {
+        onGoBack(*this);
+    }
 }
 
 void FakeBrowser::reload() {

@@ -185,6 +185,8 @@ class FakeBrowser : public Zone {
     int pastes = 0;
     // Called by navigate (for example to load the next page of a test sequence).
     std::function<void(FakeBrowser&, const QString&)> onNavigate;
+    // Called by goBack (for example to show the page before).
+    std::function<void(FakeBrowser&)> onGoBack;
 
     const FakeCallsPtr& calls() const { return calls_; }
     // A new document at url with that title, shown by this browser and counted in its calls.

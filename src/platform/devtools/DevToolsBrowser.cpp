@@ -39,7 +39,8 @@ QString headerOf(const QJsonArray& cookies) {
 
 }  // namespace
 
-DevToolsBrowser::DevToolsBrowser(FrameContext frame) : frame_(std::move(frame)) {}
+DevToolsBrowser::DevToolsBrowser(FrameContext frame, bool topLevel)
+    : frame_(std::move(frame)), topLevel_(topLevel) {}
 
 DocumentPtr DevToolsBrowser::document() {
     const QJsonArray found =
@@ -53,10 +54,44 @@ DocumentPtr DevToolsBrowser::document() {
 }
 
 QString DevToolsBrowser::locationUrl() {
+    if (topLevel_) {
+        try {
+            const QJsonObject history =
+                frame_.connection()->call(QStringLiteral("Page.getNavigationHistory"));
+            const QJsonValue current = history.value(QLatin1String("entries"))
+                                           .toArray()
+                                           .at(history.value(QLatin1String("currentIndex")).toInt());
+            if (current.isObject()) {
+                return current.toObject().value(QLatin1String("url")).toString();
+            }
+        } catch (const BrowserGoneError&) {
+            throw;
+        } catch (const PageError&) {
+            // Between two documents (one coming back from the page cache, say) the browser has no
+            // history to give; the document itself answers once it is there.
+        }
+    }
     return frame_.evaluate(QStringLiteral("location.href")).toString();
 }
 
 void DevToolsBrowser::navigate(const QString& url) {
+    // The browser's own address parser decides what it refuses, as Page.navigate would; asked first,
+    // because Page.navigate itself answers only once the new page is there. A page that cannot run
+    // the question (its document is going) does not keep the browser from leaving it.
+    bool refused = false;
+    try {
+        refused = !frame_
+                       .evaluate(QStringLiteral("(() => { try { new URL(%1); return true; } catch (e) { "
+                                                "return false; } })()")
+                                     .arg(PageScripts::literal(url)))
+                       .toBool();
+    } catch (const BrowserGoneError&) {
+        throw;
+    } catch (const PageError&) {
+    }
+    if (refused) {
+        throw PageError(QStringLiteral("The browser refuses to go to %1.").arg(url));
+    }
     frame_.connection()->post(QStringLiteral("Page.navigate"),
                               {{QStringLiteral("url"), url}, {QStringLiteral("frameId"), frame_.frameId()}},
                               frame_.sessionId());

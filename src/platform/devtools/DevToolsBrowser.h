@@ -9,10 +9,13 @@ namespace vorlaken {
 // connection. Key presses go to the page (its focused frame), as a user's would.
 class DevToolsBrowser : public Browser {
   public:
-    explicit DevToolsBrowser(FrameContext frame);
+    // topLevel: the frame is the page itself (not one of its frames).
+    explicit DevToolsBrowser(FrameContext frame, bool topLevel = false);
 
     DocumentPtr document() override;
-    // This browser's own address: the page's, or for a frame the frame's.
+    // This browser's own address: the page's, or for a frame the frame's. The page's is that of the
+    // document it shows, also while another is on its way (the browser keeps a page's commands until
+    // the next document is there, so the page itself is not asked).
     QString locationUrl() override;
     void navigate(const QString& url) override;
     void goBack() override;
@@ -28,6 +31,7 @@ class DevToolsBrowser : public Browser {
 
   private:
     FrameContext frame_;
+    bool topLevel_;
 };
 
 }  // namespace vorlaken

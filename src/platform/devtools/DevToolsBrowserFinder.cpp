@@ -50,7 +50,7 @@ BrowserPtr DevToolsBrowserFinder::discoverAt(const DevToolsEndpoint& endpoint,
     // The chosen page has just answered; its own connection serves the commands that follow.
     auto connection = DevToolsConnection::open(pages[std::size_t(chosen)].webSocketUrl);
     return std::make_shared<DevToolsBrowser>(
-        FrameContext(connection, QString(), pages[std::size_t(chosen)].id));
+        FrameContext(connection, QString(), pages[std::size_t(chosen)].id), true);
 }
 
 }  // namespace vorlaken

@@ -93,6 +93,8 @@ std::vector<DevToolsConnection::Reply> DevToolsConnection::callAll(const std::ve
 
 void DevToolsConnection::post(const QString& method, const QJsonObject& params, const QString& sessionId) {
     send(method, params, sessionId);  // its answer is dropped when it arrives
+    // Handed to the system at once: a connection closed right after a post still delivers it.
+    socket_.flush();
 }
 
 void DevToolsConnection::waitForReplies(const std::vector<int>& ids) {

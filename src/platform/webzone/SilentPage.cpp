@@ -56,6 +56,8 @@ bool SilentPage::isOwnDocument(const QUrl& url) const {
 }
 
 bool SilentPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
+    if (programNavigationOnly_ && (!isMainFrame || type != NavigationTypeTyped))
+        return false;
     if (isMainFrame) {
         settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, ownScripts_ && isOwnDocument(url));
         if (url.scheme() == QLatin1String("data"))

@@ -16,6 +16,8 @@ class SilentPage : public QWebEnginePage {
     // itself run their script; every other document (web pages, cached files, anything else) runs
     // none. Without it no document runs script.
     void setScriptScope(bool ownScripts, const QUrl& ownFolder);
+    // Documents never navigate the page nor load frames; only load() and setHtml() move it.
+    void setProgramNavigationOnly(bool only) { programNavigationOnly_ = only; }
     // Call before loading HTML text of ours: the next document given as text is ours.
     void expectOwnHtml() { ownHtmlPending_ = true; }
     // Whether a document at url is one of ours in the sense above.
@@ -36,6 +38,7 @@ class SilentPage : public QWebEnginePage {
     bool silent_ = false;
     bool ownScripts_ = false;
     bool ownHtmlPending_ = false;
+    bool programNavigationOnly_ = false;
     QString ownFolder_;  // local path, ending in "/"
 };
 

@@ -29,6 +29,7 @@ WebZone::WebZone(QWebEngineView* view, const QUrl& baseUrl, const ZoneAccess& ac
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
     page_->setScriptScope(access.ownScripts, baseUrl);
+    page_->setProgramNavigationOnly(access.programNavigationOnly);
     runner_ = std::make_shared<ScriptRunner>(page_, boundMs);
     connect(page_, &QWebEnginePage::loadFinished, this, &WebZone::documentComplete);
 }
@@ -51,7 +52,10 @@ QString WebZone::locationUrl() {
 }
 
 void WebZone::navigate(const QString& url) {
-    page_->load(toUrl(url));
+    const QUrl address = toUrl(url);
+    if (!address.isValid())
+        throw PageError(QStringLiteral("The zone refuses to go to %1.").arg(url));
+    page_->load(address);
 }
 
 void WebZone::goBack() {

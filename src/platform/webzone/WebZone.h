@@ -23,6 +23,9 @@ struct ZoneAccess {
     bool ownScripts = false;    // our own documents run script; documents of others never do
     bool webResources = false;  // a local document may load from the web (pictures of web sites)
     bool localFiles = false;    // a local document may load other local files (cached pictures)
+    // Only the program moves the zone: no refresh, link or script of a document takes it elsewhere,
+    // and no frame of one loads.
+    bool programNavigationOnly = false;
 
     // grabnest's preview: our template and page, with the pictures of web sites and of local pages.
     // A web or local page shown there instead runs no script, so it cannot use that access.
@@ -34,6 +37,8 @@ struct ZoneAccess {
     static ZoneAccess ownStaticPages() { return {false, false, true}; }
     // Zones that show what others made, or fixed text without script: nothing runs, nothing is reached.
     static ZoneAccess contentOnly() { return {false, false, false}; }
+    // The scratch zone markup is put into to be read: it shows what it is given and stays where it is.
+    static ZoneAccess scratch() { return {false, false, false, true}; }
 };
 
 // One embedded web zone of a window: the page model over a QWebEngineView. Every read or write is a

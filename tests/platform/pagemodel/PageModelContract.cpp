@@ -230,6 +230,26 @@ QList<ContractCase> makeCases() {
          },
          {QStringLiteral("1"), QStringLiteral("yes"), QStringLiteral("yes"), QStringLiteral("yes"),
           QStringLiteral("0"), QStringLiteral("DIV"), QStringLiteral("[]"), QStringLiteral("0")}});
+
+    // An address the browser's parser does not take is refused at once, and the page stays.
+    cases.append(
+        {"navigation refused",
+         {{QStringLiteral("/refuse/page.html"), page(QStringLiteral("Stay"), QStringLiteral("<p>x</p>"))}},
+         [](Browser& b) {
+             QStringList lines;
+             for (const QString& address : {QStringLiteral("http://[::1"), QStringLiteral("https://[zz]/")}) {
+                 try {
+                     b.navigate(address);
+                     lines << QStringLiteral("went to ") + address;
+                 } catch (const PageError&) {
+                     lines << QStringLiteral("refused ") + address;
+                 }
+             }
+             lines << b.locationUrl() << b.document()->title();
+             return lines;
+         },
+         {QStringLiteral("refused http://[::1"), QStringLiteral("refused https://[zz]/"),
+          QStringLiteral("%BASE%/refuse/page.html"), QStringLiteral("Stay")}});
     return cases;
 }
 

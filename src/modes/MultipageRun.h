@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+#include "capture/CaptureState.h"
+#include "modes/ModesState.h"
+#include "modes/RunServices.h"
+#include "modes/StopSwitch.h"
+
+namespace vorlaken {
+
+// The multipage run (aabtnClick): works through the entries of urlMemo one at a time in the attached
+// browser, showing each page state for the display time, capturing it with the enhanced filter set and
+// merging its pictures into the table; at the end the browser is sent back to the page it started on.
+class MultipageRun {
+  public:
+    static const QString kNotBackMessage;
+
+    explicit MultipageRun(RunServices& services) : services_(services) {}
+
+    // A URL entry: a line whose first four characters, lower-cased, are "http". Any other line is the
+    // address of a link to click.
+    static bool isUrlEntry(const QString& line);
+
+    void Run(CaptureState& capture, ModesState& modes, StopSwitch& stop);
+
+  private:
+    // One run through the list: what it works on and what it keeps until its end.
+    struct Walk {
+        CaptureState& capture;
+        ModesState& modes;
+        StopSwitch& stop;
+        BrowserPtr browser;
+        QString startUrl;
+        bool mergeBefore = false;
+    };
+
+    // Each gives false when the run is to finish.
+    bool urlEntry(Walk& run, const QString& url);
+    bool linkEntry(Walk& run, const QString& address);
+    bool goBackAndWait(Walk& run);
+    bool stopped(const Walk& run) const;
+    void wait(Walk& run, int seconds);
+    void finish(Walk& run);
+
+    RunServices& services_;
+};
+
+}  // namespace vorlaken

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include "capture/CaptureState.h"
+#include "modes/ModesState.h"
+#include "modes/RunServices.h"
+#include "modes/StopSwitch.h"
+
+namespace vorlaken {
+
+// The steps the runs of the enhanced modes share: the question before a run, the capture after each
+// page state, the end that gives every control back.
+class RunSteps {
+  public:
+    static const QString kClearQuestion;
+
+    // With pictures in the table, asks whether to clear them; Yes clears the table and the preview.
+    static void offerToClear(CaptureState& capture, RunServices& services);
+    // A capture with the enhanced filter set, merged into the table (the run has ticked "merge"), the
+    // preview rendered when the table holds pictures, and counter set to prefix + the row count. A
+    // failure of the capture or the render propagates as PageError.
+    static void captureAndCount(CaptureState& capture, RunServices& services, QString& counter,
+                                const QString& prefix);
+    // The run is to end: "stop" is ticked or the program is asked to end.
+    static bool stopped(const StopSwitch& stop);
+    // Takes the window out of the running look shared by all runs: the button bar back, "stop"
+    // unticked, "merge" as it was, the main total to the row count, the main Get enabled, the main Save
+    // and the page's Save enabled exactly when the table holds pictures.
+    static void endRun(CaptureState& capture, ModesState& modes, StopSwitch& stop, bool mergeBefore,
+                       bool& pageSaveEnabled);
+};
+
+}  // namespace vorlaken

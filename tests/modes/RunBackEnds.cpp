@@ -1,0 +1,145 @@
+#include "RunBackEnds.h"
+
+#include <map>
+
+#include <QTest>
+
+#include "platform/companion/CompanionBrowserFinder.h"
+#include "platform/devtools/DevToolsBrowserFinder.h"
+#include "support/ChromiumProcess.h"
+#include "support/CompanionRuntime.h"
+
+namespace vorlaken::test {
+
+namespace {
+
+// Chromium reached over its DevTools endpoint, as grabnest attaches to a browser started with
+// --remote-debugging-port.
+class DevToolsBackEnd : public RunBackEnd {
+  public:
+    ~DevToolsBackEnd() override { qunsetenv("VORLAKEN_DEVTOOLS"); }
+
+    bool start(QString* error) override {
+        if (!chromium_.start(QStringLiteral("about:blank"))) {
+            *error = chromium_.errorString();
+            return false;
+        }
+        qputenv("VORLAKEN_DEVTOOLS", chromium_.endpoint().toUtf8());
+        return true;
+    }
+
+    BrowserFinder& finder() override { return finder_; }
+
+  private:
+    ChromiumProcess chromium_;
+    DevToolsBrowserFinder finder_;
+};
+
+// Chromium with the companion extension, reached through its native-messaging host as grabnest
+// attaches to a browser without a debugging port.
+class CompanionBackEnd : public RunBackEnd {
+  public:
+    CompanionBackEnd() : finder_(runtime_.socketFolder()) {}
+
+    bool start(QString* error) override {
+        if (!runtime_.isValid()) {
+            *error = QStringLiteral("no runtime folder");
+            return false;
+        }
+        if (!chromium_.start(QStringLiteral("about:blank"), runtime_.prepare(chromium_))) {
+            *error = chromium_.errorString();
+            return false;
+        }
+        if (!runtime_.waitForBrowser()) {
+            *error = QStringLiteral("the extension did not connect");
+            return false;
+        }
+        return true;
+    }
+
+    BrowserFinder& finder() override { return finder_; }
+
+  private:
+    CompanionRuntime runtime_;
+    ChromiumProcess chromium_;
+    CompanionBrowserFinder finder_;
+};
+
+struct Entry {
+    const char* name;
+    std::unique_ptr<RunBackEnd> (*make)();
+};
+
+const Entry kBackEnds[] = {
+    {"devtools", [] { return std::unique_ptr<RunBackEnd>(new DevToolsBackEnd); }},
+    {"companion", [] { return std::unique_ptr<RunBackEnd>(new CompanionBackEnd); }},
+};
+
+std::map<QString, std::unique_ptr<RunBackEnd>>& started() {
+    static std::map<QString, std::unique_ptr<RunBackEnd>> backEnds;
+    return backEnds;
+}
+
+}  // namespace
+
+bool RunBackEnd::open(const QString& url) {
+    // A browser just started may not offer its page yet, and one on its way to a page may not answer.
+    // The page asked keeps its connection until the browser is there, so the request is not lost.
+    BrowserPtr asked;
+    return QTest::qWaitFor(
+        [&] {
+            try {
+                BrowserPtr page = finder().discover();
+                if (!page)
+                    return false;
+                if (!asked) {
+                    page->navigate(url);
+                    asked = page;
+                    return false;
+                }
+                DocumentPtr document = page->document();
+                if (page->locationUrl() != url || document->url() != url)
+                    return false;
+                for (const ElementData& image : document->images()->read(kComplete)) {
+                    if (!image.complete)
+                        return false;
+                }
+                return true;
+            } catch (const PageError&) {
+                return false;
+            }
+        },
+        30000);
+}
+
+void RunBackEnds::addRows() {
+    QTest::addColumn<QString>("backEnd");
+    for (const Entry& entry : kBackEnds)
+        QTest::newRow(entry.name) << QString::fromLatin1(entry.name);
+}
+
+RunBackEnd* RunBackEnds::current() {
+    QFETCH(QString, backEnd);
+    auto found = started().find(backEnd);
+    if (found != started().end())
+        return found->second.get();
+    for (const Entry& entry : kBackEnds) {
+        if (backEnd != QLatin1String(entry.name))
+            continue;
+        std::unique_ptr<RunBackEnd> made = entry.make();
+        QString error;
+        if (!made->start(&error)) {
+            QTest::qFail(qPrintable(QStringLiteral("%1 did not start: %2").arg(backEnd, error)), __FILE__,
+                         __LINE__);
+            return nullptr;
+        }
+        return started().emplace(backEnd, std::move(made)).first->second.get();
+    }
+    return nullptr;
+}
+
+void RunBackEnds::stopAll() {
+    started().clear();
+}
+
+}  // namespace vorlaken::test
