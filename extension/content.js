@@ -8,6 +8,7 @@
 // every request so that no reference into the page outlives it.
 
 const MAX_STEPS = 32;
+const MAX_TAG_NAMES = 32;
 
 const roots = {
   images: () => document.images,
@@ -27,7 +28,16 @@ function resolve(locator) {
   locator.forEach((step, i) => {
     if (!Array.isArray(step) || typeof step[0] !== 'string') throw new Error('Not a locator.');
     const name = step[0];
-    if (i === 0) {
+    if (i === 0 && name === 'tagged') {
+      // The elements of some tag names (upper case) in document order: a page of many thousand elements
+      // costs a command that looks at links alone far less than reading them all.
+      const names = step[1];
+      if (!Array.isArray(names) || names.length > MAX_TAG_NAMES || !names.every(n => typeof n === 'string')) {
+        throw new Error('Not a locator.');
+      }
+      value = Array.prototype.filter.call(document.getElementsByTagName('*'),
+                                          e => names.includes(String(e.tagName).toUpperCase()));
+    } else if (i === 0) {
       if (!Object.prototype.hasOwnProperty.call(roots, name)) throw new Error('Not a locator.');
       value = roots[name]();
     } else if (name === 'item') {

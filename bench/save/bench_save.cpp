@@ -12,177 +12,27 @@
 // Then one transfer of an endless body, stopped after 1 GB: endless_mb_per_s and endless_rss_growth_mb,
 // the growth of the process's peak resident memory meanwhile, which must stay within kMostGrowthMb (the
 // benchmark fails otherwise).
-#include <algorithm>
 #include <cstdio>
 
 #include <QApplication>
-#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QWebEngineView>
 
-#include "SimpleCacheWriter.h"
-#include "capture/CaptureState.h"
-#include "capture/PreviewPage.h"
-#include "platform/browsercache/DiskBrowserCache.h"
+#include "SaveBench.h"
 #include "platform/desktop/QtDesktop.h"
-#include "platform/webzone/WebZone.h"
 #include "save/Downloader.h"
-#include "save/SaveRun.h"
 #include "shell/SaveProgressWindow.h"
 #include "support/LoopbackHttpServer.h"
-#include "widgets/BusModeDesktop.h"
 
 using namespace vorlaken;
-using vorlaken::test::SimpleCacheWriter;
+using namespace vorlaken::bench;
 
 namespace {
 
-constexpr int kPictures = 200;
-constexpr int kPictureSide = 256;  // a PNG of noise this wide and high holds about 200 KB
-constexpr int kOtherEntries = 20000;
 constexpr int kRounds = 5;
-
-// Picture seed as a PNG the preview can show: noise, which PNG cannot make smaller.
-QByteArray pictureBody(int seed) {
-    QImage image(kPictureSide, kPictureSide, QImage::Format_RGB888);
-    quint32 state = 2654435761u * quint32(seed + 1);
-    for (int y = 0; y < kPictureSide; ++y) {
-        uchar* line = image.scanLine(y);
-        for (int x = 0; x < kPictureSide * 3; ++x) {
-            state = state * 1664525u + 1013904223u;
-            line[x] = uchar(state >> 24);
-        }
-    }
-    QByteArray body;
-    QBuffer buffer(&body);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return body;
-}
-
-qint64 chromiumTimeNow() {
-    // Microseconds since 1601-01-01, as Chromium stores response times.
-    return (QDateTime::currentMSecsSinceEpoch() + 11644473600000LL) * 1000;
-}
-
-QByteArray headersFor(const QByteArray& type, qsizetype length) {
-    return QByteArray("HTTP/1.1 200 OK") + '\0' + "Content-Type: " + type + '\0' +
-           "Content-Length: " + QByteArray::number(length) + '\0' + '\0';
-}
-
-// What a browser keeps of other sites: pages, scripts and pictures of 0.5 to 3.5 KB.
-bool fillOtherEntries(const QString& folder) {
-    const char* const types[] = {"image/jpeg", "image/png", "text/html", "text/javascript", "image/webp"};
-    const qint64 now = chromiumTimeNow();
-    for (int i = 0; i < kOtherEntries; ++i) {
-        const QString site = QStringLiteral("https://site%1.example").arg(i % 50);
-        const QString url = site + QStringLiteral("/dir/res%1").arg(i);
-        const QByteArray body(512 + (i * 37) % 3000, char('a' + i % 26));
-        if (!SimpleCacheWriter::write(
-                folder, SimpleCacheWriter::keyFor(url, site), body,
-                SimpleCacheWriter::responseInfo(headersFor(types[i % 5], body.size()), now)))
-            return false;
-    }
-    return true;
-}
-
-bool addPictureEntries(const QString& folder, const QStringList& urls, const QString& site) {
-    const qint64 now = chromiumTimeNow();
-    for (int i = 0; i < urls.size(); ++i) {
-        const QByteArray body = pictureBody(i);
-        if (!SimpleCacheWriter::write(
-                folder, SimpleCacheWriter::keyFor(urls[i], site), body,
-                SimpleCacheWriter::responseInfo(headersFor("image/png", body.size()), now)))
-            return false;
-    }
-    return true;
-}
-
-// The preview page of the pictures as the program renders it, every one ticked; true once every
-// picture has loaded.
-bool renderPreview(WebZone& preview, const QStringList& urls, const QString& pageUrl) {
-    CaptureState capture;
-    capture.pageLocation = pageUrl;
-    for (const QString& url : urls)
-        capture.table.append(url, QStringLiteral("100*100"), kPlaceholderLinkUrl, pageUrl);
-    PreviewOptions options;
-    options.availableWidth = 700;
-    RenderPreview(capture, preview, options, kPreviewBgColor);
-    return QTest::qWaitFor(
-        [&] {
-            try {
-                const std::vector<ElementData> images =
-                    preview.document()->images()->read(kWidth | kComplete);
-                return int(images.size()) == urls.size() &&
-                       std::all_of(images.begin(), images.end(), [](const ElementData& image) {
-                           return image.complete && image.width > 0;
-                       });
-            } catch (const PageError&) {
-                return false;
-            }
-        },
-        120000);
-}
-
-// One run as the program makes it: a cache opened for the run, walked at most once.
-qint64 timeSaveRun(Browser& preview, SaveProgress& progress, BusModeDesktop& desktop, const QString& pageUrl,
-                   const QString& cacheFolder, const QString& bodies, const QString& saveFolder) {
-    CaptureState capture;
-    capture.locationText = pageUrl;
-    SaveState save;
-    save.saveFolder = saveFolder;
-    save.subFolderRule = kNoSubFolder;
-    save.localWebpage = false;
-    SaveServices services;
-    services.desktop = &desktop;
-    services.progress = &progress;
-    services.previewZone = &preview;
-    services.endPauseMs = 0;
-    QString label;
-    QElapsedTimer clock;
-    clock.start();
-    desktop.beginBusCall();
-    DiskBrowserCache cache(CacheFolders::inFolder(cacheFolder), bodies, DiskBrowserCache::Listing::Kept);
-    cache.setPageUrl(capture.locationText);
-    services.cache = &cache;
-    SaveRun(capture, save, services, label);
-    const qint64 ms = clock.elapsed();
-    const QStringList messages = desktop.endBusCall();
-    std::fprintf(stderr, "run: %lld ms, %d walks of the cache\n", static_cast<long long>(ms), cache.walks());
-    if (label != QStringLiteral("Saved:%1/%1").arg(kPictures) || cache.walks() > 1 || !messages.isEmpty()) {
-        std::fprintf(stderr, "save run stored %s after %d walks of the cache; messages: %s\n",
-                     qPrintable(label), cache.walks(), qPrintable(messages.join(QStringLiteral(" | "))));
-        return -1;
-    }
-    return ms;
-}
-
-qint64 timeWget(const QString& list, const QString& folder) {
-    QProcess wget;
-    QElapsedTimer clock;
-    clock.start();
-    wget.start(QStringLiteral("wget"), {QStringLiteral("-q"), QStringLiteral("--no-proxy"),
-                                        QStringLiteral("-P"), folder, QStringLiteral("-i"), list});
-    if (!wget.waitForFinished(600000) || wget.exitCode() != 0) {
-        std::fprintf(stderr, "wget failed\n");
-        return -1;
-    }
-    const qint64 ms = clock.elapsed();
-    if (QDir(folder).entryList(QDir::Files).size() != kPictures)
-        return -1;
-    return ms;
-}
-
-qint64 best(qint64 a, qint64 b) {
-    return a < 0 || b < a ? b : a;
-}
 
 // A value of /proc/self/status in kB; -1 when it cannot be read.
 qint64 statusKb(const QByteArray& key) {
@@ -212,7 +62,7 @@ bool streamEndless(const QString& url, const QString& folder, qint64* ms, qint64
     QElapsedTimer clock;
     clock.start();
     qint64 written = 0;
-    const StoreOutcome outcome = downloader.downloadToFile(url, target, nullptr, [&] {
+    const StoreOutcome outcome = downloader.downloadToFile(url, target, [&] {
         written = QFileInfo(target).size();
         return written >= kEndlessBytes;
     });
@@ -228,29 +78,13 @@ int main(int argc, char** argv) {
     test::LoopbackHttpServer server;
     if (!server.listen())
         return 1;
-    QStringList urls;
-    for (int i = 0; i < kPictures; ++i) {
-        const QString path = QStringLiteral("/pictures/%1.png").arg(i);
-        server.addPage(path, pictureBody(i), "image/png");
-        urls << server.url(path);
-    }
+    const QStringList urls = servePictures(server, QStringLiteral("/pictures"));
     QTemporaryDir dir;
     const QString list = dir.path() + QStringLiteral("/list.txt");
-    QFile listFile(list);
-    if (!listFile.open(QIODevice::WriteOnly))
+    if (!writeList(list, urls))
         return 1;
-    listFile.write(urls.join(u'\n').toUtf8() + '\n');
-    listFile.close();
-    // The page the pictures came from; the cache keys them for its site.
-    const QString pageUrl = QStringLiteral("http://127.0.0.1/gallery.html");
-    QWebEngineView view;
-    view.resize(900, 700);
-    view.show();
-    WebZone preview(&view, QUrl::fromLocalFile(dir.path() + u'/'), ZoneAccess::ownPageWithPictures());
-    bool blank = false;
-    QObject::connect(&preview, &WebZone::documentComplete, [&blank] { blank = true; });
-    preview.loadHtml(QStringLiteral("<html><body></body></html>"));
-    if (!QTest::qWaitFor([&blank] { return blank; }, 60000) || !renderPreview(preview, urls, pageUrl)) {
+    BenchPreview preview(dir.path());
+    if (!preview.show(urls)) {
         std::fprintf(stderr, "the preview's pictures did not load\n");
         return 1;
     }
@@ -260,7 +94,6 @@ int main(int argc, char** argv) {
 
     const QString cacheFolder = dir.path() + QStringLiteral("/Cache_Data");
     const QString bodies = dir.path() + QStringLiteral("/bodies");
-    QDir().mkpath(cacheFolder + QStringLiteral("/index-dir"));
     if (!fillOtherEntries(cacheFolder)) {
         std::fprintf(stderr, "the cache could not be written\n");
         return 1;
@@ -273,8 +106,11 @@ int main(int argc, char** argv) {
         const QString wgetFolder = dir.path() + QStringLiteral("/wget%1/").arg(round);
         QDir().mkpath(saveFolder);
         QDir().mkpath(wgetFolder);
-        const qint64 save = timeSaveRun(preview, progress, desktop, pageUrl, cacheFolder, bodies, saveFolder);
-        const qint64 wget = timeWget(list, wgetFolder);
+        const qint64 save = timeSaveRun(preview.zone(), progress, desktop, cacheFolder, bodies, saveFolder);
+        const qint64 wget = timeTool(QStringLiteral("wget"),
+                                     {QStringLiteral("-q"), QStringLiteral("--no-proxy"),
+                                      QStringLiteral("-P"), wgetFolder, QStringLiteral("-i"), list},
+                                     wgetFolder, kPictures);
         if (save < 0 || wget < 0)
             return 1;
         bestSave = best(bestSave, save);
@@ -294,8 +130,7 @@ int main(int argc, char** argv) {
     for (int round = 0; round < kRounds; ++round) {
         const QString saveFolder = dir.path() + QStringLiteral("/cached%1/").arg(round);
         QDir().mkpath(saveFolder);
-        const qint64 cached =
-            timeSaveRun(preview, progress, desktop, pageUrl, cacheFolder, bodies, saveFolder);
+        const qint64 cached = timeSaveRun(preview.zone(), progress, desktop, cacheFolder, bodies, saveFolder);
         if (cached < 0)
             return 1;
         if (!server.requests().isEmpty()) {

@@ -120,7 +120,7 @@ void DocumentPass::imagePass(Collection& images, const QString& documentUrl) {
 }
 
 void DocumentPass::inputPass(const QString& documentUrl) {
-    for (const ElementData& element : allElements()) {
+    for (const ElementData& element : taggedElements()) {
         if (element.tagName != QLatin1String("INPUT") || element.type != QLatin1String("image") ||
             element.src.isEmpty() || !MayTakePicture(element.src, documentUrl)) {
             continue;
@@ -133,42 +133,46 @@ void DocumentPass::inputPass(const QString& documentUrl) {
     }
 }
 
-const std::vector<ElementData>& DocumentPass::allElements() {
-    if (allRead_) {
-        return all_;
+// The A and INPUT elements the options look at, read once: on a page of thousands of elements the
+// others only cost time, and none of them can give a link or an INPUT picture.
+const std::vector<ElementData>& DocumentPass::taggedElements() {
+    if (taggedRead_) {
+        return tagged_;
     }
-    unsigned fields = 0;
+    unsigned fields = kTagName;
+    QStringList tags;
     if (linkNearBy_) {
-        fields |= kTagName | kLinkAddress | kSourceIndex;
+        fields |= kLinkAddress | kSourceIndex;
+        tags << QStringLiteral("A");
     }
     if (specialProcess_) {
-        fields |= kTagName | kType | kSrc | kWidth | kHeight;
+        fields |= kType | kSrc | kWidth | kHeight;
+        tags << QStringLiteral("INPUT");
     }
-    CollectionPtr all = document_->all();
-    if (!all) {
+    CollectionPtr elements = document_->tagged(tags);
+    if (!elements) {
         throw PageError(QStringLiteral("The document has no element collection."));
     }
-    all_ = all->read(fields);
-    allRead_ = true;
+    tagged_ = elements->read(fields);
+    taggedRead_ = true;
 
     if (linkNearBy_) {
-        nextHref_.assign(all_.size() + 1, QString());
-        for (std::size_t i = all_.size(); i-- > 0;) {
-            const ElementData& e = all_[i];
-            const bool link = e.tagName == QLatin1String("A") && !e.linkAddress.isEmpty();
-            nextHref_[i] = link ? e.linkAddress : nextHref_[i + 1];
+        for (const ElementData& e : tagged_) {
+            if (e.tagName == QLatin1String("A") && !e.linkAddress.isEmpty()) {
+                links_.push_back({e.sourceIndex, e.linkAddress});
+            }
         }
     }
-    return all_;
+    return tagged_;
 }
 
 // The link of the first A element after the picture, however far; empty A elements are passed over.
 QString DocumentPass::nearByLink(int sourceIndex) {
-    const std::vector<ElementData>& all = allElements();
+    taggedElements();
     const auto after =
-        std::upper_bound(all.begin(), all.end(), sourceIndex,
-                         [](int index, const ElementData& e) { return index < e.sourceIndex; });
-    return nextHref_[std::size_t(after - all.begin())];
+        std::upper_bound(links_.begin(), links_.end(), sourceIndex,
+                         [](int index, const std::pair<int, QString>& link) { return index < link.first; });
+    return after == links_.end() ? QString() : after->second;
 }
 
 bool DocumentPass::isKnown(const QString& url) const {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <QSet>
@@ -42,7 +43,7 @@ class DocumentPass {
     void imagePass(Collection& images, const QString& documentUrl);
     void inputPass(const QString& documentUrl);
     QString nearByLink(int sourceIndex);
-    const std::vector<ElementData>& allElements();
+    const std::vector<ElementData>& taggedElements();
     bool isKnown(const QString& url) const;
     void record(const QString& src, int width, int height, const QString& link, const QString& pageUrl);
 
@@ -56,10 +57,10 @@ class DocumentPass {
     DocumentPtr document_;
     DocumentFindings found_;
     QSet<QString> passKeys_;
-    bool allRead_ = false;
-    std::vector<ElementData> all_;
-    // For each position of all_: the first link address of an A element at or after it.
-    std::vector<QString> nextHref_;
+    bool taggedRead_ = false;
+    std::vector<ElementData> tagged_;
+    // The source index and link address of every A element with a link, in document order.
+    std::vector<std::pair<int, QString>> links_;
 };
 
 }  // namespace vorlaken

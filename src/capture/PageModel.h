@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QString>
+#include <QStringList>
 
 #include "common/Errors.h"
 
@@ -122,6 +123,10 @@ class Document {
     virtual CollectionPtr links() = 0;
     virtual CollectionPtr forms() = 0;
     virtual CollectionPtr all() = 0;
+    // The elements whose tag name (upper case, as kTagName gives it) is one of tagNames, in document
+    // order; their source indexes are their places among all elements. Reading only the elements a
+    // command looks at costs a page of many thousand elements far less than reading them all.
+    virtual CollectionPtr tagged(const QStringList& tagNames) = 0;
 };
 
 // The attached browser, one of its frames, or a web zone of the program's own windows.
@@ -147,6 +152,15 @@ class Browser {
     virtual void postKey(int virtualKey, bool down) = 0;
     // The Cookie header the browser would send to that address; empty when it has none.
     virtual QString cookieHeader(const QString& url) = 0;
+    // The same for each address, in their order, asked all at once where the browser allows it.
+    virtual QStringList cookieHeaders(const QStringList& urls) {
+        QStringList headers;
+        headers.reserve(urls.size());
+        for (const QString& url : urls) {
+            headers.append(cookieHeader(url));
+        }
+        return headers;
+    }
 };
 
 // An embedded web zone of the program's own windows.

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include <QStringList>
-
 #include "capture/PageBody.h"
 #include "capture/PreviewLayout.h"
 #include "common/TextRoutines.h"
@@ -12,124 +10,163 @@ namespace vorlaken {
 namespace {
 
 // The fixed pieces of the page, exactly as the readers of the page and its template expect them.
-const QString kFontOpen = QStringLiteral("<font style=\"font-size:9pt\">");                      // F1
-const QString kFontClose = QStringLiteral("</font>");                                            // F2
-const QString kFormOpen = QStringLiteral("<form name=\"form1\" method=\"POST\" action=\"#\">");  // FORM
-const QString kTableOpen = QStringLiteral("<table  border=0 width=\"100%\" >");                  // TAB
-const QString kCellStart = QStringLiteral("<td valign=top>");                                    // TD
-const QString kCheckboxStart = QStringLiteral("<input type=\"checkbox\" name=\"c");              // CB1
-const QString kListCheckboxStart = QStringLiteral("<p><input type=\"checkbox\" name=\"c");       // CB1L
-const QString kCheckboxValue = QStringLiteral("\" checked=true value=\"");                       // CB2
-const QString kListCheckboxValue = QStringLiteral("\"  checked=true value=\"");                  // CB2L
-const QString kAttributeEnd = QStringLiteral("\">");                                             // END
-const QString kSizeOpen = QStringLiteral(" <font color=#666666><i>");                            // SZ1
-const QString kSizeClose = QStringLiteral("</i></font>");                                        // SZ2
-const QString kAnchorStart = QStringLiteral(" <a name=\"a");                                     // A1
-const QString kAnchorHref = QStringLiteral("\" target=_blank href=\"");                          // A2
-const QString kAnchorTitle = QStringLiteral("\" title=\"");                                      // A3
-const QString kAnchorMarkerEnd = QStringLiteral("\">*</a>");                                     // A4
-const QString kAnchorEmptyEnd = QStringLiteral("\"></a>");                                       // A5
-const QString kBreak = QStringLiteral("<br>");                                                   // BR
-const QString kHiddenStart = QStringLiteral("<input type=\"hidden\" name=\"h");                  // H1
-const QString kHiddenValue = QStringLiteral("\" value=\"");                                      // H2
-const QString kPictureStart = QStringLiteral("<img  name=p");                                    // IMG1
-const QString kPictureSource =
-    QStringLiteral(" border=0 onmousewheel=\"return zoompic(this);\" src=\"");                         // IMG2
-const QString kTableWidthLimitStart = QStringLiteral("\" onload=\"if (this.width>");                   // ON1
-const QString kListWidthLimitStart = QStringLiteral("\" onload=\"javascript:if (this.width>");         // ON1L
-const QString kWidthLimitMiddle = QStringLiteral(") this.width=");                                     // ON2
-const QString kClickStart = QStringLiteral("\" onclick=\"javascript:c");                               // CL1
-const QString kClickMiddle = QStringLiteral(".checked=!c");                                            // CL2
-const QString kClickEnd = QStringLiteral(".checked;\"");                                               // CL3
-const QString kErrorStart = QStringLiteral(" onerror='javascript:c");                                  // CL4
-const QString kErrorEnd = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'>");          // CL5
-const QString kListErrorEnd = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'></p>");  // CL5L
-const QString kCellEnd = QStringLiteral("</td>");                                                      // TDE
+const QString kFontOpen = QStringLiteral("<font style=\"font-size:9pt\">");
+const QString kFontClose = QStringLiteral("</font>");
+const QString kFormOpen = QStringLiteral("<form name=\"form1\" method=\"POST\" action=\"#\">");
+const QString kTableOpen = QStringLiteral("<table  border=0 width=\"100%\" >");
+const QString kCellStart = QStringLiteral("<td valign=top>");
+const QString kCheckboxStart = QStringLiteral("<input type=\"checkbox\" name=\"c");
+const QString kListCheckboxStart = QStringLiteral("<p><input type=\"checkbox\" name=\"c");
+const QString kCheckboxValue = QStringLiteral("\" checked=true value=\"");
+const QString kListCheckboxValue = QStringLiteral("\"  checked=true value=\"");
+const QString kAttributeEnd = QStringLiteral("\">");
+const QString kSizeOpen = QStringLiteral(" <font color=#666666><i>");
+const QString kSizeClose = QStringLiteral("</i></font>");
+const QString kAnchorStart = QStringLiteral(" <a name=\"a");
+const QString kAnchorHref = QStringLiteral("\" target=_blank href=\"");
+const QString kAnchorTitle = QStringLiteral("\" title=\"");
+const QString kAnchorMarkerEnd = QStringLiteral("\">*</a>");
+const QString kAnchorEmptyEnd = QStringLiteral("\"></a>");
+const QString kBreak = QStringLiteral("<br>");
+const QString kHiddenStart = QStringLiteral("<input type=\"hidden\" name=\"h");
+const QString kHiddenValue = QStringLiteral("\" value=\"");
+const QString kPictureStart = QStringLiteral("<img  name=p");
+const QString kPictureSource = QStringLiteral(" border=0 onmousewheel=\"return zoompic(this);\" src=\"");
+const QString kTableWidthLimitStart = QStringLiteral("\" onload=\"if (this.width>");
+const QString kListWidthLimitStart = QStringLiteral("\" onload=\"javascript:if (this.width>");
+const QString kWidthLimitMiddle = QStringLiteral(") this.width=");
+const QString kClickStart = QStringLiteral("\" onclick=\"javascript:c");
+const QString kClickMiddle = QStringLiteral(".checked=!c");
+const QString kClickEnd = QStringLiteral(".checked;\"");
+const QString kErrorStart = QStringLiteral(" onerror='javascript:c");
+const QString kErrorEnd = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'>");
+const QString kListErrorEnd = QStringLiteral(".checked=false;this.onerror=\"\";this.width=0;'></p>");
+const QString kCellEnd = QStringLiteral("</td>");
 
+const QString kLineEnd = QStringLiteral("\r\n");
+
+// Writes the page straight into one text: a preview of ten thousand pictures is some megabytes, and
+// building it from a list of line copies costs more than the page's own parsing.
 class Builder {
   public:
     Builder(const CaptureTable& table, const PreviewOptions& options) : table_(table), options_(options) {}
 
     QString build() {
-        lines_ << QStringLiteral("<html>") << QStringLiteral("<body>") << kFormOpen;
-        const int availableWidth = options_.availableWidth;
+        reserve();
+        line(QStringLiteral("<html>"));
+        line(QStringLiteral("<body>"));
+        line(kFormOpen);
+        const int a = options_.availableWidth;
         if (options_.thumbnail) {
-            thumbnails(std::max(1, availableWidth / 100), 100);
+            thumbnails(std::max(1, a / 100), 100);
         } else {
-            list(availableWidth);
+            list(a);
         }
-        lines_ << QStringLiteral("</form>");
-        return lines_.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+        line(QStringLiteral("</form>"));
+        return std::move(out_);
     }
 
   private:
-    void thumbnails(int columns, int width) {
-        lines_ << kTableOpen;
-        int column = 0;
+    void reserve() {
+        qsizetype values = 0;
         for (int i = 0; i < table_.size(); ++i) {
-            if (++column == 1) {
-                lines_ << QStringLiteral("<tr>");
+            values += 2 * table_.sizeText[i].size() + 2 * table_.linkUrl[i].size() +
+                      table_.pageUrl[i].size() + table_.picUrl[i].size();
+        }
+        // The fixed pieces of a row, its numbers, and some room for escapes.
+        out_.reserve(values + values / 8 + qsizetype(table_.size()) * 400 + 1024);
+    }
+
+    void line(const QString& text) { put(text, kLineEnd); }
+
+    void thumbnails(int columns, int width) {
+        line(kTableOpen);
+        int k = 0;
+        for (int i = 0; i < table_.size(); ++i) {
+            if (++k == 1) {
+                line(QStringLiteral("<tr>"));
             }
-            const QString number = PreviewLayout::number(i);
-            lines_ << kCellStart + kFontOpen + kCheckboxStart + number + kCheckboxValue +
-                          esc(table_.sizeText[i]) + kAttributeEnd + number + details(i, number) +
-                          image(i, number, kTableWidthLimitStart, width, kErrorEnd) + kFontClose + kCellEnd;
-            if (column == columns) {
-                lines_ << QStringLiteral("</tr>");
-                column = 0;
+            const QString n = PreviewLayout::number(i);
+            put(kCellStart, kFontOpen);
+            checkbox(i, n, kCheckboxStart, kCheckboxValue);
+            details(i, n);
+            image(i, n, kTableWidthLimitStart, width, kErrorEnd);
+            put(kFontClose);
+            line(kCellEnd);
+            if (k == columns) {
+                line(QStringLiteral("</tr>"));
+                k = 0;
             }
         }
-        if (column > 0) {
-            for (; column < columns; ++column) {
-                lines_ << QStringLiteral("<td></td>");
+        if (k > 0) {
+            for (; k < columns; ++k) {
+                line(QStringLiteral("<td></td>"));
             }
-            lines_ << QStringLiteral("</tr>");
+            line(QStringLiteral("</tr>"));
         }
-        lines_ << QStringLiteral("</table>");
+        line(QStringLiteral("</table>"));
     }
 
     void list(int width) {
-        lines_ << kFontOpen;
+        line(kFontOpen);
         for (int i = 0; i < table_.size(); ++i) {
-            const QString number = PreviewLayout::number(i);
-            lines_ << kListCheckboxStart + number + kListCheckboxValue + esc(table_.sizeText[i]) +
-                          kAttributeEnd + number + details(i, number) +
-                          image(i, number, kListWidthLimitStart, width, kListErrorEnd);
+            const QString n = PreviewLayout::number(i);
+            checkbox(i, n, kListCheckboxStart, kListCheckboxValue);
+            details(i, n);
+            image(i, n, kListWidthLimitStart, width, kListErrorEnd);
+            put(kLineEnd);
         }
-        lines_ << kFontClose;
+        line(kFontClose);
+    }
+
+    // The row's ticked checkbox, its value the size text, and the number after it.
+    void checkbox(int i, const QString& n, const QString& open, const QString& beforeValue) {
+        put(open, n, beforeValue);
+        esc(table_.sizeText[i]);
+        put(kAttributeEnd, n);
     }
 
     // Size text, link marker and the hidden page address that follow the number. The hidden field is the
     // second control of the row, after its checkbox (PreviewLayout).
-    QString details(int i, const QString& number) const {
-        QString out;
+    void details(int i, const QString& n) {
         if (options_.showSize) {
-            out += kSizeOpen + esc(table_.sizeText[i]) + kSizeClose;
+            put(kSizeOpen);
+            esc(table_.sizeText[i]);
+            put(kSizeClose);
         }
-        const QString link = esc(table_.linkUrl[i]);
+        put(kAnchorStart, n, kAnchorHref);
+        esc(table_.linkUrl[i]);
         if (table_.linkUrl[i] != kPlaceholderLinkUrl) {
-            out += kAnchorStart + number + kAnchorHref + link + kAnchorTitle + link + kAnchorMarkerEnd;
+            put(kAnchorTitle);
+            esc(table_.linkUrl[i]);
+            put(kAnchorMarkerEnd);
         } else {
-            out += kAnchorStart + number + kAnchorHref + link + kAnchorEmptyEnd;
+            put(kAnchorEmptyEnd);
         }
-        return out + kBreak + kHiddenStart + number + kHiddenValue + esc(table_.pageUrl[i]) + kAttributeEnd;
+        put(kBreak, kHiddenStart, n, kHiddenValue);
+        esc(table_.pageUrl[i]);
+        put(kAttributeEnd);
     }
 
-    QString image(int i, const QString& number, const QString& onload, int width,
-                  const QString& close) const {
-        QString out = kPictureStart + number + kPictureSource + esc(table_.picUrl[i]);
+    void image(int i, const QString& n, const QString& onload, int width, const QString& close) {
+        put(kPictureStart, n, kPictureSource);
+        esc(table_.picUrl[i]);
         if (!options_.originSize) {
-            const QString limit = QString::number(width);
-            out += onload + limit + kWidthLimitMiddle + limit;
+            const QString w = QString::number(width);
+            put(onload, w, kWidthLimitMiddle, w);
         }
-        return out + kClickStart + number + kClickMiddle + number + kClickEnd + kErrorStart + number + close;
+        put(kClickStart, n, kClickMiddle, n, kClickEnd, kErrorStart, n, close);
     }
 
-    static QString esc(const QString& value) { return HtmlEscape(value); }
+    template <typename... Pieces>
+    void put(const Pieces&... pieces) {
+        (out_.append(pieces), ...);
+    }
+    void esc(const QString& value) { AppendHtmlEscaped(out_, value); }
 
     const CaptureTable& table_;
     const PreviewOptions& options_;
-    QStringList lines_;
+    QString out_;
 };
 
 }  // namespace

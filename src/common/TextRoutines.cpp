@@ -57,11 +57,44 @@ QString ReplaceAllText(const QString& text, const QString& search, const QString
 }
 
 QString HtmlEscape(const QString& value) {
+    QString out;
+    AppendHtmlEscaped(out, value);
+    return out;
+}
+
+void AppendHtmlEscaped(QString& out, QStringView value) {
     // A raw CR would be folded into the next LF (or become one) when the page is parsed; as a
     // reference it stays what it was.
-    return value.toHtmlEscaped()
-        .replace(u'\'', QLatin1String("&#39;"))
-        .replace(u'\r', QLatin1String("&#13;"));
+    qsizetype from = 0;
+    for (qsizetype at = 0; at < value.size(); ++at) {
+        QLatin1StringView reference;
+        switch (value[at].unicode()) {
+            case u'<':
+                reference = QLatin1StringView("&lt;");
+                break;
+            case u'>':
+                reference = QLatin1StringView("&gt;");
+                break;
+            case u'&':
+                reference = QLatin1StringView("&amp;");
+                break;
+            case u'"':
+                reference = QLatin1StringView("&quot;");
+                break;
+            case u'\'':
+                reference = QLatin1StringView("&#39;");
+                break;
+            case u'\r':
+                reference = QLatin1StringView("&#13;");
+                break;
+            default:
+                continue;
+        }
+        out.append(value.mid(from, at - from));
+        out.append(reference);
+        from = at + 1;
+    }
+    out.append(value.mid(from));
 }
 
 }  // namespace vorlaken

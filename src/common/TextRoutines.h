@@ -19,5 +19,7 @@ QString ReplaceAllText(const QString& text, const QString& search, const QString
 // Escapes a value from a page for use in generated HTML text or a quoted attribute: markup characters,
 // both quotes and CR become references.
 QString HtmlEscape(const QString& value);
+// The same, appended to out.
+void AppendHtmlEscaped(QString& out, QStringView value);
 
 }  // namespace vorlaken

@@ -1,39 +1,41 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
+#include <QHash>
 #include <QNetworkAccessManager>
 #include <QString>
+#include <QStringList>
 
 #include "capture/PageModel.h"
 #include "save/StoreOutcome.h"
+#include "save/Transfer.h"
 
 namespace vorlaken {
 
-// Transfers one picture into a new file, the way the browser would fetch it: the system proxy, the
-// program's file name as user agent and, when a browser is attached, its cookies for that address.
-// The window stays alive while bytes arrive, and "stop saving" stays usable: the body is streamed to
-// disk through a bounded buffer, however long it is.
+// Fetches pictures the way the browser would: the system proxy, the program's file name as user agent
+// and the attached browser's cookies for each address. The window stays alive while bytes arrive,
+// and "stop saving" stays usable: a body is streamed to disk through a bounded buffer, however long.
 class Downloader {
   public:
-    struct Limits {
-        int connectTimeoutMs = 3000;
-        // A transfer that delivers less than stallMinimumBytes within any stallWindowMs has stalled,
-        // whether it went silent or drips a few bytes now and then.
-        int stallWindowMs = 30000;
-        qint64 stallMinimumBytes = 1024;
-    };
+    using Limits = TransferLimits;
 
     Downloader();
     explicit Downloader(const Limits& limits);
 
-    // kStored when the whole, non-empty body is in target. A status other than 200, no answer within
-    // the connect time-out, a stall, a cut connection, fewer bytes than announced or an empty body give
-    // kFailed; stopRequested answering true (asked while bytes arrive) or the application quitting give
-    // kStopped; a file that cannot be created or written gives kWriteFailed. Whatever the outcome
-    // other than kStored, no file is left behind. target must not exist: an existing file is never
-    // touched (kFailed).
-    StoreOutcome downloadToFile(const QString& url, const QString& target, Browser* attached,
+    // Asks the attached browser once for the Cookie header it sends to each of these addresses; every
+    // later transfer sends its own, whatever becomes of the browser meanwhile. A browser that does not
+    // answer gives none.
+    void readCookies(Browser& browser, const QStringList& urls);
+
+    // Starts fetching url; the transfer keeps what arrives until it is stored. It must end before the
+    // downloader does.
+    std::unique_ptr<Transfer> start(const QString& url);
+
+    // start() and Transfer::storeTo() at once: kStored when the whole picture is in target, which must
+    // not exist (an existing file is never touched: kFailed); nothing else leaves a file behind.
+    StoreOutcome downloadToFile(const QString& url, const QString& target,
                                 const std::function<bool()>& stopRequested = {});
 
     // The running program's file name.
@@ -41,13 +43,10 @@ class Downloader {
 
     const Limits& limits() const { return limits_; }
 
-    static constexpr int kPieceSize = 1024;
-    // What the network layer may hold for one transfer before it stops reading from the socket.
-    static constexpr qint64 kReadBufferSize = 256 * 1024;
-
   private:
     QNetworkAccessManager manager_;
     Limits limits_;
+    QHash<QString, QString> cookies_;  // Cookie header by address
 };
 
 }  // namespace vorlaken

@@ -141,4 +141,15 @@ QString PictureFileName(const QString& folder, const QString& pictureUrl, int po
     return NameTaken(full) ? UniqueFileName(full) : full;
 }
 
+bool CanNamePicture(const QString& pictureUrl, const SaveState& options) {
+    if (options.namingRule != kNumberName)
+        return true;
+    try {
+        UrlDecode(lastSegment(pictureUrl));
+    } catch (const UrlDecodeError&) {
+        return false;
+    }
+    return true;
+}
+
 }  // namespace vorlaken

@@ -37,5 +37,7 @@ QString StampedFileName(const QString& folder, const QString& stamp, const QStri
 // free name is left.
 QString PictureFileName(const QString& folder, const QString& pictureUrl, int position, int total,
                         const QString& runStamp, SaveState& options);
+// False when PictureFileName would throw UrlDecodeError for this address.
+bool CanNamePicture(const QString& pictureUrl, const SaveState& options);
 
 }  // namespace vorlaken

@@ -10,14 +10,15 @@
 #include <QUrl>
 
 #include "results/PreviewReadBack.h"
-#include "save/CacheCopy.h"
 #include "save/Categories.h"
 #include "save/Downloader.h"
 #include "save/FileNaming.h"
 #include "save/IndexPage.h"
+#include "save/PictureSources.h"
 #include "save/PictureType.h"
 #include "save/SaveWriteError.h"
 #include "save/TargetFolder.h"
+#include "save/TransferQueue.h"
 #include "save/UrlDecode.h"
 #include "save/ZipPackage.h"
 
@@ -118,29 +119,28 @@ void pause(int milliseconds) {
     loop.exec();
 }
 
-// Stores one picture from its cached copy or, without one, from the network.
-StoreOutcome storePicture(const QString& localFile, const QString& url, const QString& target,
-                          Downloader& downloader, Browser* attached, const std::function<bool()>& stop) {
-    if (target.isEmpty())
-        return StoreOutcome::of(StoreOutcome::kFailed);
-    if (!localFile.isEmpty())
-        return CacheCopy::copy(localFile, target);
-    return downloader.downloadToFile(url, target, attached, stop);
-}
-
 // The pictures loop and the products after it. Runs with the window's Get and Save disabled. Throws
 // SaveWriteError when the target folder refuses a write: what was stored whole stays, nothing else
-// is written.
+// is written. Transfers run ahead of the picture in hand, but pictures are named, stored, counted and
+// shown strictly in the list's order, so the files are those a run of one picture at a time makes.
 void runPictures(CaptureState& capture, SaveState& save, SaveServices& services, QString& counterLabel,
                  SaveRunData& run, const QString& runStamp) {
     SaveProgress& progress = *services.progress;
     const int total = int(run.saveList.size());
-    QStringList cacheFiles(total);
-    bool scanned = false;
     Downloader::Limits limits;
     if (services.stallWindowMs > 0)
         limits.stallWindowMs = services.stallWindowMs;
     Downloader downloader(limits);
+    if (capture.attached) {
+        // Read once: the run goes on with them should the browser go away meanwhile.
+        QStringList urls;
+        for (const SaveEntry& entry : std::as_const(run.saveList))
+            urls.append(entry.pictureUrl);
+        downloader.readCookies(*capture.attached, urls);
+    }
+    TransferQueue transfers(downloader, qMax(1, services.transfersPerHost));
+    PictureSources sources(*services.cache, run.saveList, transfers,
+                           [&save](const QString& url) { return CanNamePicture(url, save); });
     // "stop saving" is honoured during a transfer too, and the program closing abandons the run.
     const std::function<bool()> stop = [&] { return save.closing || progress.stopTicked(); };
 
@@ -148,32 +148,14 @@ void runPictures(CaptureState& capture, SaveState& save, SaveServices& services,
         const SaveEntry& entry = run.saveList[i];
         if (entry.pictureUrl.isEmpty())
             continue;
-        QString localFile = CacheLookup(*services.cache, entry.pictureUrl);
-        if (localFile.isEmpty()) {
-            // The one walk of the cache goes on beside the transfers; a picture it may yet find is
-            // fetched meanwhile, and taken from the cache should the network fail it.
-            services.cache->startListing();
-            if (!scanned && !services.cache->listingPending()) {
-                CacheScan(*services.cache, run.saveList, cacheFiles);
-                scanned = true;
-            }
-            localFile = cacheFiles[i];
-        }
+        sources.planAhead(i);
         QString target;
         try {
             target = PictureFileName(run.folder, entry.pictureUrl, i + 1, total, runStamp, save);
         } catch (const UrlDecodeError&) {
             // One address that cannot be named costs that picture, not the run.
         }
-        StoreOutcome outcome =
-            storePicture(localFile, entry.pictureUrl, target, downloader, capture.attached.get(), stop);
-        if (outcome.kind == StoreOutcome::kFailed && localFile.isEmpty() && !scanned && !target.isEmpty()) {
-            CacheScan(*services.cache, run.saveList, cacheFiles);  // waits for the walk to end
-            scanned = true;
-            if (!cacheFiles[i].isEmpty())
-                outcome = storePicture(cacheFiles[i], entry.pictureUrl, target, downloader,
-                                       capture.attached.get(), stop);
-        }
+        const StoreOutcome outcome = sources.store(i, target, stop);
         if (outcome.stored()) {
             const QString stored = save.autoRecognise ? RecognisePictureType(target) : target;
             run.saved.append({stored.mid(stored.lastIndexOf(u'/') + 1), entry.linkUrl, entry.pictureUrl});
@@ -198,6 +180,8 @@ void runPictures(CaptureState& capture, SaveState& save, SaveServices& services,
             break;
         }
     }
+    // Transfers started for pictures the run does not reach go now, leaving nothing behind.
+    transfers.cancelAll();
     if (save.closing)
         return;
 

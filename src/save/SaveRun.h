@@ -13,6 +13,7 @@
 #include "save/SaveProgress.h"
 #include "save/SaveRunData.h"
 #include "save/SaveState.h"
+#include "save/TransferQueue.h"
 
 namespace vorlaken {
 
@@ -40,6 +41,8 @@ struct SaveServices {
     int endPauseMs = 500;  // pause before the progress window is hidden
     // How long a transfer may deliver (almost) nothing before it counts as stalled; 0: the default.
     int stallWindowMs = 0;
+    // How many transfers to one host may be under way at once, the picture in hand included.
+    int transfersPerHost = TransferQueue::kPerHost;
 };
 
 // The cache's local file of exactly this address, or empty.

@@ -3,20 +3,36 @@
 #include "SaveFixture.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "save/Downloader.h"
-#include "support/BrowserDiscovery.h"
 #include "support/ChromiumProcess.h"
 #include "support/LoopbackHttpServer.h"
 
 using namespace vorlaken;
 using namespace vorlaken::test;
 
-// A picture behind a session cookie that a real browser holds: the save run sends the attached
-// browser's cookies, as the browser itself would.
+// Pictures behind a session cookie that a real browser holds: the save run sends the attached
+// browser's cookies, as the browser itself would, read once at its start.
 class TestSaveCookies : public QObject {
     Q_OBJECT
 
     LoopbackHttpServer server_;
     std::unique_ptr<ChromiumProcess> chromium_;
+
+    // The attached page once the browser lists it, with the session cookie it was given.
+    BrowserPtr attach() {
+        BrowserPtr browser;
+        const QString url = server_.url("/private/a.png");
+        const bool attached = QTest::qWaitFor(
+            [&] {
+                browser = DevToolsBrowserFinder().discover();
+                try {
+                    return browser && browser->cookieHeader(url).contains("session=42");
+                } catch (const PageError&) {
+                    return false;
+                }
+            },
+            20000);
+        return attached ? browser : nullptr;
+    }
 
   private slots:
     void initTestCase() {
@@ -38,11 +54,9 @@ class TestSaveCookies : public QObject {
     }
 
     void runSendsTheAttachedBrowsersCookie() {
-        DevToolsBrowserFinder finder;
-        BrowserPtr browser = DiscoverWhenReady(finder);
+        BrowserPtr browser = attach();
         QVERIFY(browser);
         const QString url = server_.url("/private/a.png");
-        QVERIFY(QTest::qWaitFor([&] { return browser->cookieHeader(url).contains("session=42"); }, 20000));
 
         SaveFixture f;
         f.save.namingRule = kNumber;
@@ -56,6 +70,45 @@ class TestSaveCookies : public QObject {
         QCOMPARE(f.filesIn(f.saveFolder), QStringList{"1.png"});
         QCOMPARE(server_.requestsFor("/private/a.png").last().headers.value("cookie"),
                  QByteArray("session=42"));
+    }
+
+    // The attached browser killed during a save: the run goes on with the cookies it read at its
+    // start, and every picture comes, also those asked for after the browser had gone.
+    void browserKilledDuringASave() {
+        BrowserPtr browser = attach();
+        QVERIFY(browser);
+        constexpr int kPictures = 10;
+        SaveFixture f;
+        f.save.namingRule = kNumber;
+        f.capture.attached = browser;
+        for (int i = 1; i <= kPictures; ++i) {
+            const QString path = QStringLiteral("/private/k%1.png").arg(i);
+            HttpRoute route;
+            route.body = QByteArray("\x89PNG\r\n\x1A\n", 8) + QByteArray::number(i);
+            route.contentType = "image/png";
+            route.requiredCookie = "session=42";
+            route.delayMs = 200;
+            server_.addRoute(path, route);
+            f.addPicture(server_.url(path));
+        }
+        server_.clearRequests();
+        qsizetype askedBeforeKill = -1;
+        f.services.refresh = [&] {
+            if (askedBeforeKill < 0 && f.label == QStringLiteral("Saved:1/%1").arg(kPictures)) {
+                askedBeforeKill = server_.requests().size();
+                chromium_->kill();
+            }
+        };
+        f.run();
+        QVERIFY(!chromium_->isRunning());
+        QVERIFY(askedBeforeKill > 0 && askedBeforeKill < kPictures);
+        QCOMPARE(f.label, QStringLiteral("Saved:%1/%1").arg(kPictures));
+        QCOMPARE(f.filesIn(f.saveFolder).size(), kPictures);
+        const QList<HttpRequestRecord> requests = server_.requests();
+        QCOMPARE(requests.size(), kPictures);
+        for (const HttpRequestRecord& request : requests)
+            QCOMPARE(request.headers.value("cookie"), QByteArray("session=42"));
+        QVERIFY_THROWS_EXCEPTION(PageError, browser->cookieHeader(server_.url("/private/a.png")));
     }
 };
 

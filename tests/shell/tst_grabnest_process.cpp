@@ -227,6 +227,7 @@ class GrabnestProcessTest : public QObject {
     void saveOverTheBus();
     void terminationDuringASaveLeavesOnlyWholePictures();
     void commandsRunAloneOverTheBus();
+    void pageAtTheLimitsStaysBounded();
     void multipageRunOverTheBusEndsOnTermination();
     void toolbarButtonStartsGrabnestOnTheClickedTab();
 };
@@ -549,8 +550,9 @@ void GrabnestProcessTest::saveOverTheBus() {
         QVERIFY2(file.startsWith(domain), qPrintable(file));
 }
 
-// SIGTERM while a picture trickles in: the run stops, the partial file goes, no later picture and no
-// index page is written, and the program closes as it always does.
+// SIGTERM while a picture trickles in: the run stops, the partial file goes, no later picture (not
+// even one whose transfer had started) and no index page is written, and the program closes as it
+// always does.
 void GrabnestProcessTest::terminationDuringASaveLeavesOnlyWholePictures() {
     VORLAKEN_REQUIRE_CHROMIUM();
     GalleryRun run;
@@ -591,13 +593,13 @@ void GrabnestProcessTest::terminationDuringASaveLeavesOnlyWholePictures() {
     QStringList files;
     for (QDirIterator it(out.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
         files << it.next();
-    QCOMPARE(files.size(), 1);  // the first picture, and nothing else
+    // The first picture, and nothing else: the third, asked for ahead of its turn, left nothing.
+    QCOMPARE(files.size(), 1);
     QFile stored(files.value(0));
     QVERIFY(stored.open(QIODevice::ReadOnly));
     QFile photo1(QStringLiteral(VORLAKEN_SOURCE_DATA "/demo/photo1.png"));
     QVERIFY(photo1.open(QIODevice::ReadOnly));
     QCOMPARE(stored.readAll(), photo1.readAll());
-    QVERIFY(server.requestsFor(QStringLiteral("/photo6.png")).size() < 3);  // never fetched for the save
     QFile ini(run.grabnestDir.programDir() + QStringLiteral("/vorlaken.ini"));
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QVERIFY(ini.readAll().contains("\r\nrunfirst=0\r\n"));
@@ -681,6 +683,90 @@ void GrabnestProcessTest::commandsRunAloneOverTheBus() {
     resume.dismiss();
     get.waitForFinished();
     QVERIFY2(!get.isError(), qPrintable(get.error().message()));
+    QCOMPARE(control(QStringLiteral("getbtn.enabled")), QStringLiteral("1"));
+    QCOMPARE(control(QStringLiteral("savebtn.enabled")), QStringLiteral("1"));
+}
+
+// A page at the limits: a title of 1 MB, a picture address of 100 KB, 20,000 pictures among more
+// than 100,000 elements, and a frame whose document never arrives. Get ends with every picture
+// listed, and afterwards the preview and the bus keep answering.
+void GrabnestProcessTest::pageAtTheLimitsStaysBounded() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    constexpr int kPictures = 20000;
+    constexpr int kFillers = 100000;
+    LoopbackHttpServer server;
+    QVERIFY(server.listen());
+    server.addPage(QStringLiteral("/p.gif"),
+                   QByteArray::fromBase64("R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAICRAEAOw=="),
+                   "image/gif");
+    HttpRoute never;
+    never.delayMs = 600000;  // long after the test
+    server.addRoute(QStringLiteral("/never.htm"), never);
+    // Fragments make every picture an address of its own while the browser fetches one file.
+    const QByteArray longAddress = "/p.gif#" + QByteArray(100 * 1024, 'L');
+    QByteArray page = "<html><head><title>" + QByteArray(1024 * 1024, 'T') + "</title></head><body>\n" +
+                      "<iframe src='/never.htm'></iframe>\n<img src='" + longAddress +
+                      "' width=100 height=100>\n";
+    for (int i = 0; i < kPictures; ++i) {
+        page += "<div><a href='/big/" + QByteArray::number(i) + ".htm'><img src='/p.gif#" +
+                QByteArray::number(i) + "' width=100 height=100></a></div>\n";
+    }
+    for (int i = 0; i < kFillers; ++i)
+        page += "<span></span>";
+    page += "<p id=end>end</p></body></html>";
+    server.addPage(QStringLiteral("/limits.htm"), page);
+    ChromiumProcess chromium;
+    QVERIFY2(chromium.start(server.url(QStringLiteral("/limits.htm"))), qPrintable(chromium.errorString()));
+    QTRY_VERIFY_WITH_TIMEOUT(!server.requestsFor(QStringLiteral("/never.htm")).isEmpty(), 20000);
+    Installed grabnestDir;
+    QVERIFY(grabnestDir.ready());
+    grabnestDir.start(chromium.endpoint());
+    QTRY_VERIFY_WITH_TIMEOUT(serviceUp(), 20000);
+
+    QDBusInterface bus = grabnest();
+    // Well above what such a capture costs on a loaded machine; a capture that hung would meet it.
+    bus.setTimeout(180000);
+    // The start-up capture may have come while the page was still arriving: Get until it is all there.
+    const QString all = QString::number(kPictures + 1);
+    QElapsedTimer clock;
+    clock.start();
+    while (control(QStringLiteral("cLabel")) != all && clock.elapsed() < 120000) {
+        QDBusReply<QString> got = bus.call(QStringLiteral("Invoke"), QStringLiteral("getbtn"), QString());
+        QVERIFY2(got.isValid() || got.error().name() == QStringLiteral("org.vorlaken.Error.Busy"),
+                 qPrintable(got.error().message()));
+    }
+    QCOMPARE(control(QStringLiteral("cLabel")), all);
+
+    QDBusMessage reply = bus.call(QStringLiteral("Pictures"));
+    QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+    int rowCount = 0;
+    bool longAddressWhole = false;
+    const QDBusArgument rows = reply.arguments().at(0).value<QDBusArgument>();
+    rows.beginArray();
+    while (!rows.atEnd()) {
+        QString pic, size, link, origin;
+        rows.beginStructure();
+        rows >> pic >> size >> link >> origin;
+        rows.endStructure();
+        ++rowCount;
+        longAddressWhole = longAddressWhole || pic == server.url(QString::fromLatin1(longAddress));
+    }
+    rows.endArray();
+    QCOMPARE(rowCount, kPictures + 1);
+    QVERIFY(longAddressWhole);
+
+    // The zone lays out and draws the rows after the page went in, a few seconds on a loaded machine;
+    // until then a read of its checkboxes ends at the zone's bound with an error, and the bus answers
+    // all the while. Then the preview holds a checkbox per row and takes new ticks.
+    QDBusReply<QList<bool>> checked;
+    QTRY_VERIFY_WITH_TIMEOUT((checked = bus.call(QStringLiteral("Checked"))).isValid(), 60000);
+    QCOMPARE(control(QStringLiteral("cLabel")), all);
+    QCOMPARE(checked.value().size(), kPictures + 1);
+    QList<bool> ticks(kPictures + 1, false);
+    ticks[1] = ticks[kPictures] = true;
+    bus.call(QStringLiteral("SetChecked"), QVariant::fromValue(ticks));
+    checked = bus.call(QStringLiteral("Checked"));
+    QCOMPARE(checked.value(), ticks);
     QCOMPARE(control(QStringLiteral("getbtn.enabled")), QStringLiteral("1"));
     QCOMPARE(control(QStringLiteral("savebtn.enabled")), QStringLiteral("1"));
 }

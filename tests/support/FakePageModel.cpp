@@ -408,6 +408,11 @@ CollectionPtr FakeDocument::all() {
     return collection(QStringLiteral("all"), [](const FakeElement&) { return true; });
 }
 
+CollectionPtr FakeDocument::tagged(const QStringList& tagNames) {
+    return collection(QStringLiteral("tagged"),
+                      [&tagNames](const FakeElement& e) { return tagNames.contains(e.data.tagName); });
+}
+
 // ---- FakeBrowser
 
 FakeBrowser::FakeBrowser(FakeCallsPtr calls) : calls_(std::move(calls)) {}

@@ -155,6 +155,7 @@ class FakeDocument : public Document {
     CollectionPtr links() override;
     CollectionPtr forms() override;
     CollectionPtr all() override;
+    CollectionPtr tagged(const QStringList& tagNames) override;
 
   private:
     CollectionPtr collection(const QString& name, const std::function<bool(const FakeElement&)>& keep);

@@ -152,7 +152,9 @@ class LoopbackHttpWorker : public QObject {
     }
 
     static void answer(QTcpSocket* socket, const HttpRoute& route, bool head) {
-        const qint64 length = qMax<qint64>(route.announcedLength, route.body.size());
+        const qint64 length = route.generatedLength >= 0
+                                  ? route.generatedLength
+                                  : qMax<qint64>(route.announcedLength, route.body.size());
         QByteArray response =
             "HTTP/1.1 " + QByteArray::number(route.status) + ' ' + reasonPhrase(route.status) + "\r\n";
         if (!route.contentType.isEmpty()) {
@@ -171,9 +173,10 @@ class LoopbackHttpWorker : public QObject {
             socket->disconnectFromHost();
             return;
         }
-        if (route.endless) {
-            socket->write(response + route.body);
-            streamEndlessly(socket);
+        if (route.endless || route.generatedLength >= 0) {
+            const QByteArray head = route.body.left(qMax<qint64>(length, 0));
+            socket->write(response + head);
+            stream(socket, route.endless ? -1 : length - head.size());
             return;
         }
         if (route.dripBytes > 0) {
@@ -191,13 +194,25 @@ class LoopbackHttpWorker : public QObject {
         socket->disconnectFromHost();
     }
 
-    // Keeps a few pieces queued, so the server's memory stays small however fast the peer reads.
-    static void streamEndlessly(QTcpSocket* socket) {
+    // Sends filler, without end when remaining is -1. Keeps a few pieces queued, so the server's memory
+    // stays small however fast the peer reads.
+    static void stream(QTcpSocket* socket, qint64 remaining) {
         static const QByteArray piece(64 * 1024, 'x');
-        auto topUp = [socket] {
+        auto left = std::make_shared<qint64>(remaining);
+        auto topUp = [socket, left] {
             while (socket->state() == QAbstractSocket::ConnectedState &&
                    socket->bytesToWrite() < 4 * piece.size()) {
-                socket->write(piece);
+                if (*left < 0) {
+                    socket->write(piece);
+                    continue;
+                }
+                if (*left == 0) {
+                    socket->disconnectFromHost();
+                    return;
+                }
+                const qint64 n = qMin<qint64>(*left, piece.size());
+                socket->write(piece.constData(), n);
+                *left -= n;
             }
         };
         connect(socket, &QTcpSocket::bytesWritten, socket, topUp);
@@ -327,6 +342,15 @@ void LoopbackHttpServer::addEndless(const QString& path, const QByteArray& head,
     route.body = head;
     route.contentType = contentType;
     route.endless = true;
+    addRoute(path, route);
+}
+
+void LoopbackHttpServer::addGenerated(const QString& path, const QByteArray& head, qint64 length,
+                                      const QByteArray& contentType) {
+    HttpRoute route;
+    route.body = head;
+    route.contentType = contentType;
+    route.generatedLength = length;
     addRoute(path, route);
 }
 

@@ -29,6 +29,9 @@ struct HttpRoute {
     // reset: the connection ends with a TCP reset right after the body. noLength: no Content-Length
     // header; the end of the connection ends the body.
     bool endless = false;
+    // When not -1: a body of this many bytes in all, announced as its Content-Length: the body above
+    // and then filler made as the peer reads, so a picture of gigabytes needs no file and little memory.
+    qint64 generatedLength = -1;
     int dripBytes = 0;
     int dripIntervalMs = 1000;
     bool reset = false;
@@ -78,6 +81,9 @@ class LoopbackHttpServer {
                     const QByteArray& contentType = "text/html; charset=utf-8");
     // Starts with head and never ends.
     void addEndless(const QString& path, const QByteArray& head, const QByteArray& contentType);
+    // Starts with head and ends after length bytes in all, the length announced.
+    void addGenerated(const QString& path, const QByteArray& head, qint64 length,
+                      const QByteArray& contentType);
     // Announces announcedLength (when not -1) and sends the body bytesPerPiece at a time.
     void addDrip(const QString& path, const QByteArray& body, int bytesPerPiece, int intervalMs,
                  qint64 announcedLength, const QByteArray& contentType);

@@ -8,6 +8,9 @@
 #include <QUrl>
 #include <QtEndian>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -22,6 +25,9 @@
 namespace vorlaken {
 
 namespace {
+
+// The nice value of a walk beside the caller: the lowest claim on the processor.
+constexpr int kBesidePriority = 19;
 
 bool isPlainFile(const QString& path) {
     const QFileInfo info(path);
@@ -156,7 +162,9 @@ QString simpleEntryName(const QByteArray& key) {
 DiskBrowserCache::DiskBrowserCache(QList<CacheFolder> folders, QString materializeFolder, Listing listing)
     : folders_(std::move(folders)),
       materializeFolder_(QDir::cleanPath(materializeFolder)),
-      listing_(listing) {}
+      listing_(listing),
+      // Times in local time at today's offset: exact instants that compare without a zone look-up each.
+      localOffset_(QDateTime::currentDateTime().offsetFromUtc()) {}
 
 QString DiskBrowserCache::defaultMaterializeFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
@@ -171,48 +179,63 @@ QString DiskBrowserCache::localFileFor(const CacheRecord& record, const QString&
            LocalFileNamer::fileName(record.sourceUrl, record.contentType);
 }
 
-void DiskBrowserCache::scanFolder(const CacheFolder& folder, Walk& into, const std::atomic_bool& stop) const {
-    const bool chromium = folder.kind == CacheFolder::Kind::ChromiumSimple;
-    const SimpleCacheIndex index = chromium ? SimpleCacheIndex::load(folder.path) : SimpleCacheIndex();
-    const QStringList names = QDir(folder.path).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
-    into.records.reserve(into.records.size() + names.size());
-    into.byLocalFile.reserve(into.records.size() + names.size());
-    into.byUrl.reserve(into.records.size() + names.size());
-    // Times in local time at today's offset: exact instants that compare without a zone look-up each.
-    const int offset = QDateTime::currentDateTime().offsetFromUtc();
-    for (const QString& name : names) {
-        if (stop.load(std::memory_order_relaxed)) {
-            return;
-        }
-        if (!isEntryName(name, folder.kind)) {
-            continue;
-        }
-        const QString path = folder.path + QLatin1Char('/') + name;
-        FileByteSource source(path);
-        if (!source.isOpen()) {
-            continue;  // gone, not a regular file, or a link
-        }
-        ReadFailure failure = ReadFailure::Unreadable;
-        std::optional<CacheRecord> record = chromium ? SimpleCacheEntryReader::read(source, &failure)
-                                                     : FirefoxCacheEntryReader::read(source, &failure);
-        if (!record) {
-            into.unreadable += failure == ReadFailure::Unreadable ? 1 : 0;
-            continue;
-        }
-        if (!record->usable) {
-            continue;
-        }
-        record->entryFile = path;
-        // The latest use any record of the cache tells: the index is written lazily, the entry only
-        // when its response changes.
-        qint64 usedMs = qMax(source.modifiedMs(), record->lastUsedMs);
-        if (chromium) {
-            usedMs = qMax(usedMs, index.lastUsedMs(name.left(16).toULongLong(nullptr, 16)));
-        }
-        record->lastAccess = QDateTime::fromMSecsSinceEpoch(usedMs, Qt::OffsetFromUTC, offset);
-        QString localFile = localFileFor(*record, name);
-        add(into, Found{std::move(*record), folder.path, std::move(localFile)});
+void DiskBrowserCache::readEntry(const CacheFolder& folder, const QString& name, Walk& into) const {
+    if (!isEntryName(name, folder.kind)) {
+        return;
     }
+    const bool chromium = folder.kind == CacheFolder::Kind::ChromiumSimple;
+    const QString path = folder.path + QLatin1Char('/') + name;
+    FileByteSource source(path);
+    if (!source.isOpen()) {
+        return;  // gone, not a regular file, or a link
+    }
+    ReadFailure failure = ReadFailure::Unreadable;
+    std::optional<CacheRecord> record = chromium ? SimpleCacheEntryReader::read(source, &failure)
+                                                 : FirefoxCacheEntryReader::read(source, &failure);
+    if (!record) {
+        into.unreadable += failure == ReadFailure::Unreadable ? 1 : 0;
+        return;
+    }
+    if (!record->usable) {
+        return;
+    }
+    record->entryFile = path;
+    // The latest use any record of the cache tells: the index is written lazily, the entry only
+    // when its response changes.
+    qint64 usedMs = qMax(source.modifiedMs(), record->lastUsedMs);
+    if (chromium) {
+        usedMs = qMax(usedMs, into.index.lastUsedMs(name.left(16).toULongLong(nullptr, 16)));
+    }
+    record->lastAccess = QDateTime::fromMSecsSinceEpoch(usedMs, Qt::OffsetFromUTC, localOffset_);
+    QString localFile = localFileFor(*record, name);
+    add(into, Found{std::move(*record), folder.path, std::move(localFile)});
+}
+
+void DiskBrowserCache::walkOn(Walk& walk, const std::atomic_bool& stop) const {
+    for (; walk.folder < folders_.size(); ++walk.folder) {
+        const CacheFolder& folder = folders_.at(walk.folder);
+        if (!walk.folderOpened) {
+            walk.index = folder.kind == CacheFolder::Kind::ChromiumSimple
+                             ? SimpleCacheIndex::load(folder.path)
+                             : SimpleCacheIndex();
+            walk.names = QDir(folder.path).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
+            walk.next = 0;
+            walk.folderOpened = true;
+            const qsizetype more = walk.records.size() + walk.names.size();
+            walk.records.reserve(more);
+            walk.byLocalFile.reserve(more);
+            walk.byUrl.reserve(more);
+        }
+        for (; walk.next < walk.names.size(); ++walk.next) {
+            if (stop.load(std::memory_order_relaxed)) {
+                return;
+            }
+            readEntry(folder, walk.names.at(walk.next), walk);
+        }
+        walk.folderOpened = false;
+        walk.names.clear();
+    }
+    walk.complete = true;
 }
 
 void DiskBrowserCache::add(Walk& into, Found found) {
@@ -228,14 +251,6 @@ void DiskBrowserCache::add(Walk& into, Found found) {
     into.records.append(std::move(found));
 }
 
-DiskBrowserCache::Walk DiskBrowserCache::collect(const std::atomic_bool& stop) const {
-    Walk walk;
-    for (const CacheFolder& folder : folders_) {
-        scanFolder(folder, walk, stop);
-    }
-    return walk;
-}
-
 void DiskBrowserCache::adopt(Walk walk) {
     records_ = std::move(walk.records);
     byLocalFile_ = std::move(walk.byLocalFile);
@@ -246,11 +261,15 @@ void DiskBrowserCache::adopt(Walk walk) {
 }
 
 void DiskBrowserCache::walk() {
+    Walk walk;
     if (pending_.valid()) {
-        adopt(pending_.get());  // the walk under way is this walk
-        return;
+        // The walk under way is this walk: stopped where it stands, it goes on here at full speed.
+        stopWalk_ = true;
+        walk = pending_.get();
+        stopWalk_ = false;
     }
-    adopt(collect(stopWalk_));
+    walkOn(walk, stopWalk_);
+    adopt(std::move(walk));
 }
 
 void DiskBrowserCache::ensureListing() {
@@ -264,7 +283,14 @@ void DiskBrowserCache::startListing() {
         return;
     }
     // Only immutable members are read beside the caller: the folders and the materialisation folder.
-    pending_ = std::async(std::launch::async, [this] { return collect(stopWalk_); });
+    // The walk yields the processor to the caller's work, which it is meant to hide behind; whoever
+    // waits for it takes it on.
+    pending_ = std::async(std::launch::async, [this] {
+        ::setpriority(PRIO_PROCESS, id_t(::gettid()), kBesidePriority);
+        Walk walk;
+        walkOn(walk, stopWalk_);
+        return walk;
+    });
 }
 
 bool DiskBrowserCache::listingPending() {

@@ -12,6 +12,7 @@
 
 #include "CacheFolders.h"
 #include "CacheRecord.h"
+#include "SimpleCacheIndex.h"
 #include "common/BrowserCache.h"
 
 namespace vorlaken {
@@ -73,16 +74,24 @@ class DiskBrowserCache : public BrowserCache {
         QString folder;     // canonical cache folder of the entry file
         QString localFile;  // where its body is materialised
     };
-    // What one walk of the folders found.
+    // What one walk of the folders found, and where it stands: a walk stopped beside the caller is
+    // taken on by the caller from there.
     struct Walk {
         QList<Found> records;
         QHash<QString, qsizetype> byLocalFile;
         QHash<QString, qsizetype> byUrl;
         int unreadable = 0;
+        qsizetype folder = 0;  // the folder being walked
+        bool folderOpened = false;
+        QStringList names;   // its file names
+        qsizetype next = 0;  // the next of them
+        SimpleCacheIndex index;
+        bool complete = false;
     };
-    void scanFolder(const CacheFolder& folder, Walk& into, const std::atomic_bool& stop) const;
+    void readEntry(const CacheFolder& folder, const QString& name, Walk& into) const;
     static void add(Walk& into, Found found);
-    Walk collect(const std::atomic_bool& stop) const;
+    // Walks on from where walk stands until every folder is read or stop is raised.
+    void walkOn(Walk& walk, const std::atomic_bool& stop) const;
     void adopt(Walk walk);
     // Lists every readable entry of every folder, replacing the last listing.
     void walk();
@@ -103,6 +112,7 @@ class DiskBrowserCache : public BrowserCache {
     bool listed_ = false;
     std::future<Walk> pending_;  // a kept listing walking beside the caller
     std::atomic_bool stopWalk_{false};
+    int localOffset_ = 0;  // seconds east of UTC, for the entries' times
 
     QList<Found> records_;                   // every entry of the last walk, copies of one address too
     QHash<QString, qsizetype> byLocalFile_;  // filled while walking, so look-ups work during delivery

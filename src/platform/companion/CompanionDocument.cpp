@@ -1,5 +1,7 @@
 #include "platform/companion/CompanionDocument.h"
 
+#include <QJsonArray>
+
 #include "platform/companion/CompanionCollection.h"
 #include "platform/companion/CompanionElement.h"
 
@@ -53,6 +55,11 @@ CollectionPtr CompanionDocument::forms() {
 
 CollectionPtr CompanionDocument::all() {
     return collection(QStringLiteral("all"));
+}
+
+CollectionPtr CompanionDocument::tagged(const QStringList& tagNames) {
+    return std::make_shared<CompanionCollection>(
+        target_, QJsonArray{QJsonArray{QStringLiteral("tagged"), QJsonArray::fromStringList(tagNames)}});
 }
 
 }  // namespace vorlaken

@@ -25,6 +25,7 @@ class CompanionDocument : public Document {
     CollectionPtr links() override;
     CollectionPtr forms() override;
     CollectionPtr all() override;
+    CollectionPtr tagged(const QStringList& tagNames) override;
 
   private:
     CollectionPtr collection(const QString& name) const;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include <QHash>
 #include <QJsonArray>
+#include <QUrl>
 
 #include "platform/devtools/ChildFrames.h"
 #include "platform/devtools/DevToolsDocument.h"
@@ -14,6 +16,26 @@ namespace vorlaken {
 namespace {
 
 constexpr std::size_t kMaxFrames = 100;
+constexpr qsizetype kCookieBatch = 500;
+
+// The Cookie header of the cookies the browser holds for one address.
+QString headerOf(const QJsonArray& cookies) {
+    // Browsers send cookies with longer paths first.
+    std::vector<QJsonObject> sorted;
+    for (const QJsonValue& cookie : cookies) {
+        sorted.push_back(cookie.toObject());
+    }
+    std::stable_sort(sorted.begin(), sorted.end(), [](const QJsonObject& a, const QJsonObject& b) {
+        return a.value(QLatin1String("path")).toString().size() >
+               b.value(QLatin1String("path")).toString().size();
+    });
+    QStringList pairs;
+    for (const QJsonObject& cookie : sorted) {
+        pairs << cookie.value(QLatin1String("name")).toString() + QLatin1Char('=') +
+                     cookie.value(QLatin1String("value")).toString();
+    }
+    return pairs.join(QStringLiteral("; "));
+}
 
 }  // namespace
 
@@ -116,26 +138,48 @@ void DevToolsBrowser::postKey(int virtualKey, bool down) {
 }
 
 QString DevToolsBrowser::cookieHeader(const QString& url) {
-    const QJsonArray cookies =
-        frame_.connection()
-            ->call(QStringLiteral("Network.getCookies"), {{QStringLiteral("urls"), QJsonArray{url}}})
-            .value(QLatin1String("cookies"))
-            .toArray();
-    // Browsers send cookies with longer paths first.
-    std::vector<QJsonObject> sorted;
-    for (const QJsonValue& cookie : cookies) {
-        sorted.push_back(cookie.toObject());
+    return cookieHeaders({url}).value(0);
+}
+
+QStringList DevToolsBrowser::cookieHeaders(const QStringList& urls) {
+    // Cookies follow scheme, host, port and path only: addresses that differ in their query or
+    // fragment share one question.
+    QStringList asked;
+    QHash<QString, qsizetype> askedAt;
+    std::vector<qsizetype> answerOf;
+    answerOf.reserve(std::size_t(urls.size()));
+    for (const QString& url : urls) {
+        const QString key = QUrl(url).adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment).toString();
+        auto known = askedAt.constFind(key);
+        if (known == askedAt.constEnd()) {
+            known = askedAt.insert(key, asked.size());
+            asked.append(url);
+        }
+        answerOf.push_back(*known);
     }
-    std::stable_sort(sorted.begin(), sorted.end(), [](const QJsonObject& a, const QJsonObject& b) {
-        return a.value(QLatin1String("path")).toString().size() >
-               b.value(QLatin1String("path")).toString().size();
-    });
-    QStringList pairs;
-    for (const QJsonObject& cookie : sorted) {
-        pairs << cookie.value(QLatin1String("name")).toString() + QLatin1Char('=') +
-                     cookie.value(QLatin1String("value")).toString();
+    // Many questions travel together, each batch within the connection's bound.
+    QStringList answers;
+    answers.reserve(asked.size());
+    for (qsizetype from = 0; from < asked.size(); from += kCookieBatch) {
+        std::vector<DevToolsConnection::Command> commands;
+        for (qsizetype i = from; i < qMin(asked.size(), from + kCookieBatch); ++i) {
+            commands.push_back({QStringLiteral("Network.getCookies"),
+                                {{QStringLiteral("urls"), QJsonArray{asked[i]}}},
+                                QString()});
+        }
+        for (const DevToolsConnection::Reply& reply : frame_.connection()->callAll(commands)) {
+            if (!reply.ok()) {
+                throw PageError(reply.error);
+            }
+            answers.append(headerOf(reply.result.value(QLatin1String("cookies")).toArray()));
+        }
     }
-    return pairs.join(QStringLiteral("; "));
+    QStringList headers;
+    headers.reserve(urls.size());
+    for (qsizetype at : answerOf) {
+        headers.append(answers[at]);
+    }
+    return headers;
 }
 
 }  // namespace vorlaken

@@ -24,6 +24,8 @@ class DevToolsBrowser : public Browser {
     std::vector<BrowserPtr> frames() override;
     void postKey(int virtualKey, bool down) override;
     QString cookieHeader(const QString& url) override;
+    // One round trip for every few hundred distinct addresses.
+    QStringList cookieHeaders(const QStringList& urls) override;
 
     const FrameContext& frame() const { return frame_; }
 

@@ -63,4 +63,8 @@ CollectionPtr DevToolsDocument::all() {
     return collection(PageScripts::allElements());
 }
 
+CollectionPtr DevToolsDocument::tagged(const QStringList& tagNames) {
+    return collection(PageScripts::taggedElements(tagNames));
+}
+
 }  // namespace vorlaken

@@ -27,6 +27,7 @@ class DevToolsDocument : public Document {
     CollectionPtr links() override;
     CollectionPtr forms() override;
     CollectionPtr all() override;
+    CollectionPtr tagged(const QStringList& tagNames) override;
 
   private:
     CollectionPtr collection(const QString& expression) const;

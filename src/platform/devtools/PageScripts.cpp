@@ -47,4 +47,8 @@ QString allElements() {
     return QStringLiteral("document.getElementsByTagName('*')");
 }
 
+QString taggedElements(const QStringList& tagNames) {
+    return FieldScript::taggedElements(QStringLiteral("document"), tagNames);
+}
+
 }  // namespace vorlaken::PageScripts

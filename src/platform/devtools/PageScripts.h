@@ -34,6 +34,8 @@ ElementData parseRow(const QJsonValue& row, unsigned fields);
 QString formElements(const QString& elementExpression);
 // The collection of all elements in document order.
 QString allElements();
+// The elements of the given tag names (upper case) in document order.
+QString taggedElements(const QStringList& tagNames);
 
 }  // namespace PageScripts
 }  // namespace vorlaken

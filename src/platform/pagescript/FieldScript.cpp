@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QJsonArray>
+#include <QJsonDocument>
 
 namespace vorlaken::FieldScript {
 
@@ -32,6 +33,18 @@ QString readCollection(const QString& collectionExpression, unsigned fields) {
                    .arg(collectionExpression)
                    .arg(fields)
                    .arg(inOrder ? QStringLiteral("true") : QStringLiteral("false")));
+}
+
+QString taggedElements(const QString& documentExpression, const QStringList& tagNames) {
+    QJsonArray names;
+    for (const QString& name : tagNames) {
+        names.append(name);
+    }
+    const QString list = QString::fromUtf8(QJsonDocument(names).toJson(QJsonDocument::Compact));
+    return QStringLiteral(
+               "Array.prototype.filter.call(%1.getElementsByTagName('*'),"
+               " function (e) { return %2.indexOf(String(e.tagName).toUpperCase()) >= 0; })")
+        .arg(documentExpression, list);
 }
 
 QString readElement(const QString& elementExpression, unsigned fields) {

@@ -2,6 +2,7 @@
 
 #include <QJsonValue>
 #include <QString>
+#include <QStringList>
 
 #include "capture/PageModel.h"
 
@@ -23,6 +24,9 @@ QString readCollection(const QString& collectionExpression, unsigned fields);
 QString readElement(const QString& elementExpression, unsigned fields);
 // A row of the two expressions above, as ElementData.
 ElementData parseRow(const QJsonValue& row, unsigned fields);
+// An expression whose value is the elements of documentExpression whose upper-case tag name is one of
+// tagNames, in document order (an array; the read helpers need not be defined where it runs).
+QString taggedElements(const QString& documentExpression, const QStringList& tagNames);
 
 }  // namespace FieldScript
 }  // namespace vorlaken

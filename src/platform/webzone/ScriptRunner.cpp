@@ -27,11 +27,43 @@ struct PendingAnswer {
 ScriptRunner::ScriptRunner(QWebEnginePage* page, int boundMs) : page_(page), boundMs_(boundMs) {}
 
 QString ScriptRunner::quote(const QString& text) {
-    // JSON string syntax is valid JavaScript except for the two line separators, which JSON leaves raw.
-    QString quoted = QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact));
-    quoted = quoted.mid(1, quoted.size() - 2);
-    quoted.replace(QChar(0x2028), QStringLiteral("\\u2028"));
-    quoted.replace(QChar(0x2029), QStringLiteral("\\u2029"));
+    // Written out by hand rather than through a JSON document: the preview page of a large capture is
+    // megabytes, which a JSON round trip would copy several times. Everything that cannot stand raw in
+    // a string literal is escaped: the quote, the backslash, control characters, the two line separators
+    // JavaScript takes as line ends, and surrogates that are not part of a pair.
+    static const char kHex[] = "0123456789abcdef";
+    QString quoted;
+    quoted.reserve(text.size() + text.size() / 16 + 2);
+    quoted += u'"';
+    auto escape = [&quoted](char16_t c) {
+        quoted += QLatin1StringView("\\u");
+        for (int shift = 12; shift >= 0; shift -= 4) {
+            quoted += QLatin1Char(kHex[(c >> shift) & 0xF]);
+        }
+    };
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c == u'"' || c == u'\\') {
+            quoted += u'\\';
+            quoted += QChar(c);
+        } else if (c == u'\n') {
+            quoted += QLatin1StringView("\\n");
+        } else if (c == u'\r') {
+            quoted += QLatin1StringView("\\r");
+        } else if (c < 0x20 || c == 0x2028 || c == 0x2029) {
+            escape(c);
+        } else if (QChar::isHighSurrogate(c) && i + 1 < size &&
+                   QChar::isLowSurrogate(text.at(i + 1).unicode())) {
+            quoted += QChar(c);
+            quoted += text.at(++i);
+        } else if (QChar::isSurrogate(c)) {
+            escape(c);
+        } else {
+            quoted += QChar(c);
+        }
+    }
+    quoted += u'"';
     return quoted;
 }
 

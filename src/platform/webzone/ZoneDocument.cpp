@@ -1,5 +1,6 @@
 #include "platform/webzone/ZoneDocument.h"
 
+#include "platform/pagescript/FieldScript.h"
 #include "platform/webzone/ZoneCollection.h"
 #include "platform/webzone/ZoneElement.h"
 
@@ -47,6 +48,9 @@ CollectionPtr ZoneDocument::forms() {
 }
 CollectionPtr ZoneDocument::all() {
     return collection(QStringLiteral(".getElementsByTagName('*')"));
+}
+CollectionPtr ZoneDocument::tagged(const QStringList& tagNames) {
+    return std::make_shared<ZoneCollection>(runner_, FieldScript::taggedElements(document_, tagNames));
 }
 
 }  // namespace vorlaken

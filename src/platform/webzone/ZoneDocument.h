@@ -23,6 +23,7 @@ class ZoneDocument : public Document {
     CollectionPtr links() override;
     CollectionPtr forms() override;
     CollectionPtr all() override;
+    CollectionPtr tagged(const QStringList& tagNames) override;
 
   private:
     CollectionPtr collection(const QString& member) const;

@@ -169,6 +169,35 @@ class DiskListingTest : public QObject {
         QCOMPARE(listed.walks(), 1);
     }
 
+    // A listing that needs the walk under way takes it on where it stands: every entry once, in the
+    // order a walk of its own lists them, wherever the walk had got to.
+    void walkUnderWayIsTakenOnWhereItStands() {
+        CacheShape shape;
+        for (int i = 0; i < 1500; ++i) {
+            shape.add(QStringLiteral("http://h.example/p%1.png").arg(i), QStringLiteral("http://h.example"),
+                      "x");
+        }
+        auto urlsOf = [](BrowserCache& cache) {
+            QStringList urls;
+            for (const BrowserCache::Entry& entry : listAll(cache))
+                urls << entry.sourceUrl;
+            return urls;
+        };
+        DiskBrowserCache alone = shape.open();
+        const QStringList expected = urlsOf(alone);
+        QCOMPARE(expected.size(), 1500);
+        for (int round = 0; round < 4; ++round) {
+            DiskBrowserCache kept = shape.open(DiskBrowserCache::Listing::Kept);
+            kept.setPageUrl(QStringLiteral("http://gallery.example/"));
+            kept.startListing();
+            // Look-ups that do not wait for the walk, so that it is taken on elsewhere each round.
+            for (int i = 0; i < round * 100; ++i)
+                kept.lookup(QStringLiteral("http://h.example/none%1.png").arg(i));
+            QCOMPARE(urlsOf(kept), expected);
+            QCOMPARE(kept.walks(), 1);
+        }
+    }
+
     // A look-up opens the entry file a same-site key names, but trusts only an entry of exactly that
     // address: a file under that name holding another address is not taken, the walk decides.
     void probedFileMustHoldTheAddress() {

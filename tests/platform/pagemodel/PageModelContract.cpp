@@ -113,6 +113,38 @@ QList<ContractCase> makeCases() {
           QStringLiteral("href=http://example.test/a?b=1&c=2 written=http://example.test/a?b=1&c=2 "
                          "link=http://example.test/a?b=1&c=2")}});
 
+    // The elements of some tag names are those of all elements with those names, at the same places
+    // among all elements: links near a picture and INPUT pictures are found from them alone.
+    cases.append(
+        {"elements of some tag names",
+         {{QStringLiteral("/tagged/page.html"),
+           page(QStringLiteral("Tagged"),
+                QStringLiteral("<p><a href='one.html'>one</a></p><input type=image src='/pic/square.png'>"
+                               "<div><a name=n>none</a><area href='map.html'><input type=text></div>"
+                               "<A HREF='/two.html'>two</A>"))}},
+         [](Browser& b) {
+             DocumentPtr d = b.document();
+             const unsigned fields = kTagName | kType | kLinkAddress | kSourceIndex;
+             const std::vector<ElementData> tagged =
+                 d->tagged({QStringLiteral("A"), QStringLiteral("INPUT")})->read(fields);
+             std::vector<ElementData> all;
+             for (const ElementData& e : d->all()->read(fields)) {
+                 if (e.tagName == QLatin1String("A") || e.tagName == QLatin1String("INPUT"))
+                     all.push_back(e);
+             }
+             QStringList lines = describe(tagged, fields);
+             bool samePlaces = tagged.size() == all.size();
+             for (std::size_t i = 0; samePlaces && i < tagged.size(); ++i)
+                 samePlaces = tagged[i].sourceIndex == all[i].sourceIndex && tagged[i].sourceIndex > 0;
+             lines << QStringLiteral("same places as among all: ") + yesNo(samePlaces);
+             lines << QString::number(d->tagged({QStringLiteral("AREA")})->length());
+             return lines;
+         },
+         {QStringLiteral("A type= link=%BASE%/tagged/one.html"), QStringLiteral("INPUT type=image link="),
+          QStringLiteral("A type= link="), QStringLiteral("INPUT type=text link="),
+          QStringLiteral("A type= link=%BASE%/two.html"), QStringLiteral("same places as among all: yes"),
+          QStringLiteral("1")}});
+
     // The controls of a form as the preview page has them, ticked and unticked in one call each.
     cases.append(
         {"form fields",

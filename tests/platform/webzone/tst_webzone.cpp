@@ -176,7 +176,7 @@ void WebZoneTest::checkedStateIsSetForManyBoxesAtOnce() {
 void WebZoneTest::innerHtmlRoundTripsAwkwardText() {
     load(QStringLiteral("<html><body></body></html>"));
     const QString text = QStringLiteral("a \"quoted\" 'single' \\ back\r\nline ") + QChar(0x2028) +
-                         QStringLiteral(" sep </script> \u00e9\u4e2d");
+                         QStringLiteral(" sep </script> \u00e9\u4e2d\ttab \x01 \U0001F600 ") + QChar(0x2029);
     ElementPtr body = zone_->document()->body();
     body->setInnerHtml(QStringLiteral("<p id=x></p>"));
     zone_->document()->all()->item(3);  // any call in between must not disturb the page
@@ -188,6 +188,9 @@ void WebZoneTest::innerHtmlRoundTripsAwkwardText() {
     QString expected = text;
     expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QCOMPARE(area->value, expected);
+
+    // A surrogate without its pair does not break the script that carries it.
+    body->setInnerHtml(QStringLiteral("<p>") + QChar(0xD800) + QStringLiteral("</p>"));
 
     body->setBgColor(QStringLiteral("#FEF9ED"));
     body->setStyleAttribute(QStringLiteral("overflow"), QStringLiteral("scroll"));
