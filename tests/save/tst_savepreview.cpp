@@ -1,6 +1,4 @@
 // The save run reading the ticked pictures back from a real preview page in a Qt WebEngine zone.
-#include <QBuffer>
-#include <QImage>
 #include <QSignalSpy>
 #include <QWebEngineView>
 #include <QtTest>
@@ -9,23 +7,10 @@
 #include "capture/PreviewPage.h"
 #include "platform/webzone/WebZone.h"
 #include "support/LoopbackHttpServer.h"
+#include "support/SolidPng.h"
 
 using namespace vorlaken;
 using namespace vorlaken::test;
-
-namespace {
-
-QByteArray pngOf(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::darkGreen);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-}  // namespace
 
 class TestSavePreview : public QObject {
     Q_OBJECT
@@ -34,9 +19,9 @@ class TestSavePreview : public QObject {
 
   private slots:
     void initTestCase() {
-        server_.addPage("/a.png", pngOf(300, 200), "image/png");
-        server_.addPage("/b.png", pngOf(40, 30), "image/png");
-        server_.addPage("/c.png", pngOf(50, 50), "image/png");
+        server_.addPage("/a.png", SolidPng(QSize(300, 200), Qt::darkGreen), "image/png");
+        server_.addPage("/b.png", SolidPng(QSize(40, 30), Qt::darkGreen), "image/png");
+        server_.addPage("/c.png", SolidPng(QSize(50, 50), Qt::darkGreen), "image/png");
         server_.addNotFound("/gone.png");
         QVERIFY(server_.listen());
     }
@@ -84,8 +69,8 @@ class TestSavePreview : public QObject {
         f.run();
         QCOMPARE(f.label, QStringLiteral("Saved:2/2"));
         QCOMPARE(f.filesIn(f.saveFolder).filter(".png"), QStringList({"1.png", "2.png"}));
-        QCOMPARE(readFile(f.saveFolder + "1.png"), pngOf(300, 200));
-        QCOMPARE(readFile(f.saveFolder + "2.png"), pngOf(50, 50));
+        QCOMPARE(readFile(f.saveFolder + "1.png"), SolidPng(QSize(300, 200), Qt::darkGreen));
+        QCOMPARE(readFile(f.saveFolder + "2.png"), SolidPng(QSize(50, 50), Qt::darkGreen));
         const QString page = QString::fromUtf8(readFile(f.save.lastIndexPage));
         const QString linked = QStringLiteral("<a href=\"%1\" target=_blank><img border=0 src=\"1.png\"")
                                    .arg(server_.url("/page1.html"));
@@ -100,7 +85,7 @@ class TestSavePreview : public QObject {
     void savesPicturesThePreviewHasNotDrawnYet() {
         HttpRoute never;  // the preview's request for it is answered long after the test
         never.contentType = "image/png";
-        never.body = pngOf(60, 40);
+        never.body = SolidPng(QSize(60, 40), Qt::darkGreen);
         never.delayMs = 120000;
         server_.addRoute("/slow.png", never);
         HttpRoute failsLate;
@@ -130,14 +115,14 @@ class TestSavePreview : public QObject {
         RenderPreview(f.capture, zone, options);
         QTRY_VERIFY_WITH_TIMEOUT(!server_.requestsFor("/slow.png").isEmpty(), 15000);
         // The run's own transfer of it is answered at once.
-        server_.addPage("/slow.png", pngOf(60, 40), "image/png");
+        server_.addPage("/slow.png", SolidPng(QSize(60, 40), Qt::darkGreen), "image/png");
 
         f.run();
         QCOMPARE(f.label, QStringLiteral("Saved:2/2"));
         QCOMPARE(f.progress.maximum, 2);
         QCOMPARE(f.filesIn(f.saveFolder), QStringList({"1.png", "2.png"}));
-        QCOMPARE(readFile(f.saveFolder + "1.png"), pngOf(300, 200));
-        QCOMPARE(readFile(f.saveFolder + "2.png"), pngOf(60, 40));
+        QCOMPARE(readFile(f.saveFolder + "1.png"), SolidPng(QSize(300, 200), Qt::darkGreen));
+        QCOMPARE(readFile(f.saveFolder + "2.png"), SolidPng(QSize(60, 40), Qt::darkGreen));
     }
 };
 

@@ -2,11 +2,9 @@
 // and pictures the attached browser has cached copied from its disk cache.
 #include <algorithm>
 
-#include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QImage>
 #include <QTest>
 #include <QTimer>
 
@@ -21,6 +19,7 @@
 #include "shell/CategoryDialog.h"
 #include "shell/SaveController.h"
 #include "support/FakeBrowserCache.h"
+#include "support/SolidPng.h"
 
 using namespace vorlaken;
 using namespace vorlaken::test;
@@ -97,16 +96,6 @@ bool previewPicturesLoaded(MainWindow& window, int count) {
             }
         },
         15000);
-}
-
-QByteArray pngOf(int width, int height, QRgb colour) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
 }
 
 }  // namespace
@@ -589,7 +578,7 @@ void SaveWindowTest::cachedPictureIsCopiedWhileItsServerIsDown() {
     QVERIFY(QDir().mkpath(config.filePath(QStringLiteral("chromium"))));
     auto server = std::make_unique<CachingHttpServer>();
     QVERIFY(server->listen());
-    const QByteArray picture = pngOf(150, 120, qRgb(200, 40, 40));
+    const QByteArray picture = SolidPng(QSize(150, 120), QColor(200, 40, 40));
     server->add(QStringLiteral("/cached.htm"),
                 {200, "text/html",
                  "<html><head><title>Cached</title></head><body>"

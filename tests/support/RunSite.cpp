@@ -1,24 +1,13 @@
 #include "RunSite.h"
 
-#include <QBuffer>
 #include <QColor>
-#include <QImage>
 
 #include "LoopbackHttpServer.h"
+#include "SolidPng.h"
 
 namespace vorlaken::test {
 
 namespace {
-
-QByteArray png(QColor colour) {
-    QImage image(100, 100, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 QString picture(const char* name, const char* id = "") {
     return QStringLiteral("<img id='%2' src='/pic/%1.png' width=100 height=100>")
@@ -42,7 +31,8 @@ void RunSite::serve(LoopbackHttpServer& server) {
         {"s", Qt::gray},    {"a", Qt::red},     {"b", Qt::green},     {"c", Qt::blue},    {"d", Qt::cyan},
         {"e", Qt::magenta}, {"1", Qt::darkRed}, {"2", Qt::darkGreen}, {"3", Qt::darkBlue}};
     for (const auto& [name, colour] : pictures)
-        server.addPage(QStringLiteral("/pic/%1.png").arg(QLatin1String(name)), png(colour), "image/png");
+        server.addPage(QStringLiteral("/pic/%1.png").arg(QLatin1String(name)),
+                       SolidPng(QSize(100, 100), colour), "image/png");
     server.addPage("/start.html", startPage());
     server.addPage(
         "/p1.html",

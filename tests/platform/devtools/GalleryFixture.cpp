@@ -1,29 +1,20 @@
 #include "GalleryFixture.h"
 
-#include <QBuffer>
-#include <QImage>
+#include "support/SolidPng.h"
 
 namespace gallery {
 
-QByteArray png(int width, int height, const QColor& color) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
+using vorlaken::test::SolidPng;
 
 void serve(vorlaken::test::LoopbackHttpServer& server) {
-    server.addPage(QStringLiteral("/img/red.png"), png(40, 30, Qt::red), "image/png");
-    server.addPage(QStringLiteral("/img/green.png"), png(20, 10, Qt::green), "image/png");
-    server.addPage(QStringLiteral("/img/blue.png"), png(8, 8, Qt::blue), "image/png");
-    server.addPage(QStringLiteral("/img/input.png"), png(12, 12, Qt::yellow), "image/png");
-    server.addPage(QStringLiteral("/img/frame.png"), png(30, 30, Qt::cyan), "image/png");
-    server.addPage(QStringLiteral("/img/cross.png"), png(33, 22, Qt::magenta), "image/png");
-    server.addPage(QStringLiteral("/img/inner.png"), png(5, 5, Qt::black), "image/png");
-    server.addDelayed(QStringLiteral("/img/slow.png"), 20000, png(64, 64, Qt::gray), "image/png");
+    server.addPage(QStringLiteral("/img/red.png"), SolidPng(QSize(40, 30), Qt::red), "image/png");
+    server.addPage(QStringLiteral("/img/green.png"), SolidPng(QSize(20, 10), Qt::green), "image/png");
+    server.addPage(QStringLiteral("/img/blue.png"), SolidPng(QSize(8, 8), Qt::blue), "image/png");
+    server.addPage(QStringLiteral("/img/input.png"), SolidPng(QSize(12, 12), Qt::yellow), "image/png");
+    server.addPage(QStringLiteral("/img/frame.png"), SolidPng(QSize(30, 30), Qt::cyan), "image/png");
+    server.addPage(QStringLiteral("/img/cross.png"), SolidPng(QSize(33, 22), Qt::magenta), "image/png");
+    server.addPage(QStringLiteral("/img/inner.png"), SolidPng(QSize(5, 5), Qt::black), "image/png");
+    server.addDelayed(QStringLiteral("/img/slow.png"), 20000, SolidPng(QSize(64, 64), Qt::gray), "image/png");
 
     server.addPage(QStringLiteral("/gallery.html"), QStringLiteral(R"(<!DOCTYPE html>
 <html><head><title>Gallery &amp; friends</title></head>

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QByteArray>
-#include <QColor>
 #include <QString>
 
 #include "support/LoopbackHttpServer.h"
@@ -10,9 +8,6 @@
 // and unlinked pictures, an INPUT picture, a picture that is still loading, a same-origin frame that
 // holds a frame of its own, a cross-origin frame (localhost) and a frame added by script before them.
 namespace gallery {
-
-// A small PNG of one colour, made here.
-QByteArray png(int width, int height, const QColor& color);
 
 // Registers every page and picture of the gallery on the server, which must be listening already.
 void serve(vorlaken::test::LoopbackHttpServer& server);

@@ -1,10 +1,9 @@
 #include "PageModelContract.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QTest>
 
 #include "support/LoopbackHttpServer.h"
+#include "support/SolidPng.h"
 
 namespace vorlaken::test {
 namespace {
@@ -55,16 +54,6 @@ QStringList describe(const std::vector<ElementData>& items, unsigned fields) {
 
 QStringList read(const CollectionPtr& collection, unsigned fields) {
     return describe(collection->read(fields), fields);
-}
-
-QByteArray png(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
 }
 
 QList<ContractCase> makeCases() {
@@ -276,7 +265,7 @@ void PageModelContract::serve(LoopbackHttpServer& server) {
             server.addPage(p.path, p.html.toUtf8());
     }
     for (const ContractPicture& picture : pictures())
-        server.addPage(picture.path, png(picture.size), "image/png");
+        server.addPage(picture.path, SolidPng(picture.size, Qt::darkCyan), "image/png");
     server.addNotFound(missingPicture());
 }
 
