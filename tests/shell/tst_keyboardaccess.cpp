@@ -8,8 +8,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "FakeBrowserCache.h"
@@ -86,6 +88,8 @@ class KeyboardAccessTest : public QObject {
     void linkLabelsTakeTheFocusAndRunOnTheirKeys();
     void shortcutsPressTheirButtons();
     void shortcutsLeaveHiddenButtonsAlone();
+    void viewerKeysPressTheirButtons_data();
+    void viewerKeysPressTheirButtons();
     void controlQuitClosesTheWindowWritingTheSettings();
     void tabFollowsTheLayout();
 };
@@ -226,6 +230,36 @@ void KeyboardAccessTest::shortcutsLeaveHiddenButtonsAlone() {
     window.ui().buttonBar->hide();
     pressKey(&window, QKeySequence(Qt::Key_F1));
     QCOMPARE(window.ui().panelTabs->currentWidget(), window.ui().optionsPage);
+}
+
+void KeyboardAccessTest::viewerKeysPressTheirButtons_data() {
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("F1 help") << QKeySequence(Qt::Key_F1) << "Button6";
+    QTest::newRow("F5 list pictures") << QKeySequence(Qt::Key_F5) << "Button1";
+    QTest::newRow("Ctrl+S save") << QKeySequence(Qt::CTRL | Qt::Key_S) << "Button5";
+}
+
+void KeyboardAccessTest::viewerKeysPressTheirButtons() {
+    QFETCH(QKeySequence, key);
+    QFETCH(QString, button);
+    QTemporaryDir dir;
+    FakeDesktop desktop;
+    ViewerWindow window(ProgramDir(dir.path(), dir.path()), std::make_unique<FakeBrowserCache>(), desktop);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* target = window.findChild<QPushButton*>(button);
+    QVERIFY(target);
+    // The key presses the button whenever a click could: Save, too, once there is something to save.
+    target->setEnabled(true);
+    QSignalSpy pressed(target, &QAbstractButton::clicked);
+    pressKey(&window, key);
+    QCOMPARE(pressed.count(), 1);
+    target->setEnabled(false);
+    pressKey(&window, key);
+    QCOMPARE(pressed.count(), 1);
+    pressKey(&window, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QVERIFY(!window.isVisible());
 }
 
 void KeyboardAccessTest::controlQuitClosesTheWindowWritingTheSettings() {
