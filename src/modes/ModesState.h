@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace vorlaken {
 
@@ -42,18 +43,70 @@ struct IntervalState {
     QString savedLabel = QStringLiteral("Saved:0/0");       // Label117
 };
 
+// The ways of the auto-click page (RadioButton1 to RadioButton5).
+enum class ClickWay { BigToBig = 1, SmallToBig = 2, FixedLink = 3, Popup = 4, Keyboard = 5 };
+
+// The kinds of a fixed link (r21 to r24), each with its element-click routine.
+enum class FixedLinkKind { Text = 0, Image = 1, Script = 2, ImageInput = 3 };
+
+// The auto-click page TabSheet2, its ways and its run.
+struct AutoClickState {
+    ClickWay way = ClickWay::BigToBig;
+    int step = 0;           // Notebook3: 0 "1.Way of click" (Label71), 1 "2.Get pictures" (Label72)
+    QString smallPictures;  // spicMemo
+    QString linkText;       // linkEdit
+    QStringList linkItems;  // linkEdit's drop-down list, the reference values
+    FixedLinkKind linkKind = FixedLinkKind::Text;
+    QString keyCode = QStringLiteral("39");  // charedit2, the right-arrow key
+    int clickTimes = 1;                      // SpinEdit3, 1..999
+    bool clickTimesEnabled = true;           // locked to the list's length for way 2
+    int clickInterval = 8;                   // SpinEdit4, 1..60 seconds
+    bool testMode = false;                   // CheckBox2
+    bool navigateBack = false;               // chkclickgoback
+    // While running: clickbtn, Label71, Label72, the click times and interval and "test mode" are out
+    // of use, and the caption of "stop" (CheckBox3) is red.
+    bool running = false;
+    bool saveEnabled = false;                               // saveclickbtn
+    QString countLabel = QStringLiteral("Get Pictures:0");  // clickLabel
+    QString clickLabel = QStringLiteral("Click:0/0");       // clickLabel2
+    QString savedLabel = QStringLiteral("Saved:0/0");       // Label118
+    // A request to the window: the control to put the focus into (spicMemo, linkEdit, charedit2).
+    QString focus;
+};
+
+// The popup-window way's five steps (the detail page of way 4).
+struct PopupState {
+    bool findEnabled = true;                           // Label92 "2.Get URLs of big pictures"
+    bool displayEnabled = false;                       // Label93
+    bool getEnabled = false;                           // btn11 "4.Get"
+    bool saveEnabled = false;                          // btn12 "5.Save"
+    bool listToolsEnabled = false;                     // Label103 "show", Label104 "hide", Label105 "copy"
+    QString bigUrls;                                   // Memo3, hidden
+    QString foundLabel = QStringLiteral("find:0");     // Label88
+    QString getLabel = QStringLiteral("Get:0");        // Label102
+    QString savedLabel = QStringLiteral("Saved:0/0");  // Label120
+};
+
+// The URL page TabSheet4.
+struct UrlPageState {
+    QString urls;                                           // replaceMemo
+    QString find = QStringLiteral("/thumb/");               // Edit6, "rep1"
+    QString replacement = QStringLiteral("/");              // Edit7, "rep2"
+    bool saveEnabled = false;                               // saverrbtn
+    QString countLabel = QStringLiteral("Get pictures:0");  // Label94
+    QString savedLabel = QStringLiteral("Saved:0/0");       // Label116
+};
+
 // What the enhanced pages show besides the capture state; the window owns one and binds its controls
 // to it.
 struct ModesState {
     bool buttonBarVisible = true;  // Panel6, hidden while a run goes on
     MultipageState multipage;
     IntervalState interval;
-    // The counters of the Save buttons of the auto-click page (Label118), the popup-window flow
-    // (Label120) and the URL page (Label116).
-    QString autoClickSavedLabel = QStringLiteral("Saved:0/0");
-    QString popupSavedLabel = QStringLiteral("Saved:0/0");
-    QString urlPageSavedLabel = QStringLiteral("Saved:0/0");
-    LinkCodeFilter linkCode;
+    AutoClickState autoClick;
+    PopupState popup;
+    UrlPageState urlPage;
+    LinkCodeFilter linkCode;  // on the fixed-link page, also used by the multipage run's link entries
     // The window is closing: a run ends at its next step, without a closing message.
     bool closing = false;
 };

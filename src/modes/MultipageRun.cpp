@@ -2,8 +2,9 @@
 
 #include <QCoreApplication>
 
-#include "modes/LinkClick.h"
+#include "modes/ElementClicks.h"
 #include "modes/MemoLines.h"
+#include "modes/NavigableUrl.h"
 #include "modes/RunSteps.h"
 #include "modes/WaitPumping.h"
 
@@ -14,9 +15,6 @@ namespace {
 constexpr int kShortestDisplaySeconds = 5;
 
 }  // namespace
-
-const QString MultipageRun::kNotBackMessage =
-    QStringLiteral("The opreation is done and maybe the web browser doesn't navigates back automatically.");
 
 bool MultipageRun::isUrlEntry(const QString& line) {
     return line.left(4).toLower() == QLatin1String("http");
@@ -33,17 +31,9 @@ void MultipageRun::Run(CaptureState& capture, ModesState& modes, StopSwitch& sto
     BrowserPtr browser = services_.finder->discover();
     if (!browser)
         return;
-    Walk run{capture, modes, stop, browser, QString(), false};
-    try {
-        run.startUrl = browser->locationUrl();
-    } catch (const PageError&) {
-        // A page that cannot say where it is could not be brought back there.
+    RunWalk run{capture, modes, stop, browser, QString(), false};
+    if (!RunSteps::startWalk(run, services_))
         return;
-    }
-    capture.attached = browser;
-    RunSteps::offerToClear(capture, services_);
-    run.mergeBefore = capture.merge;
-    capture.merge = true;
 
     page.running = true;
     page.saveEnabled = false;
@@ -69,8 +59,11 @@ void MultipageRun::Run(CaptureState& capture, ModesState& modes, StopSwitch& sto
     finish(run);
 }
 
-bool MultipageRun::urlEntry(Walk& run, const QString& url) {
+bool MultipageRun::urlEntry(RunWalk& run, const QString& url) {
     MultipageState& page = run.modes.multipage;
+    // A line that only begins like a web address ("httpx:...") is no page to show.
+    if (!IsNavigable(url))
+        return true;
     try {
         run.browser->navigate(url);
     } catch (const PageError&) {
@@ -93,10 +86,11 @@ bool MultipageRun::urlEntry(Walk& run, const QString& url) {
     return true;
 }
 
-bool MultipageRun::linkEntry(Walk& run, const QString& address) {
+bool MultipageRun::linkEntry(RunWalk& run, const QString& address) {
     MultipageState& page = run.modes.multipage;
     // A link that is not there or does not take the click still leaves a page state to capture.
-    ClickLinkInPageOrFrames(*run.browser, address, run.modes.linkCode);
+    // A link entry is an address, as a "jscript hyperlink" is: ClickLinkByAddress.
+    ClickInPageOrFrames(*run.browser, FixedLinkKind::Script, address, run.modes.linkCode);
     wait(run, page.displaySeconds);
     if (stopped(run))
         return false;
@@ -112,7 +106,7 @@ bool MultipageRun::linkEntry(Walk& run, const QString& address) {
     return !stopped(run);
 }
 
-bool MultipageRun::goBackAndWait(Walk& run) {
+bool MultipageRun::goBackAndWait(RunWalk& run) {
     try {
         run.browser->goBack();
     } catch (const PageError&) {
@@ -122,34 +116,21 @@ bool MultipageRun::goBackAndWait(Walk& run) {
     return true;
 }
 
-bool MultipageRun::stopped(const Walk& run) const {
+bool MultipageRun::stopped(const RunWalk& run) const {
     return RunSteps::stopped(run.stop) || run.modes.closing;
 }
 
-void MultipageRun::wait(Walk& run, int seconds) {
+void MultipageRun::wait(RunWalk& run, int seconds) {
     WaitPumping(seconds * services_.secondMs, run.stop);
     // What the user changed meanwhile (the list above all) counts from here on.
     services_.refresh();
 }
 
-void MultipageRun::finish(Walk& run) {
+void MultipageRun::finish(RunWalk& run) {
     run.modes.multipage.running = false;
     RunSteps::endRun(run.capture, run.modes, run.stop, run.mergeBefore, run.modes.multipage.saveEnabled);
     services_.refresh();
-    try {
-        run.browser->navigate(run.startUrl);
-    } catch (const PageError&) {
-    }
-    // Read at once: the way back has only been asked for, so unless the last page shown was the start
-    // page the browser is still elsewhere.
-    QString location;
-    try {
-        location = run.browser->locationUrl();
-    } catch (const PageError&) {
-        location = QStringLiteral("?");
-    }
-    if (location != run.startUrl && !run.modes.closing)
-        services_.desktop->showMessage(kNotBackMessage);
+    RunSteps::returnToStart(run, services_);
 }
 
 }  // namespace vorlaken

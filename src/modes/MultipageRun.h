@@ -5,6 +5,7 @@
 #include "capture/CaptureState.h"
 #include "modes/ModesState.h"
 #include "modes/RunServices.h"
+#include "modes/RunWalk.h"
 #include "modes/StopSwitch.h"
 
 namespace vorlaken {
@@ -14,8 +15,6 @@ namespace vorlaken {
 // merging its pictures into the table; at the end the browser is sent back to the page it started on.
 class MultipageRun {
   public:
-    static const QString kNotBackMessage;
-
     explicit MultipageRun(RunServices& services) : services_(services) {}
 
     // A URL entry: a line whose first four characters, lower-cased, are "http". Any other line is the
@@ -25,23 +24,13 @@ class MultipageRun {
     void Run(CaptureState& capture, ModesState& modes, StopSwitch& stop);
 
   private:
-    // One run through the list: what it works on and what it keeps until its end.
-    struct Walk {
-        CaptureState& capture;
-        ModesState& modes;
-        StopSwitch& stop;
-        BrowserPtr browser;
-        QString startUrl;
-        bool mergeBefore = false;
-    };
-
     // Each gives false when the run is to finish.
-    bool urlEntry(Walk& run, const QString& url);
-    bool linkEntry(Walk& run, const QString& address);
-    bool goBackAndWait(Walk& run);
-    bool stopped(const Walk& run) const;
-    void wait(Walk& run, int seconds);
-    void finish(Walk& run);
+    bool urlEntry(RunWalk& run, const QString& url);
+    bool linkEntry(RunWalk& run, const QString& address);
+    bool goBackAndWait(RunWalk& run);
+    bool stopped(const RunWalk& run) const;
+    void wait(RunWalk& run, int seconds);
+    void finish(RunWalk& run);
 
     RunServices& services_;
 };

@@ -8,6 +8,38 @@ namespace vorlaken {
 const QString RunSteps::kClearQuestion =
     QStringLiteral("You have got some pictures bylast operation. Would you like to clear?");
 
+const QString RunSteps::kNotBackMessage =
+    QStringLiteral("The opreation is done and maybe the web browser doesn't navigates back automatically.");
+
+bool RunSteps::startWalk(RunWalk& run, RunServices& services) {
+    try {
+        run.startUrl = run.browser->locationUrl();
+    } catch (const PageError&) {
+        return false;
+    }
+    run.capture.attached = run.browser;
+    offerToClear(run.capture, services);
+    run.mergeBefore = run.capture.merge;
+    run.capture.merge = true;
+    return true;
+}
+
+void RunSteps::returnToStart(RunWalk& run, RunServices& services) {
+    try {
+        run.browser->navigate(run.startUrl);
+    } catch (const PageError&) {
+    }
+    // Read at once: unless the last page shown was the start page the browser is still elsewhere.
+    QString location;
+    try {
+        location = run.browser->locationUrl();
+    } catch (const PageError&) {
+        location = QStringLiteral("?");
+    }
+    if (location != run.startUrl && !run.modes.closing)
+        services.desktop->showMessage(kNotBackMessage);
+}
+
 void RunSteps::offerToClear(CaptureState& capture, RunServices& services) {
     if (capture.table.isEmpty())
         return;

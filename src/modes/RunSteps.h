@@ -5,6 +5,7 @@
 #include "capture/CaptureState.h"
 #include "modes/ModesState.h"
 #include "modes/RunServices.h"
+#include "modes/RunWalk.h"
 #include "modes/StopSwitch.h"
 
 namespace vorlaken {
@@ -14,7 +15,15 @@ namespace vorlaken {
 class RunSteps {
   public:
     static const QString kClearQuestion;
+    static const QString kNotBackMessage;
 
+    // The start of a walk: the page it starts on remembered, the browser attached, the question whether
+    // to clear the table, "merge" ticked with its state kept. False, and nothing changed, when the page
+    // cannot say where it is (it could not be brought back there).
+    static bool startWalk(RunWalk& run, RunServices& services);
+    // The end of a walk that goes back: the browser sent to the start page, and the user told when it
+    // is not there at once (the way back has only been asked for).
+    static void returnToStart(RunWalk& run, RunServices& services);
     // With pictures in the table, asks whether to clear them; Yes clears the table and the preview.
     static void offerToClear(CaptureState& capture, RunServices& services);
     // A capture with the enhanced filter set, merged into the table (the run has ticked "merge"), the

@@ -294,16 +294,20 @@ void MainWindow::reportStartupTiming() {
 }
 
 void MainWindow::onGet() {
+    runGet(false);
+}
+
+void MainWindow::runGet(bool useEnhancedFilters) {
     // The start-up timer or a script may ask while a capture or a save goes on: that one runs alone.
     if (commands_.busy())
         return;
     const CommandGuard::Hold running(commands_, {QStringLiteral("getbtn"), QStringLiteral("savebtn")});
-    runOnState([this] {
+    runOnState([this, useEnhancedFilters] {
         // The capture waits for the browser with events let in: Get and Save show at once that they
         // are out of use until it ends.
         ui_.getButton->setEnabled(false);
         ui_.saveButton->setEnabled(false);
-        getCommand_.Run(state_, false);
+        getCommand_.Run(state_, useEnhancedFilters);
     });
 }
 

@@ -59,6 +59,9 @@ class MainWindow : public QMainWindow {
     // Where the settings are read from and written to.
     QString settingsPath() const;
 
+    // The Get command with the main or the enhanced filter set, as the main "Get" runs it; nothing while
+    // another command goes on.
+    void runGet(bool useEnhancedFilters);
     // Writes the preview page for the table with the current view options (RenderPreview).
     void renderPreview();
     // Brings the window to the front in its normal state (a second start asked for it).

@@ -332,14 +332,10 @@ void MainWindowUi::buildEnhancedPages() {
         scroll->setWidget(content);
         sheetOuter->addWidget(scroll);
         if (i == 4) {
+            // Made here because the settings bind them; the URL page lays them out.
             replaceFromEdit = named(new QLineEdit(QStringLiteral("/thumb/")), "Edit6");
             replaceWithEdit = named(new QLineEdit(QStringLiteral("/")), "Edit7");
-            sheetLayout->addWidget(new QLabel(QStringLiteral("Replace")), 0, 0);
-            sheetLayout->addWidget(replaceFromEdit, 0, 1);
-            sheetLayout->addWidget(new QLabel(QStringLiteral("with")), 0, 2);
-            sheetLayout->addWidget(replaceWithEdit, 0, 3);
         }
-        sheetLayout->setColumnStretch(1, 1);
         modeTabs->addTab(sheet, QString::number(i));
     }
     layout->addWidget(modeTabs, 1);
@@ -375,7 +371,7 @@ void MainWindowUi::buildEnhancedPages() {
 void MainWindowUi::buildHelpPage() {
     helpPage = named(new QWidget, "TabSheet_help");
     auto* layout = new QVBoxLayout(helpPage);
-    auto* panel = named(new QWidget, "Panel10");
+    auto* panel = named(new QWidget, "PanelHelp");
     auto* row = new QHBoxLayout(panel);
     autoUpgradeCheck = named(new QCheckBox(QStringLiteral("auto upgrade")), "chkupgrade",
                              QStringLiteral("auto upgrade or not"));

@@ -56,6 +56,16 @@ class ModesController : public QObject {
     void refresh();
     void bindStop(QCheckBox* box, StopSwitch& stop);
     void connectCommands();
+    void connectAutoClick();
+    void connectPopup();
+    void connectUrlPage();
+    // The auto-click page shows the Get/Save pair of its step.
+    void showAutoClickPair();
+    // The attached browser, found again when none is attached yet; null when there is none.
+    BrowserPtr attachedBrowser();
+    void showReferenceValues();
+    void openBuilder();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void onDrop(const QMap<QString, QByteArray>& formats);
 
     MainWindow& window_;
@@ -68,6 +78,7 @@ class ModesController : public QObject {
     CaptureState shownCapture_;
     StopSwitch multipageStop_;
     StopSwitch intervalStop_;
+    StopSwitch autoClickStop_;
     WebZone* scratchZone_ = nullptr;
     MemoMenu* memoMenu_ = nullptr;
     int secondMs_ = 1000;

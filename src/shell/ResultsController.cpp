@@ -211,6 +211,10 @@ void ResultsController::hideCommentPanel() {
     run([this] { panel_.hide(); });
 }
 
+void ResultsController::onCommentPanel(const std::function<void(CommentPanel&)>& command) {
+    run([this, &command] { command(panel_); });
+}
+
 void ResultsController::applyPanel() {
     ui_.commentPanel->setVisible(panelState_.visible);
     if (!panelState_.visible)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include <QObject>
 #include <QStringList>
@@ -31,6 +32,9 @@ class ResultsController : public QObject {
     const CommentPanelState& commentPanelState() const { return panelState_; }
     // Hides the panel as the first showing of the window does.
     void hideCommentPanel();
+    // Runs a command of another page on the comment panel (shown, widened, written, hidden); the
+    // widgets follow it.
+    void onCommentPanel(const std::function<void(CommentPanel&)>& command);
     int scrollToggleCount() const { return scrollToggleCount_; }
 
     // The controls this class adds to the window; their objectNames are their component names.

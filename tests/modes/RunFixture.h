@@ -69,8 +69,8 @@ struct RunFixture {
         services.renderPreview = [this] { ++renders; };
         services.clearResult = [this] { ResultCommands::ClearResult(capture, preview, false); };
         services.refresh = [this] {
-            shown.append(
-                {modes.multipage.running || modes.interval.running, modes.buttonBarVisible, capture.merge});
+            shown.append({modes.multipage.running || modes.interval.running || modes.autoClick.running,
+                          modes.buttonBarVisible, capture.merge});
             if (onRefresh)
                 onRefresh();
         };

@@ -10,6 +10,7 @@
 #include "modes/IntervalRun.h"
 #include "modes/ModesState.h"
 #include "modes/MultipageRun.h"
+#include "modes/RunSteps.h"
 #include "modes/RunServices.h"
 #include "support/ChromiumProcess.h"
 #include "support/FakeDesktop.h"
@@ -127,7 +128,7 @@ void ModesBrowserTest::multipageOverPagesLinksAndAFrame() {
     QCOMPARE(run.modes.multipage.countLabel, QStringLiteral("Get pictures:5"));
     QCOMPARE(run.capture.countLabel, QStringLiteral("5"));
     QVERIFY(run.modes.multipage.saveEnabled);
-    QCOMPARE(run.desktop.messages, QStringList{MultipageRun::kNotBackMessage});
+    QCOMPARE(run.desktop.messages, QStringList{RunSteps::kNotBackMessage});
     // The browser does go back to the start page.
     const auto location = [backEnd] {
         try {

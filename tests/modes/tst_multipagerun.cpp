@@ -102,7 +102,7 @@ void MultipageRunTest::worksThroughBothKindsOfEntry() {
     QVERIFY(f.modes.multipage.saveEnabled);
     QCOMPARE(f.renders, 5);
     // The way back was only asked for: the browser still shows the last page.
-    QCOMPARE(f.desktop.messages, QStringList{MultipageRun::kNotBackMessage});
+    QCOMPARE(f.desktop.messages, QStringList{RunSteps::kNotBackMessage});
     QCOMPARE(f.desktop.messageCaptions, QStringList{"Hint"});
 }
 
@@ -170,7 +170,7 @@ void MultipageRunTest::stopDuringAWaitEndsTheRun() {
     QVERIFY(!f.stop.isTicked());
     QVERIFY(!f.modes.multipage.running);
     QVERIFY(f.modes.buttonBarVisible);
-    QCOMPARE(f.desktop.messages, QStringList{MultipageRun::kNotBackMessage});
+    QCOMPARE(f.desktop.messages, QStringList{RunSteps::kNotBackMessage});
 }
 
 void MultipageRunTest::emptyListEndsAtOnce() {

@@ -12,6 +12,7 @@
 #include "ShellFixture.h"
 #include "modes/IntervalRun.h"
 #include "modes/MultipageRun.h"
+#include "modes/RunSteps.h"
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "save/SaveState.h"
 #include "shell/BusService.h"
@@ -158,7 +159,7 @@ void ModesRunWindowTest::multipageRunFromTheWindow() {
     const QString messages = call("aabtn");
     watch.stop();
 
-    QCOMPARE(messages, MultipageRun::kNotBackMessage);
+    QCOMPARE(messages, RunSteps::kNotBackMessage);
     QCOMPARE(seen, (QStringList{"Panel6.visible=0",  "saveaaBtn.enabled=0",  "Label64.enabled=0",
                                 "Label65.enabled=0", "aaSpinEdit.enabled=0", "aaSpinEdit2.enabled=0",
                                 "aachk2.enabled=0",  "CheckBox5.enabled=0",  "urlMemo.enabled=1",

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include "capture/CaptureState.h"
+#include "capture/PageModel.h"
+#include "modes/ModesState.h"
+#include "modes/StopSwitch.h"
+
+namespace vorlaken {
+
+// One run of a mode that walks the attached browser through page states: what it works on and what it
+// keeps until its end.
+struct RunWalk {
+    CaptureState& capture;
+    ModesState& modes;
+    StopSwitch& stop;
+    BrowserPtr browser;
+    QString startUrl;
+    bool mergeBefore = false;
+};
+
+}  // namespace vorlaken
