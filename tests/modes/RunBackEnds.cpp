@@ -8,6 +8,7 @@
 #include "platform/devtools/DevToolsBrowserFinder.h"
 #include "support/ChromiumProcess.h"
 #include "support/CompanionRuntime.h"
+#include "support/FirefoxProcess.h"
 
 namespace vorlaken::test {
 
@@ -65,14 +66,49 @@ class CompanionBackEnd : public RunBackEnd {
     CompanionBrowserFinder finder_;
 };
 
+// firefox-esr with the companion extension: the only way grabnest reaches Firefox.
+class FirefoxBackEnd : public RunBackEnd {
+  public:
+    FirefoxBackEnd() : finder_(runtime_.socketFolder()) {}
+
+    bool start(QString* error) override {
+        if (!FirefoxProcess::available()) {
+            *error = QStringLiteral("firefox-esr is not installed");
+            return false;
+        }
+        if (!runtime_.isValid()) {
+            *error = QStringLiteral("no runtime folder");
+            return false;
+        }
+        if (!firefox_.start(runtime_, QStringLiteral("about:blank"))) {
+            *error = firefox_.errorString();
+            return false;
+        }
+        if (!runtime_.waitForBrowser()) {
+            *error = QStringLiteral("the extension did not connect");
+            return false;
+        }
+        return true;
+    }
+
+    BrowserFinder& finder() override { return finder_; }
+
+  private:
+    CompanionRuntime runtime_;
+    FirefoxProcess firefox_;
+    CompanionBrowserFinder finder_;
+};
+
 struct Entry {
     const char* name;
     std::unique_ptr<RunBackEnd> (*make)();
+    bool firefox;
 };
 
 const Entry kBackEnds[] = {
-    {"devtools", [] { return std::unique_ptr<RunBackEnd>(new DevToolsBackEnd); }},
-    {"companion", [] { return std::unique_ptr<RunBackEnd>(new CompanionBackEnd); }},
+    {"devtools", [] { return std::unique_ptr<RunBackEnd>(new DevToolsBackEnd); }, false},
+    {"companion", [] { return std::unique_ptr<RunBackEnd>(new CompanionBackEnd); }, false},
+    {"firefox", [] { return std::unique_ptr<RunBackEnd>(new FirefoxBackEnd); }, true},
 };
 
 std::map<QString, std::unique_ptr<RunBackEnd>>& started() {
@@ -112,10 +148,12 @@ bool RunBackEnd::open(const QString& url) {
         30000);
 }
 
-void RunBackEnds::addRows() {
+void RunBackEnds::addRows(bool withFirefox) {
     QTest::addColumn<QString>("backEnd");
-    for (const Entry& entry : kBackEnds)
-        QTest::newRow(entry.name) << QString::fromLatin1(entry.name);
+    for (const Entry& entry : kBackEnds) {
+        if (!entry.firefox || withFirefox)
+            QTest::newRow(entry.name) << QString::fromLatin1(entry.name);
+    }
 }
 
 RunBackEnd* RunBackEnds::current() {

@@ -24,10 +24,11 @@ class RunBackEnd {
     bool open(const QString& url);
 };
 
-// One data row per back-end (column "backEnd"): Chromium over DevTools and over the companion extension.
+// One data row per back-end (column "backEnd"): Chromium over DevTools and over the companion extension,
+// and where asked firefox-esr over the companion.
 class RunBackEnds {
   public:
-    static void addRows();
+    static void addRows(bool withFirefox = false);
     // The back-end of the current row, started on first use; null (with the test failed) when it cannot
     // start.
     static RunBackEnd* current();

@@ -39,8 +39,13 @@ void ClickSite::serve(LoopbackHttpServer& server) {
                                          .arg(n + 1)
                                          .arg(img(QStringLiteral("big%1").arg(n), 200, 150))
                                    : img(QStringLiteral("big%1").arg(n), 200, 150);
-        server.addPage(QStringLiteral("/gallery/%1.html").arg(n),
-                       RunSite::page("Gallery", img(QStringLiteral("wide%1").arg(n), 300, 150) + next));
+        // A click on the wide picture shows itself: away to the advert before the last page, in the
+        // title on it.
+        const QString wideClick = n < 3 ? QStringLiteral("onclick=\"location.href='/to/advert.html'\"")
+                                        : QStringLiteral("onclick=\"document.title='wide clicked'\"");
+        server.addPage(
+            QStringLiteral("/gallery/%1.html").arg(n),
+            RunSite::page("Gallery", img(QStringLiteral("wide%1").arg(n), 300, 150, wideClick) + next));
     }
 
     QString thumbs;
@@ -66,11 +71,15 @@ void ClickSite::serve(LoopbackHttpServer& server) {
         server.addPage(QStringLiteral("/to/%1.html").arg(QLatin1String(name)),
                        RunSite::page(name, img(QString::fromLatin1(name), 60, 40)));
 
-    server.addPage("/keys.html",
-                   RunSite::page("Keys",
-                                 "<img id='k' src='/pic/k1.png' width=60 height=40><script>"
-                                 "document.addEventListener('keydown', e => { if (e.keyCode === 39)"
-                                 " document.getElementById('k').src = '/pic/k2.png'; });</script>"));
+    for (const auto& [path, test] : {std::pair{"/keys.html", "e.keyCode === 39 || e.key === 'ArrowRight'"},
+                                     std::pair{"/trusted-keys.html", "e.isTrusted && e.keyCode === 39"}})
+        server.addPage(
+            QString::fromLatin1(path),
+            RunSite::page("Keys", QStringLiteral("<img id='k' src='/pic/k1.png' width=60 height=40>"
+                                                 "<script>document.addEventListener('keydown', e => {"
+                                                 " if (%1) document.getElementById('k').src ="
+                                                 " '/pic/k2.png'; });</script>")
+                                      .arg(QLatin1String(test))));
 
     const QString big1 = popupBigUrl(server, 1);
     const QString big2 = popupBigUrl(server, 2);
