@@ -1,15 +1,18 @@
 // The enhanced runs from the window against a real headless Chromium, driven through the automation as
 // a script would: what the window shows while a run goes on, what it refuses, what it gives back, the
-// page's Save with its own counter and the category menu at that button, and the list shown as
-// pictures on the origin page.
+// page's Save with its own counter and the category menu at that button, the list shown as pictures on
+// the origin page, the auto-click run, the reference values, and built addresses shown and captured.
+#include <QDialog>
 #include <QDirIterator>
 #include <QTest>
 #include <QTimer>
 
 #include "ChromiumProcess.h"
+#include "ClickSite.h"
 #include "LoopbackHttpServer.h"
 #include "RunSite.h"
 #include "ShellFixture.h"
+#include "modes/AutoClickRun.h"
 #include "modes/IntervalRun.h"
 #include "modes/MultipageRun.h"
 #include "modes/RunSteps.h"
@@ -17,6 +20,7 @@
 #include "save/SaveState.h"
 #include "shell/BusService.h"
 #include "shell/ModesController.h"
+#include "shell/ResultsController.h"
 #include "shell/SaveController.h"
 
 using namespace vorlaken;
@@ -48,6 +52,9 @@ class ModesRunWindowTest : public QObject {
     void stopOverTheBusEndsTheWait();
     void intervalRunFromTheWindow();
     void listShownAsPicturesOnTheOriginPage();
+    void autoClickRunFromTheWindow();
+    void referenceValuesAndAFixedLinkFromTheWindow();
+    void builtUrlsShownAndGotFromTheWindow();
 
   private:
     QString call(const QString& name, const QString& argument = QString()) {
@@ -58,6 +65,8 @@ class ModesRunWindowTest : public QObject {
     QStringList picturePaths();
     // The page the browser shows, asked anew (a browser on its way to a page may not answer).
     QString shownLocation();
+    // The browser shows the page at path.
+    bool showPage(const QString& path);
 
     LoopbackHttpServer server_;
     std::unique_ptr<ChromiumProcess> chromium_;
@@ -72,6 +81,7 @@ void ModesRunWindowTest::initTestCase() {
     VORLAKEN_REQUIRE_CHROMIUM();
     QVERIFY(server_.listen());
     RunSite::serve(server_);
+    ClickSite::serve(server_);
     chromium_ = std::make_unique<ChromiumProcess>();
     QVERIFY2(chromium_->start(QStringLiteral("about:blank")), qPrintable(chromium_->errorString()));
     qputenv("VORLAKEN_DEVTOOLS", chromium_->endpoint().toUtf8());
@@ -305,6 +315,121 @@ void ModesRunWindowTest::listShownAsPicturesOnTheOriginPage() {
     call("getbtn");
     QVERIFY(picturePaths().contains(QStringLiteral("/pic/a.png")));
     QVERIFY(picturePaths().contains(QStringLiteral("/pic/b.png")));
+}
+
+bool ModesRunWindowTest::showPage(const QString& path) {
+    BrowserPtr browser = finder_.discover();
+    if (!browser)
+        return false;
+    browser->navigate(server_.url(path));
+    return QTest::qWaitFor([&] { return shownLocation() == server_.url(path); }, 20000);
+}
+
+void ModesRunWindowTest::autoClickRunFromTheWindow() {
+    QVERIFY(showPage(QStringLiteral("/gallery/1.html")));
+    call("N5");
+    QCOMPARE(call("Label72"), QString());
+    set("SpinEdit3", "2");
+    set("SpinEdit4", "5");
+    set("chkclickgoback", "1");
+    QStringList seen;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        if (control("clickbtn.enabled") != QLatin1String("0"))
+            return;
+        QStringList now;
+        for (const char* name : {"Panel6.visible", "saveclickbtn.enabled", "Label71.enabled",
+                                 "Label72.enabled", "SpinEdit3.enabled", "SpinEdit4.enabled",
+                                 "CheckBox2.enabled", "CheckBox3.enabled", "CheckBox4"})
+            now << QString::fromLatin1(name) + '=' + control(name);
+        now << QStringLiteral("red=%1").arg(
+            window_->modes().pages().clickStopCheck->styleSheet().contains("red"));
+        for (const char* locked : {"getbtn", "clickbtn", "rrbtn"})
+            now << QString::fromLatin1(locked) + (window_->commands().locks(locked) ? " locked" : " free");
+        seen = now;
+    });
+    watch.start(20);
+    bus_->SetAnswer(QStringLiteral("yes"));
+    const QString messages = call("clickbtn");
+    watch.stop();
+    // The way back has only been asked for when the run ends.
+    QCOMPARE(messages, RunSteps::kNotBackMessage);
+    QCOMPARE(seen, (QStringList{"Panel6.visible=0", "saveclickbtn.enabled=0", "Label71.enabled=0",
+                                "Label72.enabled=0", "SpinEdit3.enabled=0", "SpinEdit4.enabled=0",
+                                "CheckBox2.enabled=0", "CheckBox3.enabled=1", "CheckBox4=1", "red=1",
+                                "getbtn locked", "clickbtn locked", "rrbtn locked"}));
+    QCOMPARE(picturePaths(), (QStringList{"/pic/wide1.png", "/pic/big1.png", "/pic/wide2.png",
+                                          "/pic/big2.png", "/pic/wide3.png", "/pic/big3.png"}));
+    QCOMPARE(control("clickLabel2"), QStringLiteral("Click:2/2"));
+    QCOMPARE(control("clickLabel"), QStringLiteral("Get pictures:6"));
+    QCOMPARE(control("cLabel"), QStringLiteral("6"));
+    for (const char* name :
+         {"Panel6.visible", "clickbtn.enabled", "saveclickbtn.enabled", "Label71.enabled",
+          "SpinEdit3.enabled", "getbtn.enabled", "savebtn.enabled", "saveclickbtn.visible"})
+        QCOMPARE(control(name), QStringLiteral("1"));
+    QCOMPARE(control("CheckBox4"), QStringLiteral("0"));
+    QTRY_COMPARE_WITH_TIMEOUT(shownLocation(), server_.url("/gallery/1.html"), 30000);
+    QCOMPARE(call("saveclickbtn"), QString());
+    QCOMPARE(control("Label118"), QStringLiteral("Saved:6/6"));
+    QCOMPARE(control("Label3"), QStringLiteral("Saved:0/0"));
+}
+
+void ModesRunWindowTest::referenceValuesAndAFixedLinkFromTheWindow() {
+    QVERIFY(showPage(QStringLiteral("/next.html")));
+    call("N5");
+    call("RadioButton3");
+    call("r23");
+    set("chkcode", "1");
+    QCOMPARE(call("Label50"), QString());
+    QCOMPARE(window_->modes().pages().fixedLinkEdit->count(), 1);
+    QCOMPARE(window_->modes().pages().fixedLinkEdit->itemText(0), QStringLiteral("javascript:goOn()"));
+    QVERIFY(window_->results().commentPanelState().visible);
+    QTRY_VERIFY_WITH_TIMEOUT(control("wb2").contains(QStringLiteral("javascript:goOn()<br>")), 10000);
+    QVERIFY(control("wb2").contains(QStringLiteral("<textarea")));
+    call("Label79");
+    QVERIFY(!window_->results().commentPanelState().visible);
+    // "invisible?" shows the page itself in the panel.
+    QCOMPARE(call("Label75"), QString());
+    Zone* comments = window_->zone(QStringLiteral("wb2"));
+    QTRY_COMPARE_WITH_TIMEOUT(comments->locationUrl(), server_.url("/next.html"), 20000);
+
+    window_->modes().pages().fixedLinkEdit->setCurrentIndex(0);
+    set("chkcode", "0");
+    QCOMPARE(call("Label72"), QString());
+    set("CheckBox2", "1");
+    set("SpinEdit4", "5");
+    set("SpinEdit12", "0");
+    set("spinedit22", "0");
+    bus_->SetAnswer(QStringLiteral("yes"));
+    QCOMPARE(call("clickbtn"), QString());
+    QCOMPARE(picturePaths(), QStringList{"/pic/script.png"});
+    QCOMPARE(control("clickLabel2"), QStringLiteral("Click:1/1"));
+}
+
+void ModesRunWindowTest::builtUrlsShownAndGotFromTheWindow() {
+    QVERIFY(showPage(QStringLiteral("/gallery/3.html")));
+    call("N7");
+    call("Label61");
+    QTRY_VERIFY(window_->findChild<QDialog*>(QStringLiteral("TfrmSerial")));
+    set("TfrmSerial.Edit1", server_.url("/pic/big"));
+    set("TfrmSerial.Edit2", ".png");
+    set("TfrmSerial.SpinEdit2", "2");
+    call("TfrmSerial.SpeedButton1");
+    call("TfrmSerial.Button1");
+    QCOMPARE(call("TfrmSerial.Button2"), QString());
+    QCOMPARE(control("replaceMemo"), server_.url("/pic/big1.png") + '\n' + server_.url("/pic/big2.png"));
+    QCOMPARE(call("Label86"), QString());
+    BrowserPtr browser = finder_.discover();
+    QVERIFY(browser);
+    QTRY_VERIFY_WITH_TIMEOUT(browser->document()->images()->length() == 4, 10000);
+    // "merge" unticked: the capture replaces the start page's picture.
+    QCOMPARE(call("rrbtn"), QString());
+    QCOMPARE(picturePaths(),
+             (QStringList{"/pic/big1.png", "/pic/big2.png", "/pic/wide3.png", "/pic/big3.png"}));
+    QCOMPARE(control("Label94"), QStringLiteral("Get pictures:4"));
+    QCOMPARE(control("saverrbtn.enabled"), QStringLiteral("1"));
+    QCOMPARE(call("saverrbtn"), QString());
+    QCOMPARE(control("Label116"), QStringLiteral("Saved:4/4"));
 }
 
 QTEST_MAIN(ModesRunWindowTest)
