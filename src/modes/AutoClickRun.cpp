@@ -30,7 +30,7 @@ void AutoClickRun::Run(CaptureState& capture, ModesState& modes, StopSwitch& sto
         services_.desktop->showMessage(kNoFixedLinkMessage);
         return;
     }
-    RunWalk run{capture, modes, stop, browser, QString(), false};
+    RunWalk run{capture, modes, stop, browser, QString(), false, {}};
     if (!RunSteps::startWalk(run, services_))
         return;
     page.savedLabel = QStringLiteral("Saved:0/0");

@@ -31,7 +31,7 @@ void MultipageRun::Run(CaptureState& capture, ModesState& modes, StopSwitch& sto
     BrowserPtr browser = services_.finder->discover();
     if (!browser)
         return;
-    RunWalk run{capture, modes, stop, browser, QString(), false};
+    RunWalk run{capture, modes, stop, browser, QString(), false, {}};
     if (!RunSteps::startWalk(run, services_))
         return;
 
@@ -62,8 +62,10 @@ void MultipageRun::Run(CaptureState& capture, ModesState& modes, StopSwitch& sto
 bool MultipageRun::urlEntry(RunWalk& run, const QString& url) {
     MultipageState& page = run.modes.multipage;
     // A line that only begins like a web address ("httpx:...") is no page to show.
-    if (!IsNavigable(url))
+    if (!IsNavigable(url)) {
+        run.skipped << url;
         return true;
+    }
     try {
         run.browser->navigate(url);
     } catch (const PageError&) {
@@ -130,6 +132,8 @@ void MultipageRun::finish(RunWalk& run) {
     run.modes.multipage.running = false;
     RunSteps::endRun(run.capture, run.modes, run.stop, run.mergeBefore, run.modes.multipage.saveEnabled);
     services_.refresh();
+    if (!run.skipped.isEmpty() && !run.modes.closing)
+        services_.desktop->showMessage(NotNavigatedMessage(run.skipped));
     RunSteps::returnToStart(run, services_);
 }
 

@@ -14,4 +14,8 @@ bool IsNavigable(const QString& url) {
            scheme == QLatin1String("file");
 }
 
+QString NotNavigatedMessage(const QStringList& skipped) {
+    return kNotNavigatedMessage + u'\n' + skipped.join(u'\n');
+}
+
 }  // namespace vorlaken

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "capture/CaptureState.h"
 #include "capture/PageModel.h"
@@ -18,6 +19,8 @@ struct RunWalk {
     BrowserPtr browser;
     QString startUrl;
     bool mergeBefore = false;
+    // Entries that were no address to open, told at the end.
+    QStringList skipped;
 };
 
 }  // namespace vorlaken

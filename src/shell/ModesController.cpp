@@ -242,8 +242,10 @@ void ModesController::connectAutoClick() {
         }
         // The panel shows the page itself, so that its pictures load as the browser loaded them; a
         // page address of another kind is not opened in the program's own zone.
-        if (!IsNavigable(location))
+        if (!IsNavigable(location)) {
+            window_.desktop().showMessage(NotNavigatedMessage({location}));
             return;
+        }
         window_.results().onCommentPanel([&location](CommentPanel& panel) {
             try {
                 panel.zone().navigate(location);

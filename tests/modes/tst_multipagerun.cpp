@@ -6,6 +6,7 @@
 
 #include "RunFixture.h"
 #include "modes/MultipageRun.h"
+#include "modes/NavigableUrl.h"
 #include "modes/RunSteps.h"
 
 using namespace vorlaken;
@@ -66,6 +67,7 @@ class MultipageRunTest : public QObject {
     void stopDuringAWaitEndsTheRun();
     void emptyListEndsAtOnce();
     void refusedNavigationEndsTheRun();
+    void entryOfAnotherSchemeIsPassedOver();
     void failingCaptureEndsTheRun();
     void startsOnlyWithABrowserAndADisplayTimeOfFive();
     void clearingTheLastPicturesIsOffered_data();
@@ -197,6 +199,16 @@ void MultipageRunTest::refusedNavigationEndsTheRun() {
     QCOMPARE(f.modes.multipage.positionLabel, QStringLiteral("URL:2/3"));
     QVERIFY(!f.modes.multipage.running);
     QVERIFY(f.modes.multipage.saveEnabled);
+}
+
+void MultipageRunTest::entryOfAnotherSchemeIsPassedOver() {
+    MultipageFixture f;
+    // Built or replaced lists may hold such lines; they only look like web addresses.
+    f.modes.multipage.urlList = QStringLiteral("%1\nhttpjavascript:alert(1)\n%2").arg(kP1, kP2);
+    f.run();
+    QCOMPARE(f.browser->navigated, (QStringList{kP1, kP2, RunFixture::kStart}));
+    QCOMPARE(f.modes.multipage.positionLabel, QStringLiteral("URL:3/3"));
+    QCOMPARE(f.desktop.messages.first(), NotNavigatedMessage({"httpjavascript:alert(1)"}));
 }
 
 void MultipageRunTest::failingCaptureEndsTheRun() {
