@@ -55,6 +55,7 @@ class ModesRunWindowTest : public QObject {
     void autoClickRunFromTheWindow();
     void referenceValuesAndAFixedLinkFromTheWindow();
     void builtUrlsShownAndGotFromTheWindow();
+    void popupStepsFromTheWindow();
 
   private:
     QString call(const QString& name, const QString& argument = QString()) {
@@ -430,6 +431,36 @@ void ModesRunWindowTest::builtUrlsShownAndGotFromTheWindow() {
     QCOMPARE(control("saverrbtn.enabled"), QStringLiteral("1"));
     QCOMPARE(call("saverrbtn"), QString());
     QCOMPARE(control("Label116"), QStringLiteral("Saved:4/4"));
+}
+
+void ModesRunWindowTest::popupStepsFromTheWindow() {
+    QVERIFY(showPage(QStringLiteral("/popup.html")));
+    call("button1");
+    set("SpinEdit1", "0");
+    set("SpinEdit2", "0");
+    call("N5");
+    call("RadioButton4");
+    QCOMPARE(call("Label91"), QString());
+    QCOMPARE(picturePaths(), (QStringList{"/pic/p1.png", "/pic/p2.png", "/pic/p3.png"}));
+    QTRY_COMPARE_WITH_TIMEOUT(bus_->Checked(), (QList<bool>{true, true, true}), 20000);
+    QCOMPARE(call("Label92"), QString());
+    QCOMPARE(control("Memo3"),
+             ClickSite::popupBigUrl(server_, 1) + '\n' + ClickSite::popupBigUrl(server_, 2));
+    QCOMPARE(control("Label88"), QStringLiteral("find:2"));
+    QCOMPARE(call("Label93"), QString());
+    BrowserPtr browser = finder_.discover();
+    QVERIFY(browser);
+    QTRY_VERIFY_WITH_TIMEOUT(browser->document()->images()->length() == 5, 10000);
+    set("SpinEdit12", "0");
+    set("spinedit22", "0");
+    QCOMPARE(call("btn11"), QString());
+    QCOMPARE(picturePaths(),
+             (QStringList{"/pic/b1.png", "/pic/b2.png", "/pic/p1.png", "/pic/p2.png", "/pic/p3.png"}));
+    QCOMPARE(control("Label102"), QStringLiteral("Get:5"));
+    QCOMPARE(control("btn12.enabled"), QStringLiteral("1"));
+    QCOMPARE(call("btn12"), QString());
+    QCOMPARE(control("Label120"), QStringLiteral("Saved:5/5"));
+    QCOMPARE(control("Label3"), QStringLiteral("Saved:0/0"));
 }
 
 QTEST_MAIN(ModesRunWindowTest)
