@@ -1,9 +1,8 @@
 #include "shell/ModesController.h"
 
+#include <QKeyEvent>
 #include <QLocale>
 #include <QSignalBlocker>
-
-#include <QKeyEvent>
 
 #include "modes/AutoClickRun.h"
 #include "modes/AutoClickSteps.h"
@@ -198,6 +197,18 @@ void ModesController::showAutoClickPair() {
         ShowButtonPairs(&window_, PairPanel::Enhanced, 2);
 }
 
+void ModesController::showInCommentPanel(const QString& html) {
+    window_.results().onCommentPanel([&html](CommentPanel& panel) {
+        panel.showWide();
+        panel.write(html);
+    });
+}
+
+bool ModesController::busy() const {
+    // The commands that work on the attached page wait while a run or a capture goes on in it.
+    return commands_.busy();
+}
+
 BrowserPtr ModesController::attachedBrowser() {
     CaptureState& capture = window_.state();
     if (!capture.attached)
@@ -230,6 +241,8 @@ void ModesController::connectAutoClick() {
     connect(pages_.hideReferenceLabel, &ClickableLabel::clicked, this,
             [this] { window_.results().onCommentPanel([](CommentPanel& panel) { panel.hide(); }); });
     connect(pages_.invisibleLabel, &ClickableLabel::clicked, this, [this] {
+        if (busy())
+            return;
         const BrowserPtr browser = window_.finder().discover();
         if (!browser)
             return;
@@ -256,6 +269,8 @@ void ModesController::connectAutoClick() {
 }
 
 void ModesController::showReferenceValues() {
+    if (busy())
+        return;
     runOnPages([this] {
         const BrowserPtr browser = window_.finder().discover();
         if (!browser)
@@ -264,20 +279,20 @@ void ModesController::showReferenceValues() {
         AutoClickState& page = modes_.autoClick;
         const ReferenceValues found = ReferenceValues::Collect(*browser, page.linkKind, modes_.linkCode);
         page.linkItems = found.values;
-        const QString html = found.panelHtml(page.linkKind, modes_.linkCode.viewCode);
-        window_.results().onCommentPanel([&html](CommentPanel& panel) {
-            panel.showWide();
-            panel.write(html);
-        });
+        showInCommentPanel(found.panelHtml(page.linkKind, modes_.linkCode.viewCode));
     });
 }
 
 void ModesController::connectPopup() {
     connect(pages_.smallPicturesStepLabel, &ClickableLabel::clicked, this, [this] {
+        if (busy())
+            return;
         window_.runGet(false);
         runOnPages([this] { PopupSteps::AfterSmallPictures(modes_.popup, window_.state().saveEnabled); });
     });
     connect(pages_.bigUrlsStepLabel, &ClickableLabel::clicked, this, [this] {
+        if (busy())
+            return;
         runOnPages([this] {
             pages_.bigUrlsStepLabel->setEnabled(false);
             const BrowserPtr browser = attachedBrowser();
@@ -285,6 +300,8 @@ void ModesController::connectPopup() {
         });
     });
     connect(pages_.displayStepLabel, &ClickableLabel::clicked, this, [this] {
+        if (busy())
+            return;
         runOnPages([this] {
             pages_.displayStepLabel->setEnabled(false);
             PopupSteps::ShowOnOriginPage(modes_.popup, window_.state().attached,
@@ -292,6 +309,8 @@ void ModesController::connectPopup() {
         });
     });
     connect(pages_.popupGetButton, &QPushButton::clicked, this, [this] {
+        if (busy())
+            return;
         window_.runGet(true);
         runOnPages([this] {
             const CaptureState& capture = window_.state();
@@ -299,13 +318,7 @@ void ModesController::connectPopup() {
         });
     });
     connect(pages_.showBigUrlsLabel, &ClickableLabel::clicked, this, [this] {
-        runOnPages([this] {
-            const QString html = PopupSteps::listHtml(modes_.popup.bigUrls);
-            window_.results().onCommentPanel([&html](CommentPanel& panel) {
-                panel.showWide();
-                panel.write(html);
-            });
-        });
+        runOnPages([this] { showInCommentPanel(PopupSteps::listHtml(modes_.popup.bigUrls)); });
     });
     connect(pages_.hideBigUrlsLabel, &ClickableLabel::clicked, this,
             [this] { window_.results().onCommentPanel([](CommentPanel& panel) { panel.hide(); }); });
@@ -325,6 +338,8 @@ void ModesController::connectUrlPage() {
         });
     });
     connect(pages_.onclickUrlsLabel, &ClickableLabel::clicked, this, [this] {
+        if (busy())
+            return;
         runOnPages([this] {
             const BrowserPtr browser = attachedBrowser();
             if (const std::optional<QStringList> lines =
@@ -334,12 +349,16 @@ void ModesController::connectUrlPage() {
     });
     connect(pages_.builderLabel, &ClickableLabel::clicked, this, &ModesController::openBuilder);
     connect(pages_.displayUrlsLabel, &ClickableLabel::clicked, this, [this] {
+        if (busy())
+            return;
         runOnPages([this] {
             UrlPage::Display(modes_.urlPage, window_.state().attached,
                              ui_.hideOriginContentCheck->isChecked(), window_.desktop());
         });
     });
     connect(pages_.urlPageGetButton, &QPushButton::clicked, this, [this] {
+        if (busy())
+            return;
         window_.runGet(true);
         runOnPages([this] {
             const CaptureState& capture = window_.state();

@@ -64,6 +64,8 @@ class ModesController : public QObject {
     // The attached browser, found again when none is attached yet; null when there is none.
     BrowserPtr attachedBrowser();
     void showReferenceValues();
+    void showInCommentPanel(const QString& html);
+    bool busy() const;
     void openBuilder();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void onDrop(const QMap<QString, QByteArray>& formats);
