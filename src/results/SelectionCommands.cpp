@@ -19,6 +19,24 @@ void SelectionCommands::setAll(bool checked) {
     }
 }
 
+void SelectionCommands::InvertSelection() {
+    const std::optional<PreviewReadBack> page = PreviewReadBack::readForCommand(previewZone_, desktop_);
+    if (!page || page->count == 0) {
+        return;
+    }
+    const std::vector<int> boxes = page->checkboxIndexes();
+    std::vector<int> toTick;
+    std::vector<int> toUntick;
+    for (int i = 0; i < page->count; ++i) {
+        (page->checked[std::size_t(i)] ? toUntick : toTick).push_back(boxes[std::size_t(i)]);
+    }
+    try {
+        page->formElements->setChecked(toUntick, false);
+        page->formElements->setChecked(toTick, true);
+    } catch (const PageError&) {
+    }
+}
+
 void SelectionCommands::ReduceToSelection(CaptureState& state, Reduce mode) {
     const std::optional<PreviewReadBack> read = PreviewReadBack::readForCommand(previewZone_, desktop_);
     if (!read || read->count == 0) {

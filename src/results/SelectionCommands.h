@@ -19,6 +19,8 @@ class SelectionCommands {
     // "Select all" / "Deselect All": ticks or unticks every picture; the table is not touched.
     void SelectAll() { setAll(true); }
     void DeselectAll() { setAll(false); }
+    // "Invert selection": every ticked picture unticked and every other ticked.
+    void InvertSelection();
 
     // "Keep Cheked", "Checked Before", "Checked After": rebuilds the table from the values the page
     // holds for the kept pictures, sets countLabel and renders. Nothing to keep: nothing changes.

@@ -97,6 +97,7 @@ void ResultsController::buildSelectMenu() {
     CaptureState& state = window_.state();
     bind(item(menu, "n37", QStringLiteral("Select all")), [this] { selection_.SelectAll(); });
     bind(item(menu, "N41", QStringLiteral("Deselect All")), [this] { selection_.DeselectAll(); });
+    bind(item(menu, "nInvert", QStringLiteral("Invert selection")), [this] { selection_.InvertSelection(); });
     const std::pair<const char*, SelectionCommands::Reduce> reductions[] = {
         {"N42", SelectionCommands::Reduce::KeepChecked},
         {"N43", SelectionCommands::Reduce::CheckedBefore},

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QSplitter>
 #include <QTest>
+#include <QWebEngineView>
 
 #include "ChromiumProcess.h"
 #include "LoopbackHttpServer.h"
@@ -28,6 +29,7 @@ class ResultsControllerTest : public QObject {
     void reductionsFromTheSelectMenu_data();
     void reductionsFromTheSelectMenu();
     void selectAllAndDeselectAll();
+    void invertAndShiftClickRanges();
     void captureOptionsAreCheckItems();
     void urlListFillsTheWidePanel();
     void commentPanelIsOneStateForWidgetsAndPreview();
@@ -98,10 +100,19 @@ void ResultsControllerTest::menusCarryTheirItems_data() {
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QStringList>("items");
     QTest::newRow("select") << "checkPopupMenu"
-                            << QStringList{"Select all",          "Deselect All",       "Keep Cheked",
-                                           "Checked Before",      "Checked After",      "",
-                                           "Pictures with links", "Link near by",       "",
-                                           "Show Picture URLs",   "Show Picture Links", "Hide List"};
+                            << QStringList{"Select all",
+                                           "Deselect All",
+                                           "Invert selection",
+                                           "Keep Cheked",
+                                           "Checked Before",
+                                           "Checked After",
+                                           "",
+                                           "Pictures with links",
+                                           "Link near by",
+                                           "",
+                                           "Show Picture URLs",
+                                           "Show Picture Links",
+                                           "Hide List"};
     QTest::newRow("beside Get") << "PopupMenu2"
                                 << QStringList{"Copy Picture URLs",
                                                "Copy Link URLs",
@@ -176,6 +187,56 @@ void ResultsControllerTest::selectAllAndDeselectAll() {
     w.invoke("N41");
     w.invoke("N42");
     QCOMPARE(w.rows(), (QList<int>{1, 2, 3, 4, 5}));
+}
+
+void ResultsControllerTest::invertAndShiftClickRanges() {
+    Window w;
+    QVERIFY(w.ok);
+    w.bus.SetChecked(ticks({2, 4}, 5));
+    QCOMPARE(w.invoke("nInvert"), QString());
+    QCOMPARE(w.bus.Checked(), ticks({1, 3, 5}, 5));
+
+    // Real clicks in the zone, as the user gives them: on a checkbox, then shift on another.
+    QWebEngineView* view = w.window.ui().previewView;
+    const auto centreOf = [view](const QString& name) {
+        QPoint at;
+        bool done = false;
+        view->page()->runJavaScript(
+            QStringLiteral("(function(){var r=document.getElementsByName('%1')[0].getBoundingClientRect();"
+                           "return [r.left + r.width / 2, r.top + r.height / 2];})()")
+                .arg(name),
+            [&](const QVariant& result) {
+                const QVariantList xy = result.toList();
+                at = QPoint(int(xy.value(0).toDouble()), int(xy.value(1).toDouble()));
+                done = true;
+            });
+        // No answer leaves the point off the page, and the clicks after it change nothing.
+        return QTest::qWaitFor([&] { return done; }, 10000) ? at : QPoint(-1, -1);
+    };
+    const auto click = [view](const QPoint& at, Qt::KeyboardModifiers modifiers) {
+        QWidget* target = view->focusProxy();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, modifiers);
+            QApplication::sendEvent(target, &event);
+        }
+    };
+    w.invoke("N41");
+    click(centreOf(QStringLiteral("c2")), Qt::NoModifier);
+    QTRY_COMPARE(w.bus.Checked(), ticks({2}, 5));
+    click(centreOf(QStringLiteral("c4")), Qt::ShiftModifier);
+    QTRY_COMPARE(w.bus.Checked(), ticks({2, 3, 4}, 5));
+    // A shift-click unticking a box unticks the range back to the one clicked before.
+    click(centreOf(QStringLiteral("c3")), Qt::ShiftModifier);
+    QTRY_COMPARE(w.bus.Checked(), ticks({2}, 5));
+    // A click on a picture ticks it; shift on another picture takes the range with it.
+    click(centreOf(QStringLiteral("p5")), Qt::NoModifier);
+    QTRY_COMPARE(w.bus.Checked(), ticks({2, 5}, 5));
+    click(centreOf(QStringLiteral("p1")), Qt::ShiftModifier);
+    QTRY_COMPARE(w.bus.Checked(), ticks({1, 2, 3, 4, 5}, 5));
+    // Without shift nothing else changes.
+    click(centreOf(QStringLiteral("c3")), Qt::NoModifier);
+    QTRY_COMPARE(w.bus.Checked(), ticks({1, 2, 4, 5}, 5));
 }
 
 void ResultsControllerTest::captureOptionsAreCheckItems() {
