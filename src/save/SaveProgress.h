@@ -21,6 +21,9 @@ class SaveProgress {
     virtual bool stopTicked() = 0;
     virtual void untick() = 0;
     virtual void setStopEnabled(bool enabled) = 0;
+    // The run has ended with pictures in folder: offers, for a few seconds and without holding
+    // anything up, to open it. The next show() takes the offer back.
+    virtual void offerFolder(const QString& folder) = 0;
 };
 
 }  // namespace vorlaken

@@ -274,6 +274,8 @@ void SaveRun(CaptureState& capture, SaveState& save, SaveServices& services, QSt
     progress.hide();
     save.running = false;
     save.closing = false;
+    if (!run.saved.isEmpty())
+        progress.offerFolder(run.folder);
 }
 
 void StartSave(CaptureState& capture, SaveState& save, SaveServices& services, bool buttonEnabled,

@@ -36,6 +36,10 @@ SaveController::SaveController(const Parts& parts, QObject* parent)
 
     services_.desktop = parts_.desktop;
     services_.progress = progress_;
+    connect(progress_, &SaveProgressWindow::openFolderRequested, this, [this](const QString& folder) {
+        if (!parts_.desktop->openPath(folder))
+            parts_.desktop->showMessage(QStringLiteral("The folder %1 could not be opened.").arg(folder));
+    });
     services_.previewZone = parts_.previewZone;
     if (!parts_.previewTemplate.isEmpty())
         services_.previewLocation = QUrl::fromLocalFile(parts_.previewTemplate).toString();

@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 
 #include "save/SaveProgress.h"
@@ -24,14 +26,29 @@ class SaveProgressWindow : public QWidget, public SaveProgress {
     bool stopTicked() override;
     void untick() override;
     void setStopEnabled(bool enabled) override;
+    // Shows the window again with "Open folder" (openFolder) in place of "stop saving" for
+    // kOfferMs, then hides it.
+    void offerFolder(const QString& folder) override;
+
+    static constexpr int kOfferMs = 6000;
 
     QLabel* label() const { return label_; }
     QCheckBox* stopBox() const { return stop_; }
+    QPushButton* openFolderButton() const { return openFolder_; }
+
+  signals:
+    // "Open folder" was pressed for the folder the run saved into.
+    void openFolderRequested(const QString& folder);
 
   private:
+    void centre();
+
     QLabel* label_;
     PieGauge* gauge_;
     QCheckBox* stop_;
+    QPushButton* openFolder_;
+    QTimer offerEnds_;
+    QString offeredFolder_;
 };
 
 }  // namespace vorlaken

@@ -18,7 +18,9 @@
 #include "shell/BusService.h"
 #include "shell/CategoryDialog.h"
 #include "shell/SaveController.h"
+#include "shell/SaveProgressWindow.h"
 #include "support/FakeBrowserCache.h"
+#include "support/FakeDesktop.h"
 #include "support/SolidPng.h"
 
 using namespace vorlaken;
@@ -35,6 +37,7 @@ class SaveWindowTest : public QObject {
     void stopSavingEndsTheRunAfterThePictureInHand();
     void typingDuringARunIsKept();
     void saveAfterPicturesInvisibleMakesNothing();
+    void theEndOfARunOffersItsFolder();
     void folderThatCannotBeMadeShowsTheTitleBox();
     void categoryMenuChoiceSavesIntoTheCategoryFolder();
     void extensionBoxesExcludeEachOtherByClick();
@@ -47,7 +50,8 @@ class SaveWindowTest : public QObject {
   private:
     // A window attached to the gallery in the shared browser, saving below out (set as "dir").
     // With an empty out, no folder is remembered.
-    MainWindow& openOnGallery(ShellFixture& fixture, const QString& out, const QByteArray& moreSettings = {});
+    MainWindow& openOnGallery(ShellFixture& fixture, const QString& out, const QByteArray& moreSettings = {},
+                              Desktop* services = nullptr);
 
     LoopbackHttpServer server_;
     std::unique_ptr<ChromiumProcess> chromium_;
@@ -123,7 +127,7 @@ void SaveWindowTest::cleanupTestCase() {
 }
 
 MainWindow& SaveWindowTest::openOnGallery(ShellFixture& fixture, const QString& out,
-                                          const QByteArray& moreSettings) {
+                                          const QByteArray& moreSettings, Desktop* services) {
     QByteArray settings = "[config]\r\nkeepdir=1\r\n" + moreSettings;
     if (!out.isEmpty()) {
         QDir().mkpath(out);
@@ -131,7 +135,7 @@ MainWindow& SaveWindowTest::openOnGallery(ShellFixture& fixture, const QString& 
     }
     fixture.writeSettings(settings);
     qputenv("VORLAKEN_DEVTOOLS", chromium_->endpoint().toUtf8());
-    MainWindow& window = fixture.create(finder_);
+    MainWindow& window = services ? fixture.create(finder_, *services) : fixture.create(finder_);
     [&] {
         QVERIFY(fixture.showAndWaitForStartup());
         QCOMPARE(window.state().table.size(), 3);
@@ -170,7 +174,10 @@ void SaveWindowTest::saveButtonStoresTheTickedPictures() {
     QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:3/3"));
     QVERIFY(shownWhileRunning > 0);
     QCOMPARE(lastProgressText, QStringLiteral("Saved:3/3"));
-    QVERIFY(!progress.isVisible());
+    // The run has ended: the window stays a while to offer the folder the pictures went to.
+    QVERIFY(progress.isVisible());
+    QVERIFY(!progress.openFolderButton()->isHidden());
+    QVERIFY(progress.stopBox()->isHidden());
     QVERIFY(window.ui().saveButton->isEnabled());
     QVERIFY(window.ui().getButton->isEnabled());
 
@@ -263,7 +270,7 @@ void SaveWindowTest::stopSavingEndsTheRunAfterThePictureInHand() {
     stopper.stop();
     QCOMPARE(window.ui().savedLabel->text(), QStringLiteral("Saved:1/3"));
     QCOMPARE(filesBelow(out).size(), 1);
-    QVERIFY(!progress.isVisible());
+    QVERIFY(progress.stopBox()->isHidden());    // the run is over; what stays is the folder's offer
     QVERIFY(!progress.stopBox()->isChecked());  // the next run starts unticked
     QVERIFY(window.ui().saveButton->isEnabled());
     if (overTheBus)
@@ -316,6 +323,41 @@ void SaveWindowTest::typingDuringARunIsKept() {
     for (const QString& file : files)
         QVERIFY2(file.startsWith(QStringLiteral("127.0.0.1_%1/Save_gallery/").arg(server_.port())),
                  qPrintable(file));
+}
+
+// The folder the run saved into is offered for a while, with nothing modal: over the bus its button
+// opens it; left alone the offer goes by itself, and a new run takes it back at once.
+void SaveWindowTest::theEndOfARunOffersItsFolder() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    ShellFixture fixture;
+    FakeDesktop desktop;
+    const QString out = fixture.path(QStringLiteral("out"));
+    MainWindow& window = openOnGallery(fixture, out, {}, &desktop);
+    if (QTest::currentTestFailed())
+        return;
+    BusService bus(window);
+    SaveProgressWindow& progress = window.saving().progressWindow();
+    QCOMPARE(bus.Invoke(QStringLiteral("savebtn"), QString()), QString());
+    QCOMPARE(bus.Control(QStringLiteral("TfrmPrompt.openFolder.visible")), QStringLiteral("1"));
+    QCOMPARE(bus.Control(QStringLiteral("TfrmPrompt.openFolder.caption")), QStringLiteral("Open folder"));
+    QCOMPARE(bus.Invoke(QStringLiteral("TfrmPrompt.openFolder"), QString()), QString());
+    const QString folder = out + QStringLiteral("/127.0.0.1_%1/Save_gallery").arg(server_.port());
+    QCOMPARE(desktop.openedPaths.size(), 1);
+    QCOMPARE(QDir(desktop.openedPaths.first()).canonicalPath(), QDir(folder).canonicalPath());
+    QVERIFY(!progress.isVisible());
+
+    // A folder that cannot be opened is named.
+    desktop.openResult = false;
+    bus.Invoke(QStringLiteral("savebtn"), QString());
+    QCOMPARE(bus.Invoke(QStringLiteral("TfrmPrompt.openFolder"), QString())
+                 .contains(QStringLiteral("could not be opened")),
+             true);
+
+    // Left alone, the offer goes.
+    bus.Invoke(QStringLiteral("savebtn"), QString());
+    QVERIFY(progress.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!progress.isVisible(), SaveProgressWindow::kOfferMs + 10000);
+    QCOMPARE(desktop.openedPaths.size(), 2);
 }
 
 // "Pictures invisible ?" shows the origin page in the preview zone. A page that copies the preview

@@ -18,6 +18,7 @@ class FakeSaveProgress : public SaveProgress {
     bool stop = false;
     int stopAfter = -1;
     QList<bool> stopEnabledChanges;
+    QStringList offeredFolders;
 
     void show() override {
         shown = true;
@@ -34,6 +35,7 @@ class FakeSaveProgress : public SaveProgress {
     bool stopTicked() override { return stop; }
     void untick() override { stop = false; }
     void setStopEnabled(bool enabled) override { stopEnabledChanges << enabled; }
+    void offerFolder(const QString& folder) override { offeredFolders << folder; }
 };
 
 }  // namespace vorlaken
