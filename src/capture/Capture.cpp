@@ -62,6 +62,7 @@ class CaptureRun {
     std::optional<DocumentFindings> passOn(Browser& browser) {
         DocumentPass pass(filters_, state_.specialProcess, state_.linkNearBy, state_.picturesWithLinks,
                           state_.probe, runKeys_);
+        pass.takeLargestVersions(state_.largestVersions);
         return pass.run(browser);
     }
 

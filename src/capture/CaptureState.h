@@ -22,6 +22,7 @@ struct CaptureState {
     bool linkNearBy = false;         // nearbychk
     bool merge = false;              // CheckBox4
     bool lock = false;               // lockchk
+    bool largestVersions = false;    // largestChk "largest version": srcset's largest, not the shown
 
     QString titleText;                                 // cbtitle text
     QStringList titleItems;                            // cbtitle drop-down list

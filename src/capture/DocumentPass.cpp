@@ -64,7 +64,17 @@ void DocumentPass::imagePass(Collection& images, const QString& documentUrl) {
     if (linkNearBy_) {
         fields |= kSourceIndex;
     }
-    const std::vector<ElementData> pictures = images.read(fields);
+    if (largestVersions_) {
+        fields |= kLargestSrc;
+    }
+    std::vector<ElementData> pictures = images.read(fields);
+    if (largestVersions_) {
+        for (ElementData& picture : pictures) {
+            if (!picture.largestSrc.isEmpty()) {
+                picture.src = picture.largestSrc;
+            }
+        }
+    }
 
     std::int32_t biggest = probe_.biggestArea;
     std::int32_t biggestLinked = probe_.biggestLinkedArea;

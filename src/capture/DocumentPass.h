@@ -36,6 +36,10 @@ class DocumentPass {
     DocumentPass(FilterSet& filters, bool specialProcess, bool linkNearBy, bool picturesWithLinks,
                  const BigPictureProbe& probe, const QSet<QString>& knownPictures);
 
+    // With it on, a picture that offers other versions (srcset, <picture>) is taken at the address of
+    // the largest of them instead of the one the browser chose for the screen.
+    void takeLargestVersions(bool on) { largestVersions_ = on; }
+
     // Nothing when the browser shows no document. Page-model failures propagate.
     std::optional<DocumentFindings> run(Browser& browser);
 
@@ -58,6 +62,7 @@ class DocumentPass {
     DocumentFindings found_;
     QSet<QString> passKeys_;
     bool taggedRead_ = false;
+    bool largestVersions_ = false;
     std::vector<ElementData> tagged_;
     // The source index and link address of every A element with a link, in document order.
     std::vector<std::pair<int, QString>> links_;

@@ -46,6 +46,9 @@ enum ElementField : unsigned {
     kLinkAddress = 1u << 15,
     kParentLinkAddress = 1u << 16,  // the link address of the parent element
     kComplete = 1u << 17,  // a picture's load has ended, with a picture or without; other elements: true
+    // The absolute address of the largest candidate a picture offers in its srcset and in the <source>
+    // elements of its <picture> (by width descriptor, else by density); empty when it offers none.
+    kLargestSrc = 1u << 18,
 };
 
 struct ElementData {
@@ -62,6 +65,7 @@ struct ElementData {
     QString innerHtml;
     QString linkAddress;
     QString parentLinkAddress;
+    QString largestSrc;
     int width = 0;
     int height = 0;
     int sourceIndex = -1;

@@ -297,6 +297,10 @@ void MainWindowUi::buildOptionsPage() {
               QStringLiteral(
                   "Wheather show origin content  when you click  \"display pictures on orgin webpage\""));
     grid->addWidget(hideOriginContentCheck, 6, 0, 1, 4);
+    largestVersionCheck = named(
+        new QCheckBox(QStringLiteral("largest version")), "largestChk",
+        QStringLiteral(
+            "Take the largest version a picture offers (srcset) instead of the one shown on the screen"));
 
     showToolbarIconLabel = named(
         new ClickableLabel(QStringLiteral("Display an icon on IE toolbar band(Recommend)")), "ieLabel1");
@@ -304,7 +308,8 @@ void MainWindowUi::buildOptionsPage() {
         named(new ClickableLabel(QStringLiteral("Don't display an icon on IE toolbar band")), "ielabel2");
     grid->addWidget(showToolbarIconLabel, 7, 0, 1, 2);
     grid->addWidget(hideToolbarIconLabel, 7, 2, 1, 2);
-    grid->setRowStretch(8, 1);
+    grid->addWidget(largestVersionCheck, 8, 0, 1, 4);
+    grid->setRowStretch(9, 1);
 }
 
 void MainWindowUi::buildEnhancedPages() {

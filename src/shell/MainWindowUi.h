@@ -88,6 +88,7 @@ class MainWindowUi {
     QLineEdit* fileNamePrefixEdit = nullptr;         // Edit1
     QComboBox* defaultExtCombo = nullptr;            // cbext
     QCheckBox* hideOriginContentCheck = nullptr;     // noorgChk
+    QCheckBox* largestVersionCheck = nullptr;        // largestChk
     ClickableLabel* categoryEditorLabel = nullptr;   // Label106
     ClickableLabel* showToolbarIconLabel = nullptr;  // ieLabel1
     ClickableLabel* hideToolbarIconLabel = nullptr;  // ielabel2

@@ -46,6 +46,9 @@ const ControlKey kControlKeys[] = {
     {"autoext", "autoextchk", Kind::Bool, 1, ""},
     {"way2", "cb2", Kind::Int, 2, ""},
     {"way3", "cb3", Kind::Int, 3, ""},
+    // Options of our own, beyond the table: written only once they have been turned on, so that a
+    // file of the table's keys stays exactly that.
+    {"largest", "largestChk", Kind::Bool, 0, ""},
 };
 
 // The order in which the keys are written at close.
@@ -53,6 +56,8 @@ const char* const kWriteOrder[] = {
     "dir",  "keepdir", "way2",    "way3",    "w",          "h",      "size", "w2",         "h2", "size2",
     "save", "zip",     "saveext", "autoext", "horizontal", "domore", "wh",   "runfirst",   "fw", "fh",
     "fx",   "fy",      "rep1",    "rep2",    "noorg",      "cat",    "skin", "autoupgrade"};
+
+const char* const kOwnKeys[] = {"largest"};
 
 const ControlKey* controlKey(const QString& key) {
     for (const ControlKey& entry : kControlKeys) {
@@ -142,6 +147,12 @@ void SettingsBinding::write(IniFile& file, QWidget* root, const WindowSettings& 
         } else if (key == QLatin1String("fy")) {
             file.writeInteger(kSection, key, values.geometry.y());
         }
+    }
+    for (const char* name : kOwnKeys) {
+        const ControlKey* entry = controlKey(QLatin1String(name));
+        QObject* control = root->findChild<QObject*>(QLatin1String(entry->control));
+        if (file.hasKey(kSection, QLatin1String(name)) || (control && ControlAccess::boolOf(control)))
+            writeControl(file, root, *entry);
     }
 }
 

@@ -39,6 +39,7 @@ class CaptureChromiumTest : public QObject {
     void linksAsTheBrowserFollowsThem_data();
     void linksAsTheBrowserFollowsThem();
     void localPicturesOnlyFromLocalPages();
+    void largestVersionsWhenAsked();
 
   private:
     BrowserPtr open(const QString& url);
@@ -313,6 +314,51 @@ void CaptureChromiumTest::linksAsTheBrowserFollowsThem() {
     QString expected = QString::fromUtf8(kLinkCases[row].expected);
     expected.replace(QStringLiteral("{O}"), origin);
     QCOMPARE(links.value(linkPicture(row)), expected);
+}
+
+// Pictures that offer several versions: by width (a comma inside an address), by density, in a
+// <picture> with <source> elements, and one offering none. "largest version" takes the largest
+// offered; without it the capture takes what the browser shows.
+void CaptureChromiumTest::largestVersionsWhenAsked() {
+    for (const char* name : {"s1", "s2", "m", "l,q", "x1", "x2", "x3", "p1", "p2", "p3", "plain"})
+        server_.addPage(QStringLiteral("/v/%1.gif").arg(QLatin1String(name)), kGif, "image/gif");
+    server_.addPage(
+        "/versions.html",
+        "<html><head><title>Versions</title></head><body>"
+        "<img src=\"/v/s1.gif\" srcset=\"/v/s2.gif 200w, /v/l,q.gif 1600w,/v/m.gif 800w\" "
+        "sizes=\"50px\" width=\"50\" height=\"50\">"
+        "<img src=\"/v/x1.gif\" srcset=\"/v/x1.gif, x3.gif 3x, /v/x2.gif 2x\" width=\"50\" "
+        "height=\"50\">"
+        "<picture><source srcset=\"/v/p3.gif 1200w, /v/p2.gif 600w\" media=\"(min-width: 9000px)\">"
+        "<img src=\"/v/p1.gif\" width=\"50\" height=\"50\"></picture>"
+        "<img src=\"/v/plain.gif\" width=\"50\" height=\"50\"></body></html>");
+    const BrowserPtr page = open(server_.url("/versions.html"));
+    QVERIFY(page);
+    const auto capture = [&](bool largest) {
+        CaptureState state;
+        state.mainFilters.widthLimit = 0;
+        state.mainFilters.heightLimit = 0;
+        state.largestVersions = largest;
+        state.attached = page;
+        QStringList paths;
+        (void)QTest::qWaitFor(
+            [&] {
+                Capture(state, false);
+                return state.table.size() >= 4;
+            },
+            15000);
+        for (const QString& url : state.table.picUrl)
+            paths << QUrl(url).path();
+        return paths;
+    };
+    // Relative candidates resolve against the page, as the browser resolves them.
+    QCOMPARE(capture(true), (QStringList{"/v/l,q.gif", "/x3.gif", "/v/p3.gif", "/v/plain.gif"}));
+    // What the browser chose for a 50-pixel slot on this screen, whatever it was, is not the largest.
+    const QStringList shown = capture(false);
+    QCOMPARE(shown.size(), 4);
+    QVERIFY(!shown.contains(QStringLiteral("/v/l,q.gif")));
+    QCOMPARE(shown.at(2), QStringLiteral("/v/p1.gif"));
+    QCOMPARE(shown.at(3), QStringLiteral("/v/plain.gif"));
 }
 
 // A web page cannot hand the program its visitor's local files; a local page shows its own.

@@ -56,6 +56,7 @@ class ModesRunWindowTest : public QObject {
     void referenceValuesAndAFixedLinkFromTheWindow();
     void builtUrlsShownAndGotFromTheWindow();
     void popupStepsFromTheWindow();
+    void largestVersionFromTheWindow();
 
   private:
     QString call(const QString& name, const QString& argument = QString()) {
@@ -461,6 +462,19 @@ void ModesRunWindowTest::popupStepsFromTheWindow() {
     QCOMPARE(call("btn12"), QString());
     QCOMPARE(control("Label120"), QStringLiteral("Saved:5/5"));
     QCOMPARE(control("Label3"), QStringLiteral("Saved:0/0"));
+}
+
+void ModesRunWindowTest::largestVersionFromTheWindow() {
+    server_.addPage("/versions.html",
+                    RunSite::page("Versions",
+                                  "<img src='/pic/big1.png' srcset='/pic/big1.png, "
+                                  "/pic/big3.png 3x, /pic/big2.png 2x' width=200 height=150>"));
+    QVERIFY(showPage(QStringLiteral("/versions.html")));
+    QCOMPARE(call("getbtn"), QString());
+    QCOMPARE(picturePaths(), QStringList{"/pic/big1.png"});
+    set("largestChk", "1");
+    QCOMPARE(call("getbtn"), QString());
+    QCOMPARE(picturePaths(), QStringList{"/pic/big3.png"});
 }
 
 QTEST_MAIN(ModesRunWindowTest)

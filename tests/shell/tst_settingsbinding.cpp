@@ -20,6 +20,7 @@ class SettingsBindingTest : public QObject {
     void unreadableValuesGiveTheirDefaults();
     void startWritesMenuinitOnly();
     void everyKeyIsWrittenAtCloseAndReadBack();
+    void ownOptionsAreWrittenOnceTurnedOn();
     void rememberedFolderFollowsKeepdir_data();
     void rememberedFolderFollowsKeepdir();
     void indexOutsideItsListChoosesNothing();
@@ -195,6 +196,32 @@ void SettingsBindingTest::everyKeyIsWrittenAtCloseAndReadBack() {
     QCOMPARE(again.geometry(), QRect(40, 50, 700, 500));
     QCOMPARE(valueOf(again, QStringLiteral("Label106.hint")),
              QStringLiteral("pictures are saved under categories"));
+}
+
+// Options of our own beyond the table stay out of the file until they are turned on; turned off again
+// they are written off, so that the next start does not turn them back on.
+void SettingsBindingTest::ownOptionsAreWrittenOnceTurnedOn() {
+    ShellFixture fixture;
+    MainWindow& window = fixture.create();
+    QVERIFY(fixture.showAndWaitForStartup());
+    window.close();
+    QVERIFY(!fixture.settingsText().contains("largest"));
+
+    fixture.destroy();
+    MainWindow& on = fixture.create();
+    QCOMPARE(valueOf(on, QStringLiteral("largestChk")), QStringLiteral("0"));
+    QVERIFY(on.controls().setValue(QStringLiteral("largestChk"), QStringLiteral("1")));
+    on.close();
+    QVERIFY(fixture.settingsText().contains("\r\nlargest=1\r\n"));
+
+    fixture.destroy();
+    MainWindow& off = fixture.create();
+    QCOMPARE(valueOf(off, QStringLiteral("largestChk")), QStringLiteral("1"));
+    QVERIFY(off.controls().setValue(QStringLiteral("largestChk"), QStringLiteral("0")));
+    off.close();
+    QVERIFY(fixture.settingsText().contains("\r\nlargest=0\r\n"));
+    fixture.destroy();
+    QCOMPARE(valueOf(fixture.create(), QStringLiteral("largestChk")), QStringLiteral("0"));
 }
 
 void SettingsBindingTest::rememberedFolderFollowsKeepdir_data() {

@@ -137,6 +137,8 @@ void FakeElement::fill(ElementData& out, unsigned fields, int sourceIndex) const
         out.linkAddress = linkAddress();
     if ((fields & kParentLinkAddress) && up)
         out.parentLinkAddress = up->linkAddress();
+    if (fields & kLargestSrc)
+        out.largestSrc = data.largestSrc;
 }
 
 QString FakeElement::linkAddress() const {

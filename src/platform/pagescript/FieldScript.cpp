@@ -96,6 +96,8 @@ ElementData parseRow(const QJsonValue& value, unsigned fields) {
         data.parentLinkAddress = next().toString();
     if (fields & kComplete)
         data.complete = next().toBool(true);
+    if (fields & kLargestSrc)
+        data.largestSrc = next().toString();
     return data;
 }
 

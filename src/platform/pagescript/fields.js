@@ -29,6 +29,57 @@ const L = e => {
   else { try { r = new URL(a, e.baseURI).href; } catch (x) { r = a; } }
   return /^[a-z][a-z0-9+.\-]*:/i.test(r) ? r : '';
 };
+// C: the candidates of a srcset, [address, descriptor], split the way browsers split them (an
+// address runs to a blank; commas end it only at its end). B: the largest candidate a picture offers
+// in its srcset and in the <source> elements of its <picture>, absolute; by width descriptor where any
+// has one, else by density (none is 1x); empty when it offers none.
+const C = set => {
+  const out = [];
+  let i = 0;
+  while (i < set.length) {
+    while (i < set.length && /[\s,]/.test(set[i])) i++;
+    let j = i;
+    while (j < set.length && !/\s/.test(set[j])) j++;
+    let url = set.slice(i, j);
+    let desc = '';
+    i = j;
+    if (/,$/.test(url)) {
+      url = url.replace(/,+$/, '');
+    } else {
+      let k = i;
+      while (k < set.length && set[k] !== ',') k++;
+      desc = set.slice(i, k).trim();
+      i = k + 1;
+    }
+    if (url) out.push([url, desc]);
+  }
+  return out;
+};
+const B = e => {
+  if (U(e.tagName) !== 'IMG') return '';
+  const sets = [];
+  const p = e.parentElement;
+  if (p && U(p.tagName) === 'PICTURE') {
+    for (const s of p.children) if (U(s.tagName) === 'SOURCE') sets.push([A(s, 'srcset'), s.baseURI]);
+  }
+  sets.push([A(e, 'srcset'), e.baseURI]);
+  let best = '', bestW = -1, bestX = -1;
+  for (const [set, base] of sets) {
+    for (const [url, desc] of C(set)) {
+      const w = /^(\d+)w$/i.exec(desc);
+      const x = /^(\d*\.?\d+)x$/i.exec(desc);
+      let href = '';
+      try { href = new URL(url, base).href; } catch (err) { continue; }
+      if (w) {
+        if (+w[1] > bestW) { bestW = +w[1]; best = href; }
+      } else if (bestW < 0) {
+        const d = x ? +x[1] : (desc ? 0 : 1);
+        if (d > bestX) { bestX = d; best = href; }
+      }
+    }
+  }
+  return best;
+};
 const D = (e, F, pos) => {
   const r = [];
   const p = e.parentElement;
@@ -50,6 +101,7 @@ const D = (e, F, pos) => {
   if (F & 32768) r.push(L(e));
   if (F & 65536) r.push(p ? L(p) : '');
   if (F & 131072) r.push(e.complete !== false);
+  if (F & 262144) r.push(B(e));
   return r;
 };
 // inOrder: the collection holds all elements of the document in order, so an item's position is its
