@@ -63,12 +63,21 @@ class CaptureRun {
         DocumentPass pass(filters_, state_.specialProcess, state_.linkNearBy, state_.picturesWithLinks,
                           state_.probe, runKeys_);
         pass.takeLargestVersions(state_.largestVersions);
+        pass.measureOwnSize(state_.ownSize);
         return pass.run(browser);
     }
 
     void accept(const DocumentFindings& found, const BrowserPtr& browser) {
         for (int i = 0; i < found.rows.size(); ++i) {
-            runKeys_.insert(found.rows.picUrl[i].toCaseFolded());
+            const QString key = found.rows.picUrl[i].toCaseFolded();
+            runKeys_.insert(key);
+            // The size shown beside the own size is the latest capture's, or none.
+            const auto shown = found.shownSizes.constFind(key);
+            if (shown != found.shownSizes.cend()) {
+                state_.shownSizes.insert(key, *shown);
+            } else {
+                state_.shownSizes.remove(key);
+            }
         }
         run_.picUrl += found.rows.picUrl;
         run_.sizeText += found.rows.sizeText;

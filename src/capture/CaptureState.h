@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,10 @@ struct CaptureState {
     bool merge = false;              // CheckBox4
     bool lock = false;               // lockchk
     bool largestVersions = false;    // largestChk "largest version": srcset's largest, not the shown
+    bool ownSize = false;            // ownSizeChk "own size": the picture's pixel size, not the shown
+    // Case-folded picture address to its displayed size, where "own size" gave it another; the
+    // preview shows both.
+    QHash<QString, QString> shownSizes;
 
     QString titleText;                                 // cbtitle text
     QStringList titleItems;                            // cbtitle drop-down list

@@ -67,6 +67,9 @@ void DocumentPass::imagePass(Collection& images, const QString& documentUrl) {
     if (largestVersions_) {
         fields |= kLargestSrc;
     }
+    if (ownSize_) {
+        fields |= kNaturalWidth | kNaturalHeight;
+    }
     std::vector<ElementData> pictures = images.read(fields);
     if (largestVersions_) {
         for (ElementData& picture : pictures) {
@@ -86,8 +89,10 @@ void DocumentPass::imagePass(Collection& images, const QString& documentUrl) {
         if (picture.src.isEmpty() || !MayTakePicture(picture.src, documentUrl)) {
             continue;
         }
-        const int w = picture.width;
-        const int h = picture.height;
+        // A picture not loaded yet has no size of its own: until then its displayed size counts.
+        const bool own = ownSize_ && picture.naturalWidth > 0 && picture.naturalHeight > 0;
+        const int w = own ? picture.naturalWidth : picture.width;
+        const int h = own ? picture.naturalHeight : picture.height;
         if (!filters_.passesSize(w, h) || !filters_.passesUrl(asciiLower(picture.src))) {
             continue;
         }
@@ -105,6 +110,10 @@ void DocumentPass::imagePass(Collection& images, const QString& documentUrl) {
             continue;
         }
         record(picture.src, w, h, link, documentUrl);
+        if (own && (w != picture.width || h != picture.height)) {
+            found_.shownSizes.insert(picture.src.toCaseFolded(),
+                                     QString::number(picture.width) + u'*' + QString::number(picture.height));
+        }
 
         const std::int32_t a = area(w, h);
         if (a > biggest) {

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 
@@ -25,6 +26,8 @@ struct DocumentFindings {
     ElementPtr biggestElement;
     std::int32_t biggestLinkedArea = 0;
     ElementPtr biggestLinkedElement;
+    // Displayed sizes of pictures measured by their own size, where the two differ.
+    QHash<QString, QString> shownSizes;
 };
 
 // The pictures of one document (the top page or a frame) that pass the filters. Reads the page model
@@ -39,6 +42,8 @@ class DocumentPass {
     // With it on, a picture that offers other versions (srcset, <picture>) is taken at the address of
     // the largest of them instead of the one the browser chose for the screen.
     void takeLargestVersions(bool on) { largestVersions_ = on; }
+    // With it on, a loaded picture is measured by its own pixel size instead of its displayed size.
+    void measureOwnSize(bool on) { ownSize_ = on; }
 
     // Nothing when the browser shows no document. Page-model failures propagate.
     std::optional<DocumentFindings> run(Browser& browser);
@@ -63,6 +68,7 @@ class DocumentPass {
     QSet<QString> passKeys_;
     bool taggedRead_ = false;
     bool largestVersions_ = false;
+    bool ownSize_ = false;
     std::vector<ElementData> tagged_;
     // The source index and link address of every A element with a link, in document order.
     std::vector<std::pair<int, QString>> links_;

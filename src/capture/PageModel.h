@@ -49,6 +49,10 @@ enum ElementField : unsigned {
     // The absolute address of the largest candidate a picture offers in its srcset and in the <source>
     // elements of its <picture> (by width descriptor, else by density); empty when it offers none.
     kLargestSrc = 1u << 18,
+    // A picture's own pixel size (naturalWidth, naturalHeight); 0 while it has none (not loaded, no
+    // picture, another element).
+    kNaturalWidth = 1u << 19,
+    kNaturalHeight = 1u << 20,
 };
 
 struct ElementData {
@@ -68,6 +72,8 @@ struct ElementData {
     QString largestSrc;
     int width = 0;
     int height = 0;
+    int naturalWidth = 0;
+    int naturalHeight = 0;
     int sourceIndex = -1;
     bool checked = false;
     bool complete = true;

@@ -22,6 +22,9 @@ const QString kListCheckboxValue = QStringLiteral("\"  checked=true value=\"");
 const QString kAttributeEnd = QStringLiteral("\">");
 const QString kSizeOpen = QStringLiteral(" <font color=#666666><i>");
 const QString kSizeClose = QStringLiteral("</i></font>");
+// Where the size is the picture's own: the size it is shown at on the page, beside it.
+const QString kShownSizeOpen = QStringLiteral(" (shown ");
+const QString kShownSizeClose = QStringLiteral(")");
 const QString kAnchorStart = QStringLiteral(" <a name=\"a");
 const QString kAnchorHref = QStringLiteral("\" target=_blank href=\"");
 const QString kAnchorTitle = QStringLiteral("\" title=\"");
@@ -49,7 +52,9 @@ const QString kLineEnd = QStringLiteral("\r\n");
 // building it from a list of line copies costs more than the page's own parsing.
 class Builder {
   public:
-    Builder(const CaptureTable& table, const PreviewOptions& options) : table_(table), options_(options) {}
+    Builder(const CaptureTable& table, const PreviewOptions& options,
+            const QHash<QString, QString>& shownSizes)
+        : table_(table), options_(options), shownSizes_(shownSizes) {}
 
     QString build() {
         reserve();
@@ -132,6 +137,14 @@ class Builder {
         if (options_.showSize) {
             put(kSizeOpen);
             esc(table_.sizeText[i]);
+            if (!shownSizes_.isEmpty()) {
+                const auto shown = shownSizes_.constFind(table_.picUrl[i].toCaseFolded());
+                if (shown != shownSizes_.cend()) {
+                    put(kShownSizeOpen);
+                    esc(*shown);
+                    put(kShownSizeClose);
+                }
+            }
             put(kSizeClose);
         }
         put(kAnchorStart, n, kAnchorHref);
@@ -166,6 +179,7 @@ class Builder {
 
     const CaptureTable& table_;
     const PreviewOptions& options_;
+    const QHash<QString, QString>& shownSizes_;
     QString out_;
 };
 
@@ -176,8 +190,9 @@ int PreviewAvailableWidth(int pageControlWidth, int scrollBarExtent, bool commen
     return pageControlWidth - scrollBarExtent - 30 - (commentPanelVisible ? commentPanelWidth : 0);
 }
 
-QString PreviewPage::build(const CaptureTable& table, const PreviewOptions& options) {
-    return Builder(table, options).build();
+QString PreviewPage::build(const CaptureTable& table, const PreviewOptions& options,
+                           const QHash<QString, QString>& shownSizes) {
+    return Builder(table, options, shownSizes).build();
 }
 
 void RenderPreview(CaptureState& state, Browser& previewZone, const PreviewOptions& options,
@@ -187,7 +202,7 @@ void RenderPreview(CaptureState& state, Browser& previewZone, const PreviewOptio
     if (state.table.isEmpty()) {
         return;
     }
-    const QString html = PreviewPage::build(state.table, options);
+    const QString html = PreviewPage::build(state.table, options, state.shownSizes);
     try {
         ElementPtr body = PageBody(previewZone);
         body->setInnerHtml(html);

@@ -29,7 +29,10 @@ int PreviewAvailableWidth(int pageControlWidth, int scrollBarExtent, bool commen
 class PreviewPage {
   public:
     // The body text, every line (the last included) followed by CR LF. Table values are HTML-escaped.
-    static QString build(const CaptureTable& table, const PreviewOptions& options);
+    // shownSizes (case-folded address to displayed size) adds the displayed size to the size shown
+    // where a picture was measured by its own size.
+    static QString build(const CaptureTable& table, const PreviewOptions& options,
+                         const QHash<QString, QString>& shownSizes = {});
 };
 
 // Copies state.pageLocation into state.locationText, sets state.pageDomain, and, when the table has

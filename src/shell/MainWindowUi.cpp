@@ -308,7 +308,12 @@ void MainWindowUi::buildOptionsPage() {
         named(new ClickableLabel(QStringLiteral("Don't display an icon on IE toolbar band")), "ielabel2");
     grid->addWidget(showToolbarIconLabel, 7, 0, 1, 2);
     grid->addWidget(hideToolbarIconLabel, 7, 2, 1, 2);
-    grid->addWidget(largestVersionCheck, 8, 0, 1, 4);
+    ownSizeCheck =
+        named(new QCheckBox(QStringLiteral("own size")), "ownSizeChk",
+              QStringLiteral("Measure pictures by their own pixel size instead of the size they are "
+                             "shown at on the page"));
+    grid->addWidget(largestVersionCheck, 8, 0, 1, 2);
+    grid->addWidget(ownSizeCheck, 8, 2, 1, 2);
     grid->setRowStretch(9, 1);
 }
 

@@ -89,6 +89,7 @@ class MainWindowUi {
     QComboBox* defaultExtCombo = nullptr;            // cbext
     QCheckBox* hideOriginContentCheck = nullptr;     // noorgChk
     QCheckBox* largestVersionCheck = nullptr;        // largestChk
+    QCheckBox* ownSizeCheck = nullptr;               // ownSizeChk
     ClickableLabel* categoryEditorLabel = nullptr;   // Label106
     ClickableLabel* showToolbarIconLabel = nullptr;  // ieLabel1
     ClickableLabel* hideToolbarIconLabel = nullptr;  // ielabel2

@@ -49,6 +49,7 @@ const ControlKey kControlKeys[] = {
     // Options of our own, beyond the table: written only once they have been turned on, so that a
     // file of the table's keys stays exactly that.
     {"largest", "largestChk", Kind::Bool, 0, ""},
+    {"ownsize", "ownSizeChk", Kind::Bool, 0, ""},
 };
 
 // The order in which the keys are written at close.
@@ -57,7 +58,7 @@ const char* const kWriteOrder[] = {
     "save", "zip",     "saveext", "autoext", "horizontal", "domore", "wh",   "runfirst",   "fw", "fh",
     "fx",   "fy",      "rep1",    "rep2",    "noorg",      "cat",    "skin", "autoupgrade"};
 
-const char* const kOwnKeys[] = {"largest"};
+const char* const kOwnKeys[] = {"largest", "ownsize"};
 
 const ControlKey* controlKey(const QString& key) {
     for (const ControlKey& entry : kControlKeys) {

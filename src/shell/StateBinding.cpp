@@ -74,6 +74,7 @@ void StateBinding::toState(const MainWindowUi& ui, CaptureState& state) {
     readFilters(enhancedControls(ui), state.enhancedFilters);
     state.specialProcess = ui.specialProcessCheck->isChecked();
     state.largestVersions = ui.largestVersionCheck->isChecked();
+    state.ownSize = ui.ownSizeCheck->isChecked();
     state.picturesWithLinks = ui.selectMenuWithLinks->isChecked();
     state.linkNearBy = ui.selectMenuLinkNearBy->isChecked();
     state.merge = ui.mergeCheck->isChecked();

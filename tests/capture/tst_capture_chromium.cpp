@@ -13,6 +13,7 @@
 #include "support/ChromiumProcess.h"
 #include "support/FakeDesktop.h"
 #include "support/LoopbackHttpServer.h"
+#include "support/SolidPng.h"
 
 using namespace vorlaken;
 using vorlaken::test::ChromiumProcess;
@@ -40,6 +41,7 @@ class CaptureChromiumTest : public QObject {
     void linksAsTheBrowserFollowsThem();
     void localPicturesOnlyFromLocalPages();
     void largestVersionsWhenAsked();
+    void ownSizeWhenAsked();
 
   private:
     BrowserPtr open(const QString& url);
@@ -359,6 +361,42 @@ void CaptureChromiumTest::largestVersionsWhenAsked() {
     QVERIFY(!shown.contains(QStringLiteral("/v/l,q.gif")));
     QCOMPARE(shown.at(2), QStringLiteral("/v/p1.gif"));
     QCOMPARE(shown.at(3), QStringLiteral("/v/plain.gif"));
+}
+
+// A photo the page's style shows 300 pixels wide: by its displayed size a width limit of 400 drops it,
+// by its own size it passes and is listed at that size, the displayed one kept for the preview. A
+// picture that never loads keeps its displayed size either way.
+void CaptureChromiumTest::ownSizeWhenAsked() {
+    server_.addPage("/own/photo.png", test::SolidPng(QSize(1600, 900), Qt::darkCyan), "image/png");
+    server_.addPage("/own.html",
+                    "<html><head><title>Own</title></head><body>"
+                    "<img src=\"/own/photo.png\" style=\"width:300px\">"
+                    "<img src=\"/own/gone.png\" width=\"500\" height=\"450\"></body></html>");
+    const BrowserPtr page = open(server_.url("/own.html"));
+    QVERIFY(page);
+    const auto capture = [&](bool own) {
+        CaptureState state;
+        state.mainFilters.widthLimit = 400;
+        state.mainFilters.heightLimit = 0;
+        state.ownSize = own;
+        state.attached = page;
+        Capture(state, false);
+        return state;
+    };
+    const CaptureState shown = capture(false);
+    QCOMPARE(shown.table.picUrl, QStringList{server_.url("/own/gone.png")});
+    QVERIFY(shown.shownSizes.isEmpty());
+    const CaptureState own = capture(true);
+    QCOMPARE(own.table.picUrl, (QStringList{server_.url("/own/photo.png"), server_.url("/own/gone.png")}));
+    QCOMPARE(own.table.sizeText, (QStringList{"1600*900", "500*450"}));
+    QCOMPARE(own.shownSizes.size(), 1);
+    QVERIFY2(own.shownSizes.value(server_.url("/own/photo.png").toCaseFolded()).startsWith("300*"),
+             qPrintable(own.shownSizes.value(server_.url("/own/photo.png").toCaseFolded())));
+    // The preview shows both sizes of the photo.
+    PreviewOptions options;
+    options.availableWidth = 500;
+    QVERIFY(PreviewPage::build(own.table, options, own.shownSizes)
+                .contains(QStringLiteral("<i>1600*900 (shown 300*")));
 }
 
 // A web page cannot hand the program its visitor's local files; a local page shows its own.

@@ -57,6 +57,7 @@ class ModesRunWindowTest : public QObject {
     void builtUrlsShownAndGotFromTheWindow();
     void popupStepsFromTheWindow();
     void largestVersionFromTheWindow();
+    void ownSizeFromTheWindow();
 
   private:
     QString call(const QString& name, const QString& argument = QString()) {
@@ -475,6 +476,21 @@ void ModesRunWindowTest::largestVersionFromTheWindow() {
     set("largestChk", "1");
     QCOMPARE(call("getbtn"), QString());
     QCOMPARE(picturePaths(), QStringList{"/pic/big3.png"});
+}
+
+void ModesRunWindowTest::ownSizeFromTheWindow() {
+    // The gallery's 300-pixel picture shown at 150: with "own size" a width limit of 200 keeps it.
+    server_.addPage("/scaled.html",
+                    RunSite::page("Scaled", "<img src='/pic/wide1.png' style='width:150px'>"));
+    QVERIFY(showPage(QStringLiteral("/scaled.html")));
+    set("SpinEdit1", "200");
+    QCOMPARE(call("getbtn"), QString());
+    QCOMPARE(control("cLabel"), QStringLiteral("0"));
+    set("ownSizeChk", "1");
+    QCOMPARE(call("getbtn"), QString());
+    QCOMPARE(picturePaths(), QStringList{"/pic/wide1.png"});
+    QCOMPARE(bus_->Pictures().first().sizeText, QStringLiteral("300*150"));
+    QTRY_VERIFY_WITH_TIMEOUT(control("wb1").contains(QStringLiteral("300*150 (shown 150*75)")), 10000);
 }
 
 QTEST_MAIN(ModesRunWindowTest)

@@ -206,6 +206,7 @@ void SettingsBindingTest::ownOptionsAreWrittenOnceTurnedOn() {
     QVERIFY(fixture.showAndWaitForStartup());
     window.close();
     QVERIFY(!fixture.settingsText().contains("largest"));
+    QVERIFY(!fixture.settingsText().contains("ownsize"));
 
     fixture.destroy();
     MainWindow& on = fixture.create();
@@ -213,6 +214,7 @@ void SettingsBindingTest::ownOptionsAreWrittenOnceTurnedOn() {
     QVERIFY(on.controls().setValue(QStringLiteral("largestChk"), QStringLiteral("1")));
     on.close();
     QVERIFY(fixture.settingsText().contains("\r\nlargest=1\r\n"));
+    QVERIFY(!fixture.settingsText().contains("ownsize"));
 
     fixture.destroy();
     MainWindow& off = fixture.create();

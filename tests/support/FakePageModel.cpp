@@ -139,6 +139,10 @@ void FakeElement::fill(ElementData& out, unsigned fields, int sourceIndex) const
         out.parentLinkAddress = up->linkAddress();
     if (fields & kLargestSrc)
         out.largestSrc = data.largestSrc;
+    if (fields & kNaturalWidth)
+        out.naturalWidth = data.naturalWidth;
+    if (fields & kNaturalHeight)
+        out.naturalHeight = data.naturalHeight;
 }
 
 QString FakeElement::linkAddress() const {

@@ -98,6 +98,10 @@ ElementData parseRow(const QJsonValue& value, unsigned fields) {
         data.complete = next().toBool(true);
     if (fields & kLargestSrc)
         data.largestSrc = next().toString();
+    if (fields & kNaturalWidth)
+        data.naturalWidth = next().toInt();
+    if (fields & kNaturalHeight)
+        data.naturalHeight = next().toInt();
     return data;
 }
 

@@ -102,6 +102,8 @@ const D = (e, F, pos) => {
   if (F & 65536) r.push(p ? L(p) : '');
   if (F & 131072) r.push(e.complete !== false);
   if (F & 262144) r.push(B(e));
+  if (F & 524288) r.push(N(e.naturalWidth));
+  if (F & 1048576) r.push(N(e.naturalHeight));
   return r;
 };
 // inOrder: the collection holds all elements of the document in order, so an item's position is its
