@@ -372,6 +372,14 @@ void ModesController::connectUrlPage() {
 void ModesController::openBuilder() {
     // Modal to the window, without a loop of its own: a script drives it by its controls' names
     // (TfrmSerial.Button1 ...) while it is open, and a user sees an ordinary modal dialog.
+    // One builder at a time: a script that asks again meets the one that is open.
+    for (SerialDialog* open : window_.findChildren<SerialDialog*>(QString(), Qt::FindDirectChildrenOnly)) {
+        // One that was closed is only waiting to be deleted.
+        if (open->isVisible()) {
+            open->raise();
+            return;
+        }
+    }
     auto* dialog = new SerialDialog(window_.desktop(), &window_);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         const QString urls = dialog->builtUrls();

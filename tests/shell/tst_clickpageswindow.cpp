@@ -329,6 +329,10 @@ void ClickPagesWindowTest::builderDrivenByItsOwnNames() {
     // The dialog opens and the call returns: the script goes on with the dialog's own controls.
     QCOMPARE(call("Label61"), QString());
     QTRY_VERIFY(builder() && builder()->isVisible());
+    SerialDialog* first = builder();
+    call("Label61");
+    QCOMPARE(window_->findChildren<SerialDialog*>().size(), 1);
+    QCOMPARE(builder(), first);
     QCOMPARE(control("TfrmSerial.caption"), QStringLiteral("Picture URLs Builder"));
     QCOMPARE(control("TfrmSerial.Edit2"), QStringLiteral(".jpg"));
     QVERIFY(control("TfrmSerial.Edit1").endsWith(u'/'));
