@@ -53,6 +53,7 @@ enum ElementField : unsigned {
     // picture, another element).
     kNaturalWidth = 1u << 19,
     kNaturalHeight = 1u << 20,
+    kParentOuterHtml = 1u << 21,  // the outer HTML of the parent element; empty when there is none
 };
 
 struct ElementData {
@@ -70,6 +71,7 @@ struct ElementData {
     QString linkAddress;
     QString parentLinkAddress;
     QString largestSrc;
+    QString parentOuterHtml;
     int width = 0;
     int height = 0;
     int naturalWidth = 0;

@@ -23,11 +23,11 @@ struct Walk {
     unsigned fields = 0;
     std::function<bool(const ElementData&)> considered;
     std::function<QString(const ElementData&)> value;
-    // The HTML of item i for "view code"; read only for an element whose value matches.
-    std::function<QString(Collection&, int, const ElementData&)> html;
+    // The HTML "view code" tests, from the fields read.
+    std::function<QString(const ElementData&)> html;
 };
 
-QString ownHtml(Collection&, int, const ElementData& data) {
+QString ownHtml(const ElementData& data) {
     return data.outerHtml;
 }
 
@@ -41,8 +41,7 @@ bool clickFirst(Browser& browser, const QString& target, const LinkCodeFilter& c
                 continue;
             if (walk.value(all[i]).trimmed().toLower() != wanted)
                 continue;
-            // Testing the code after the value finds the same element and reads far less HTML.
-            if (code.viewCode && !passesCode(walk.html(*items, int(i), all[i]), code))
+            if (code.viewCode && !passesCode(walk.html(all[i]), code))
                 continue;
             try {
                 if (ElementPtr element = items->item(int(i)))
@@ -65,19 +64,13 @@ bool ClickLinkByAddress(Browser& browser, const QString& target, const LinkCodeF
 }
 
 bool ClickPictureBySource(Browser& browser, const QString& target, const LinkCodeFilter& code) {
+    // The code of a linked picture is its link's, read with the pictures when it is tested.
     return clickFirst(browser, target, code,
-                      {[](Document& d) { return d.images(); }, kSrc | kParentTagName, nullptr,
+                      {[](Document& d) { return d.images(); },
+                       kSrc | kParentTagName | (code.viewCode ? kParentOuterHtml : 0u), nullptr,
                        [](const ElementData& e) { return e.src; },
-                       [](Collection& items, int i, const ElementData& e) {
-                           if (e.parentTagName != QLatin1String("A"))
-                               return e.outerHtml;
-                           try {
-                               if (ElementPtr picture = items.item(i))
-                                   if (ElementPtr link = picture->parentElement())
-                                       return link->outerHtml();
-                           } catch (const PageError&) {
-                           }
-                           return e.outerHtml;
+                       [](const ElementData& e) {
+                           return e.parentTagName == QLatin1String("A") ? e.parentOuterHtml : e.outerHtml;
                        }});
 }
 

@@ -36,24 +36,15 @@ void ReferenceValues::collectFrom(Browser& browser, FixedLinkKind kind, const Li
                 }
                 break;
             case FixedLinkKind::Image: {
-                CollectionPtr images = document->images();
-                const std::vector<ElementData> pictures = images->read(kSrc | kParentTagName | kOuterHtml);
-                for (std::size_t i = 0; i < pictures.size(); ++i) {
-                    const ElementData& picture = pictures[i];
+                // The code of a linked picture is its link's, read with the pictures where it is
+                // shown or tested.
+                const unsigned fields =
+                    kSrc | kParentTagName | kOuterHtml | (code.viewCode ? kParentOuterHtml : 0u);
+                for (const ElementData& picture : document->images()->read(fields)) {
                     if (picture.src.isEmpty())
                         continue;
-                    // The code of a linked picture is its link's; reading it costs a call, so only
-                    // where the code is shown or tested.
-                    QString html = picture.outerHtml;
-                    if (code.viewCode && picture.parentTagName == QLatin1String("A")) {
-                        try {
-                            if (ElementPtr element = images->item(int(i)))
-                                if (ElementPtr link = element->parentElement())
-                                    html = link->outerHtml();
-                        } catch (const PageError&) {
-                        }
-                    }
-                    add(picture.src, html, code);
+                    const bool linked = code.viewCode && picture.parentTagName == QLatin1String("A");
+                    add(picture.src, linked ? picture.parentOuterHtml : picture.outerHtml, code);
                 }
                 break;
             }

@@ -143,6 +143,8 @@ void FakeElement::fill(ElementData& out, unsigned fields, int sourceIndex) const
         out.naturalWidth = data.naturalWidth;
     if (fields & kNaturalHeight)
         out.naturalHeight = data.naturalHeight;
+    if ((fields & kParentOuterHtml) && up)
+        out.parentOuterHtml = up->data.outerHtml;
 }
 
 QString FakeElement::linkAddress() const {

@@ -102,6 +102,8 @@ ElementData parseRow(const QJsonValue& value, unsigned fields) {
         data.naturalWidth = next().toInt();
     if (fields & kNaturalHeight)
         data.naturalHeight = next().toInt();
+    if (fields & kParentOuterHtml)
+        data.parentOuterHtml = next().toString();
     return data;
 }
 

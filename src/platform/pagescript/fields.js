@@ -104,6 +104,7 @@ const D = (e, F, pos) => {
   if (F & 262144) r.push(B(e));
   if (F & 524288) r.push(N(e.naturalWidth));
   if (F & 1048576) r.push(N(e.naturalHeight));
+  if (F & 2097152) r.push(p ? S(p.outerHTML) : '');
   return r;
 };
 // inOrder: the collection holds all elements of the document in order, so an item's position is its
