@@ -143,7 +143,7 @@ class TidecoveTest : public QObject {
             QCOMPARE(readFile(pair.localFile), fixture_.pictures.value(pathOf(pair.url)));
         }
         QTRY_VERIFY_WITH_TIMEOUT(control(QStringLiteral("wb1")).contains(QStringLiteral("name=\"c3\"")),
-                                 10000);
+                                 60000);
         QVERIFY(!control(QStringLiteral("wb1")).contains(QStringLiteral("name=\"c2\"")));
         QVERIFY(control(QStringLiteral("Memo1")).startsWith(QStringLiteral("Picture URLs:\n")));
 
@@ -171,8 +171,9 @@ class TidecoveTest : public QObject {
         answer(target);
         invoke(QStringLiteral("SpeedButton1"));
         QCOMPARE(control(QStringLiteral("Edit2")), target + QLatin1Char('/'));
+        // The program renders in a process of its own, which a loaded machine keeps waiting.
         QTRY_VERIFY_WITH_TIMEOUT(control(QStringLiteral("wb1")).contains(QStringLiteral("name=\"c1\"")),
-                                 10000);
+                                 60000);
         invoke(QStringLiteral("Button5"));
         const QStringList saved = QDir(target).entryList(QDir::Files, QDir::Name);
         QCOMPARE(saved.size(), expected.size());
@@ -206,7 +207,7 @@ class TidecoveTest : public QObject {
     void timerStartsTheUpdaterWhenDue() {
         // No "lastupdate" yet: two seconds after the window showed, the updater was started.
         QTRY_VERIFY_WITH_TIMEOUT(!readFile(root_.path() + QStringLiteral("/upgrade-runs.txt")).isEmpty(),
-                                 10000);
+                                 60000);
         const QList<QByteArray> run =
             readFile(root_.path() + QStringLiteral("/upgrade-runs.txt")).trimmed().split(' ');
         QCOMPARE(run.size(), 2);
@@ -215,21 +216,21 @@ class TidecoveTest : public QObject {
         QCOMPARE(run.last(), QByteArray("upgrade_tidecove.ini"));
         QCOMPARE(invoke(QStringLiteral("updatebtn")), QString());
         QTRY_COMPARE_WITH_TIMEOUT(readFile(root_.path() + QStringLiteral("/upgrade-runs.txt")).count('\n'), 2,
-                                  10000);
+                                  60000);
     }
 
     void layoutsFollowTheBoxes() {
         invoke(QStringLiteral("Button3"));
         setControl(QStringLiteral("CheckBox5"), QStringLiteral("1"));
-        QTRY_VERIFY_WITH_TIMEOUT(control(QStringLiteral("wb1")).contains(QStringLiteral("<table")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(control(QStringLiteral("wb1")).contains(QStringLiteral("<table")), 60000);
         setControl(QStringLiteral("CheckBox6"), QStringLiteral("0"));
         QCOMPARE(control(QStringLiteral("Button4.enabled")), QStringLiteral("0"));
         QTRY_VERIFY_WITH_TIMEOUT(
             control(QStringLiteral("wb1")).contains(QStringLiteral("this.width&gt;100")) ||
                 control(QStringLiteral("wb1")).contains(QStringLiteral("this.width>100")),
-            10000);
+            60000);
         setControl(QStringLiteral("CheckBox5"), QStringLiteral("0"));
-        QTRY_VERIFY_WITH_TIMEOUT(!control(QStringLiteral("wb1")).contains(QStringLiteral("<table")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!control(QStringLiteral("wb1")).contains(QStringLiteral("<table")), 60000);
         invoke(QStringLiteral("Button3"));
         QCOMPARE(control(QStringLiteral("CheckBox6")), QStringLiteral("1"));
         QCOMPARE(control(QStringLiteral("Button4.enabled")), QStringLiteral("1"));
