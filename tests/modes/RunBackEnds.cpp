@@ -36,21 +36,19 @@ class DevToolsBackEnd : public RunBackEnd {
     DevToolsBrowserFinder finder_;
 };
 
-// Chromium with the companion extension, reached through its native-messaging host as grabnest
-// attaches to a browser without a debugging port.
-class CompanionBackEnd : public RunBackEnd {
+// A browser with the companion extension, reached through its native-messaging host as grabnest
+// attaches to a browser without a debugging port: each browser starts its own way in the runtime folder.
+class ExtensionBackEnd : public RunBackEnd {
   public:
-    CompanionBackEnd() : finder_(runtime_.socketFolder()) {}
+    ExtensionBackEnd() : finder_(runtime_.socketFolder()) {}
 
     bool start(QString* error) override {
         if (!runtime_.isValid()) {
             *error = QStringLiteral("no runtime folder");
             return false;
         }
-        if (!chromium_.start(QStringLiteral("about:blank"), runtime_.prepare(chromium_))) {
-            *error = chromium_.errorString();
+        if (!startBrowser(runtime_, error))
             return false;
-        }
         if (!runtime_.waitForBrowser()) {
             *error = QStringLiteral("the extension did not connect");
             return false;
@@ -60,43 +58,44 @@ class CompanionBackEnd : public RunBackEnd {
 
     BrowserFinder& finder() override { return finder_; }
 
+  protected:
+    virtual bool startBrowser(const CompanionRuntime& runtime, QString* error) = 0;
+
   private:
     CompanionRuntime runtime_;
-    ChromiumProcess chromium_;
     CompanionBrowserFinder finder_;
 };
 
-// firefox-esr with the companion extension: the only way grabnest reaches Firefox.
-class FirefoxBackEnd : public RunBackEnd {
-  public:
-    FirefoxBackEnd() : finder_(runtime_.socketFolder()) {}
+// Chromium with the extension.
+class CompanionBackEnd : public ExtensionBackEnd {
+  protected:
+    bool startBrowser(const CompanionRuntime& runtime, QString* error) override {
+        if (chromium_.start(QStringLiteral("about:blank"), runtime.prepare(chromium_)))
+            return true;
+        *error = chromium_.errorString();
+        return false;
+    }
 
-    bool start(QString* error) override {
+  private:
+    ChromiumProcess chromium_;
+};
+
+// firefox-esr with the extension: the only way grabnest reaches Firefox.
+class FirefoxBackEnd : public ExtensionBackEnd {
+  protected:
+    bool startBrowser(const CompanionRuntime& runtime, QString* error) override {
         if (!FirefoxProcess::available()) {
             *error = QStringLiteral("firefox-esr is not installed");
             return false;
         }
-        if (!runtime_.isValid()) {
-            *error = QStringLiteral("no runtime folder");
-            return false;
-        }
-        if (!firefox_.start(runtime_, QStringLiteral("about:blank"))) {
-            *error = firefox_.errorString();
-            return false;
-        }
-        if (!runtime_.waitForBrowser()) {
-            *error = QStringLiteral("the extension did not connect");
-            return false;
-        }
-        return true;
+        if (firefox_.start(runtime, QStringLiteral("about:blank")))
+            return true;
+        *error = firefox_.errorString();
+        return false;
     }
 
-    BrowserFinder& finder() override { return finder_; }
-
   private:
-    CompanionRuntime runtime_;
     FirefoxProcess firefox_;
-    CompanionBrowserFinder finder_;
 };
 
 struct Entry {
