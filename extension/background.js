@@ -173,9 +173,19 @@ async function click(request) {
   return true;
 }
 
+// The tabs of the window holding the request's tab, in the tab strip's order. Tabs the browser has
+// unloaded to save memory have no document to read until the user returns to them, and are left out.
+async function windowTabs(request) {
+  const tab = await tabOf(request.tab);
+  const tabs = await api.tabs.query({ windowId: tab.windowId });
+  return tabs.filter(t => isInt(t.id) && (t.id === tab.id || !t.discarded))
+    .sort((a, b) => a.index - b.index).map(t => t.id);
+}
+
 const operations = {
   discover,
   frames,
+  windowTabs,
   cookieHeader,
   key,
   click,

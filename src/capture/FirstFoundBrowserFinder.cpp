@@ -15,6 +15,17 @@ BrowserPtr FirstFoundBrowserFinder::discover() {
     return nullptr;
 }
 
+WindowTabs FirstFoundBrowserFinder::discoverWindowTabs() {
+    for (BrowserFinder* finder : finders_) {
+        WindowTabs found = finder->discoverWindowTabs();
+        if (!found.tabs.empty()) {
+            attachedBy_ = finder;
+            return found;
+        }
+    }
+    return {};
+}
+
 QString FirstFoundBrowserFinder::attachedProfile() const {
     return attachedBy_ ? attachedBy_->attachedProfile() : QString();
 }

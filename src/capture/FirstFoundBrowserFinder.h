@@ -14,6 +14,8 @@ class FirstFoundBrowserFinder : public BrowserFinder {
     FirstFoundBrowserFinder(std::initializer_list<BrowserFinder*> finders);
 
     BrowserPtr discover() override;
+    // The tabs of the first way that finds the page.
+    WindowTabs discoverWindowTabs() override;
     // The profile the finder that attached last knows of.
     QString attachedProfile() const override;
 

@@ -298,16 +298,25 @@ void MainWindow::onGet() {
 }
 
 void MainWindow::runGet(bool useEnhancedFilters) {
+    runCapture([this, useEnhancedFilters] { getCommand_.Run(state_, useEnhancedFilters); });
+}
+
+void MainWindow::runGetAllTabs() {
+    runCapture([this] { getCommand_.RunAllTabs(state_, false); });
+}
+
+template <typename Command>
+void MainWindow::runCapture(Command command) {
     // The start-up timer or a script may ask while a capture or a save goes on: that one runs alone.
     if (commands_.busy())
         return;
     const CommandGuard::Hold running(commands_, {QStringLiteral("getbtn"), QStringLiteral("savebtn")});
-    runOnState([this, useEnhancedFilters] {
+    runOnState([this, &command] {
         // The capture waits for the browser with events let in: Get and Save show at once that they
         // are out of use until it ends.
         ui_.getButton->setEnabled(false);
         ui_.saveButton->setEnabled(false);
-        getCommand_.Run(state_, useEnhancedFilters);
+        command();
     });
 }
 

@@ -62,6 +62,8 @@ class MainWindow : public QMainWindow {
     // The Get command with the main or the enhanced filter set, as the main "Get" runs it; nothing while
     // another command goes on.
     void runGet(bool useEnhancedFilters);
+    // "Get from all tabs" with the main filters, under the same rule.
+    void runGetAllTabs();
     // Writes the preview page for the table with the current view options (RenderPreview).
     void renderPreview();
     // Brings the window to the front in its normal state (a second start asked for it).
@@ -80,6 +82,9 @@ class MainWindow : public QMainWindow {
     // Runs a command on the state: the controls' values go in before, its results come out after.
     template <typename Command>
     void runOnState(Command command);
+    // A capture command, alone and with Get and Save out of use while it runs.
+    template <typename Command>
+    void runCapture(Command command);
     void connectCommands();
     void loadSettings();
     void writeSettings();

@@ -129,6 +129,10 @@ void ResultsController::buildResultMenu() {
 
     CaptureState& state = window_.state();
     QMenu* menu = resultMenu;
+    // A capture command of its own: it keeps the controls' values in and out as Get does.
+    connect(item(menu, "nGetAllTabs", QStringLiteral("Get from all tabs")), &QAction::triggered, &window_,
+            [this] { window_.runGetAllTabs(); });
+    menu->addSeparator();
     bind(item(menu, "N10", QStringLiteral("Copy Picture URLs")),
          [this, &state] { ResultCommands::CopyPictureUrls(state.table, desktop_); });
     bind(item(menu, "N16", QStringLiteral("Copy Link URLs")),

@@ -16,6 +16,9 @@ class TestGetCommand : public QObject {
     void emptyPageEmptiesTableAndDisablesSave();
     void failedCaptureKeepsTable();
     void renderFailureIsSwallowed();
+    void allTabsMergeInWindowOrder_data();
+    void allTabsMergeInWindowOrder();
+    void allTabsWithoutBrowserNothingChanges();
 };
 
 void TestGetCommand::withoutBrowserNothingChanges() {
@@ -130,4 +133,84 @@ void TestGetCommand::renderFailureIsSwallowed() {
 }
 
 QTEST_GUILESS_MAIN(TestGetCommand)
+
+namespace {
+
+// Three tabs of one window; the user looks at the second.
+struct ThreeTabs {
+    CaptureFixture first{QStringLiteral("http://a/p.htm"), QStringLiteral("A")};
+    std::shared_ptr<FakeBrowser> second = std::make_shared<FakeBrowser>();
+    std::shared_ptr<FakeBrowser> third = std::make_shared<FakeBrowser>();
+    FakeBrowserFinder finder;
+
+    ThreeTabs() {
+        first.doc->addImage("http://a/1.jpg", 10, 10);
+        first.doc->addImage("http://shared/s.jpg", 10, 10);
+        second->showPage("http://b/p.htm", "B")->addImage("http://b/1.jpg", 10, 10);
+        FakeDocumentPtr third_ = third->showPage("http://c/p.htm", "C");
+        third_->addImage("http://shared/S.jpg", 10, 10);  // the same picture: one row
+        third_->addImage("http://c/1.jpg", 10, 10);
+        finder.window.tabs = {first.browser, second, third};
+        finder.window.lookedAt = 1;
+    }
+    CaptureState& state() { return first.state; }
+};
+
+}  // namespace
+
+void TestGetCommand::allTabsMergeInWindowOrder_data() {
+    QTest::addColumn<bool>("merge");
+    QTest::addColumn<QString>("failing");  // the tab whose document cannot be read
+    QTest::addColumn<QStringList>("pictures");
+    const QStringList all = {"http://a/1.jpg", "http://shared/s.jpg", "http://b/1.jpg", "http://c/1.jpg"};
+    QTest::newRow("replace") << false << QString() << all;
+    QTest::newRow("merge keeps the rows before")
+        << true << QString() << (QStringList{"http://old/o.jpg"} + all);
+    QTest::newRow("a failing first tab")
+        << false << "first" << QStringList{"http://b/1.jpg", "http://shared/S.jpg", "http://c/1.jpg"};
+    QTest::newRow("a failing looked-at tab")
+        << false << "second" << QStringList{"http://a/1.jpg", "http://shared/s.jpg", "http://c/1.jpg"};
+}
+
+void TestGetCommand::allTabsMergeInWindowOrder() {
+    QFETCH(bool, merge);
+    QFETCH(QString, failing);
+    QFETCH(QStringList, pictures);
+    ThreeTabs t;
+    t.state().merge = merge;
+    t.state().table.append("http://old/o.jpg", "1*1", kPlaceholderLinkUrl, "http://old/");
+    if (failing == "first")
+        t.first.browser->failing.insert("document");
+    if (failing == "second")
+        t.second->failing.insert("document");
+    int renders = 0;
+    GetCommand(t.finder, [&] { ++renders; }).RunAllTabs(t.state(), false);
+
+    QCOMPARE(t.state().table.picUrl, pictures);
+    QCOMPARE(t.state().merge, merge);
+    QCOMPARE(t.state().attached, BrowserPtr(t.second));
+    QCOMPARE(renders, 1);
+    QCOMPARE(t.state().countLabel, QString::number(pictures.size()));
+    QVERIFY(t.state().saveEnabled && t.state().getEnabled);
+    if (failing != "second") {
+        // The page the user looks at names the folder, whichever tab came last.
+        QCOMPARE(t.state().titleText, QString("B"));
+        QCOMPARE(t.state().pageLocation, QString("http://b/p.htm"));
+    }
+    QStringList titles = {"A", "B", "C"};
+    titles.removeAll(failing == "first" ? "A" : failing == "second" ? "B" : "");
+    QCOMPARE(t.state().titleItems, titles);
+}
+
+void TestGetCommand::allTabsWithoutBrowserNothingChanges() {
+    CaptureFixture f;
+    f.state.table.append("http://h/old.jpg", "1*1", kPlaceholderLinkUrl, "http://h/");
+    f.state.countLabel = "1";
+    FakeBrowserFinder finder;  // no browser, no window
+    GetCommand(finder, [] {}).RunAllTabs(f.state, false);
+    QCOMPARE(finder.calls, 1);
+    QCOMPARE(f.rows(), QStringList{"http://h/old.jpg|1*1|-|http://h/"});
+    QCOMPARE(f.state.countLabel, QString("1"));
+}
+
 #include "tst_getcommand.moc"

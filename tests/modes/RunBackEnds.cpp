@@ -30,6 +30,7 @@ class DevToolsBackEnd : public RunBackEnd {
     }
 
     BrowserFinder& finder() override { return finder_; }
+    QString devToolsEndpoint() const override { return chromium_.endpoint(); }
 
   private:
     ChromiumProcess chromium_;
@@ -68,6 +69,9 @@ class ExtensionBackEnd : public RunBackEnd {
 
 // Chromium with the extension.
 class CompanionBackEnd : public ExtensionBackEnd {
+  public:
+    QString devToolsEndpoint() const override { return chromium_.endpoint(); }
+
   protected:
     bool startBrowser(const CompanionRuntime& runtime, QString* error) override {
         if (chromium_.start(QStringLiteral("about:blank"), runtime.prepare(chromium_)))

@@ -22,6 +22,9 @@ class RunBackEnd {
     // Shows url in the page the user looks at, through the page model, and waits until its document
     // is there with every picture ended loading.
     bool open(const QString& url);
+    // The DevTools endpoint of the browser behind the back-end (http://127.0.0.1:PORT), for a test that
+    // arranges tabs and windows as a user would; empty where the browser has none.
+    virtual QString devToolsEndpoint() const { return QString(); }
 };
 
 // One data row per back-end (column "backEnd"): Chromium over DevTools and over the companion extension,

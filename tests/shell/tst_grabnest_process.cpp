@@ -32,6 +32,7 @@
 #include "ChromiumProcess.h"
 #include "CompanionRuntime.h"
 #include "LoopbackHttpServer.h"
+#include "SolidPng.h"
 #include "platform/companion/CompanionNames.h"
 #include "platform/devtools/DevToolsConnection.h"
 
@@ -253,6 +254,7 @@ class GrabnestProcessTest : public QObject {
     void storedPlacementCannotStopTheStart_data();
     void storedPlacementCannotStopTheStart();
     void resultCommandsOverTheBus();
+    void getFromAllTabsOverTheBus();
     void saveOverTheBus();
     void terminationDuringASaveLeavesOnlyWholePictures();
     void commandsRunAloneOverTheBus();
@@ -542,6 +544,47 @@ void GrabnestProcessTest::resultCommandsOverTheBus() {
     QCOMPARE(control(QStringLiteral("savebtn.enabled")), QStringLiteral("0"));
     const std::optional<QList<PictureRow>> rows = picturesOverTheBus();
     QVERIFY(rows && rows->isEmpty());
+}
+
+void GrabnestProcessTest::getFromAllTabsOverTheBus() {
+    VORLAKEN_REQUIRE_CHROMIUM();
+    GalleryRun run;
+    LoopbackHttpServer& server = run.server;
+    server.addPage(
+        QStringLiteral("/second.html"),
+        "<!DOCTYPE html><title>Second tab</title><img src=\"/extra1.png\"><img src=\"/extra2.png\">");
+    for (const char* name : {"/extra1.png", "/extra2.png"})
+        server.addPage(QLatin1String(name), vorlaken::test::SolidPng(QSize(120, 100), Qt::darkRed),
+                       "image/png");
+    run.start();
+    if (QTest::currentTestFailed())
+        return;
+
+    // The user opens a second tab beside the gallery and turns to it.
+    QNetworkAccessManager manager;
+    manager.setProxy(QNetworkProxy::NoProxy);
+    QNetworkRequest request(QUrl(run.chromium.endpoint() + QStringLiteral("/json/new?") +
+                                 server.url(QStringLiteral("/second.html"))));
+    std::unique_ptr<QNetworkReply> opened(manager.sendCustomRequest(request, "PUT"));
+    QTRY_VERIFY_WITH_TIMEOUT(opened->isFinished(), 20000);
+    QCOMPARE(opened->error(), QNetworkReply::NoError);
+    QTRY_VERIFY_WITH_TIMEOUT(server.requestsFor(QStringLiteral("/extra2.png")).size() == 1, 20000);
+
+    QDBusInterface bus = grabnest();
+    QCOMPARE(QDBusReply<QString>(bus.call(QStringLiteral("Invoke"), QStringLiteral("nGetAllTabs"), QString()))
+                 .value(),
+             QString());
+    QTRY_COMPARE_WITH_TIMEOUT(control(QStringLiteral("cLabel")), QStringLiteral("11"), 20000);
+    const std::optional<QList<PictureRow>> rows = picturesOverTheBus();
+    QVERIFY(rows);
+    QStringList pages;
+    for (const PictureRow& row : *rows)
+        pages << QUrl(row.page).path();
+    pages.removeDuplicates();
+    pages.sort();
+    QCOMPARE(pages, (QStringList{"/index.html", "/second.html"}));
+    // The tab the user looks at names the pictures' folder.
+    QCOMPARE(control(QStringLiteral("cbtitle")), QStringLiteral("Second tab"));
 }
 
 void GrabnestProcessTest::saveOverTheBus() {

@@ -114,7 +114,9 @@ void ResultsControllerTest::menusCarryTheirItems_data() {
                                            "Show Picture Links",
                                            "Hide List"};
     QTest::newRow("beside Get") << "PopupMenu2"
-                                << QStringList{"Copy Picture URLs",
+                                << QStringList{"Get from all tabs",
+                                               "",
+                                               "Copy Picture URLs",
                                                "Copy Link URLs",
                                                "Copy UBB Code",
                                                "",

@@ -10,10 +10,18 @@ class FakeBrowserFinder : public BrowserFinder {
     BrowserPtr browser;
     QString profile;  // the attached browser's profile folder
     int calls = 0;
+    // The window's tabs; when none are given, the finder's own default (browser alone).
+    WindowTabs window;
 
     BrowserPtr discover() override {
         ++calls;
         return browser;
+    }
+    WindowTabs discoverWindowTabs() override {
+        if (window.tabs.empty())
+            return BrowserFinder::discoverWindowTabs();
+        ++calls;
+        return window;
     }
     QString attachedProfile() const override { return profile; }
 };

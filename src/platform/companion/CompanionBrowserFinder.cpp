@@ -5,6 +5,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QRegularExpression>
 
@@ -37,7 +38,7 @@ struct Candidate {
 CompanionBrowserFinder::CompanionBrowserFinder(QString socketFolder)
     : socketFolder_(socketFolder.isEmpty() ? CompanionNames::socketFolder() : std::move(socketFolder)) {}
 
-BrowserPtr CompanionBrowserFinder::discover() {
+std::optional<CompanionTarget> CompanionBrowserFinder::find() {
     const QDeadlineTimer deadline(CompanionConnection::kBoundMs);
     const QDir folder(socketFolder_);
     std::vector<Candidate> candidates;
@@ -81,9 +82,42 @@ BrowserPtr CompanionBrowserFinder::discover() {
         }
     }
     if (!chosen || Termination::requested())
-        return nullptr;
+        return std::nullopt;
     const qint64 tab = qint64(chosen->reply->result.toObject().value(QLatin1String("tab")).toDouble());
-    return std::make_shared<CompanionBrowser>(CompanionTarget(chosen->connection, tab, 0));
+    return CompanionTarget(chosen->connection, tab, 0);
+}
+
+BrowserPtr CompanionBrowserFinder::discover() {
+    std::optional<CompanionTarget> page = find();
+    if (!page)
+        return nullptr;
+    return std::make_shared<CompanionBrowser>(*page);
+}
+
+WindowTabs CompanionBrowserFinder::discoverWindowTabs() {
+    std::optional<CompanionTarget> page = find();
+    if (!page)
+        return {};
+    WindowTabs window;
+    try {
+        // The tab strip of the page's window, as the browser orders it.
+        for (const QJsonValue& value : page->call(QStringLiteral("windowTabs")).toArray()) {
+            if (!value.isDouble())
+                continue;
+            const qint64 tab = qint64(value.toDouble());
+            if (tab == page->tab())
+                window.lookedAt = int(window.tabs.size());
+            window.tabs.push_back(
+                std::make_shared<CompanionBrowser>(CompanionTarget(page->connection(), tab, 0)));
+        }
+    } catch (const PageError&) {
+        // An extension of an earlier version does not list tabs: the page alone then.
+    }
+    if (window.lookedAt < 0) {
+        window.tabs = {std::make_shared<CompanionBrowser>(*page)};
+        window.lookedAt = 0;
+    }
+    return window;
 }
 
 }  // namespace vorlaken

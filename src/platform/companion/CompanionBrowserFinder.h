@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
+
 #include <QString>
 
 #include "capture/BrowserFinder.h"
+#include "platform/companion/CompanionTarget.h"
 
 namespace vorlaken {
 
@@ -15,8 +18,13 @@ class CompanionBrowserFinder : public BrowserFinder {
     explicit CompanionBrowserFinder(QString socketFolder = QString());
 
     BrowserPtr discover() override;
+    // The tabs of the window of that tab, in the tab strip's order.
+    WindowTabs discoverWindowTabs() override;
 
   private:
+    // The top document of the tab found.
+    std::optional<CompanionTarget> find();
+
     QString socketFolder_;
 };
 
