@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "capture/Capture.h"
+#include "common/Termination.h"
 
 namespace vorlaken {
 
@@ -56,7 +57,8 @@ void GetCommand::RunAllTabs(CaptureState& state, bool useEnhancedFilters) {
     const bool merge = state.merge;
     bool captured = false;
     std::optional<PageShown> shown;
-    for (std::size_t i = 0; i < window.tabs.size(); ++i) {
+    // A window of many tabs takes a while: a request to end the program ends it after the tab in hand.
+    for (std::size_t i = 0; i < window.tabs.size() && !Termination::requested(); ++i) {
         state.attached = window.tabs[i];
         state.merge = merge || captured;
         try {
