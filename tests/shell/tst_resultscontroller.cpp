@@ -115,6 +115,7 @@ void ResultsControllerTest::menusCarryTheirItems_data() {
                                            "Hide List"};
     QTest::newRow("beside Get") << "PopupMenu2"
                                 << QStringList{"Copy Picture URLs",
+                                               "Copy Picture",
                                                "Copy Link URLs",
                                                "Copy UBB Code",
                                                "",
