@@ -24,6 +24,7 @@
 #include "shell/PictureDragger.h"
 #include "shell/PictureExport.h"
 #include "shell/PictureUnderPoint.h"
+#include "shell/PreviewPictureMenu.h"
 #include "shell/ResultsController.h"
 #include "shell/SaveController.h"
 #include "shell/Skins.h"
@@ -78,14 +79,14 @@ MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& de
     pictures_ = std::make_unique<PictureExport>(
         desktop_, PictureExport::Sources{[this] { return saving_->currentCache(); },
                                          [this] { return state_.attached.get(); }});
-    pictureDragger_ = new PictureDragger(
-        ui_.previewView,
-        [finder = PictureUnderPoint(*previewZone_, dir_.deliveredFile(kTemplate))](const QPoint& point) {
-            return finder.at(point);
-        },
-        [this](const PointedPicture& picture) {
-            return pictures_->dataFor(picture.pictureUrl, picture.pageUrl);
-        });
+    const PictureUnderPoint pointed(*previewZone_, dir_.deliveredFile(kTemplate));
+    const auto find = [pointed](const QPoint& point) { return pointed.at(point); };
+    pictureDragger_ = new PictureDragger(ui_.previewView, find, [this](const PointedPicture& picture) {
+        return pictures_->dataFor(picture.pictureUrl, picture.pageUrl);
+    });
+    pictureMenu_ = new PreviewPictureMenu(ui_.previewView, find, [this](const PointedPicture& picture) {
+        pictures_->copy(picture.pictureUrl, picture.pageUrl);
+    });
     modes_->addSaveButtons(*saving_);
 
     dragger_ = new WindowDragger(this);

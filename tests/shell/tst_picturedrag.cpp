@@ -4,7 +4,9 @@
 // automation. The platform's drag loop is replaced by taking the drag's data: offscreen has none.
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QImage>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTest>
@@ -20,6 +22,7 @@
 #include "shell/BusService.h"
 #include "shell/PictureDragger.h"
 #include "shell/PictureExport.h"
+#include "shell/PreviewPictureMenu.h"
 #include "shell/ResultsController.h"
 
 using namespace vorlaken;
@@ -111,6 +114,23 @@ struct Window {
         for (int step = 1; step <= 4; ++step)
             send(QEvent::MouseMove, from + (to - from) * step / 4, Qt::NoButton, Qt::LeftButton);
     }
+    // A right click as the platform delivers it; the page then asks for its menu.
+    QMenu* contextMenuAt(const QPoint& at) {
+        QMenu* before = window.pictureMenu().shown();
+        send(QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton);
+        send(QEvent::MouseButtonRelease, at, Qt::RightButton, Qt::NoButton);
+        QWidget* target = mouseTaker();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+        QApplication::sendEvent(target, &event);
+        QMenu* menu = nullptr;
+        QTest::qWaitFor(
+            [&] {
+                menu = window.pictureMenu().shown();
+                return menu && menu != before && menu->isVisible();
+            },
+            10000);
+        return menu;
+    }
     QString invoke(const char* name) { return bus.Invoke(QLatin1String(name), QString()); }
 
     ShellFixture fixture;
@@ -145,6 +165,16 @@ class PictureDragTest : public QObject {
     QString localPicture() const { return localPage_.filePath(QStringLiteral("shot.png")); }
     QString localPageUrl() const {
         return QUrl::fromLocalFile(localPage_.filePath(QStringLiteral("page.html"))).toString();
+    }
+
+    // The two server pictures in the window, the second one's centre once both have loaded.
+    bool showBoth(Window& w, QPoint* secondCentre) {
+        if (!w.ok)
+            return false;
+        w.showRows({{server_.url("/first.png"), server_.url("/page.html")},
+                    {server_.url("/second.png"), server_.url("/page.html")}});
+        QPoint first;
+        return w.waitForPicture(1, &first) && w.waitForPicture(2, secondCentre);
     }
 
   private slots:
@@ -232,11 +262,8 @@ class PictureDragTest : public QObject {
 
     void copyPictureTakesTheFirstTicked() {
         Window w;
-        QVERIFY(w.ok);
-        w.showRows({{server_.url("/first.png"), server_.url("/page.html")},
-                    {server_.url("/second.png"), server_.url("/page.html")}});
         QPoint centre;
-        QVERIFY(w.waitForPicture(2, &centre));
+        QVERIFY(showBoth(w, &centre));
         QString file;
 
         // From the window's menu: every picture ticked, the first one in the preview's order.
@@ -255,6 +282,32 @@ class PictureDragTest : public QObject {
         w.bus.SetChecked({false, false});
         QCOMPARE(w.invoke("nCopyPicture"), QStringLiteral("Please tick the picture to copy."));
         verifyPictureData(*QApplication::clipboard()->mimeData(), second_, kSecondSize, &file);
+    }
+
+    void contextMenuCopiesThePictureUnderIt() {
+        Window w;
+        QPoint centre;
+        QVERIFY(showBoth(w, &centre));
+        // Unticked pictures count here: it is the one under the pointer.
+        w.bus.SetChecked({true, false});
+        QMenu* menu = w.contextMenuAt(centre);
+        QVERIFY(menu);
+        auto* copy = menu->findChild<QAction*>(QStringLiteral("nCopyPictureHere"));
+        QVERIFY(copy);
+        QCOMPARE(copy->text(), QStringLiteral("Copy Picture"));
+        QApplication::clipboard()->clear();
+        copy->trigger();
+        menu->close();
+        QTRY_VERIFY(QApplication::clipboard()->mimeData() &&
+                    QApplication::clipboard()->mimeData()->hasImage());
+        QString file;
+        verifyPictureData(*QApplication::clipboard()->mimeData(), second_, kSecondSize, &file);
+
+        // Beside the pictures, the zone's own menu only.
+        menu = w.contextMenuAt(QPoint(w.view()->width() - 5, w.view()->height() - 5));
+        QVERIFY(menu);
+        QVERIFY(!menu->findChild<QAction*>(QStringLiteral("nCopyPictureHere")));
+        menu->close();
     }
 };
 
