@@ -123,13 +123,13 @@ struct Window {
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
         QApplication::sendEvent(target, &event);
         QMenu* menu = nullptr;
-        QTest::qWaitFor(
+        const bool shown = QTest::qWaitFor(
             [&] {
                 menu = window.pictureMenu().shown();
                 return menu && menu != before && menu->isVisible();
             },
-            10000);
-        return menu;
+            30000);
+        return shown ? menu : nullptr;
     }
     QString invoke(const char* name) { return bus.Invoke(QLatin1String(name), QString()); }
 
