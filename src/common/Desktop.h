@@ -1,5 +1,8 @@
 #pragma once
 
+#include <memory>
+
+#include <QMimeData>
 #include <QString>
 #include <QStringList>
 
@@ -8,7 +11,7 @@ namespace vorlaken {
 // The desktop services commands need: messages, questions, dialogs, clipboard, shell, processes and
 // screen metrics. The real one lives in platform/desktop; tests and the bus automation use others.
 class Desktop {
-public:
+  public:
     enum class Buttons { Ok, OkCancel, YesNo };
     enum class Answer { Ok, Cancel, Yes, No };
 
@@ -20,6 +23,8 @@ public:
     // The folder dialog; an empty result means cancelled.
     virtual QString chooseFolder(const QString& title, const QString& startFolder) = 0;
     virtual void setClipboardText(const QString& text) = 0;
+    // Puts a picture on the clipboard in the forms the data carries (its file, its bytes, the image).
+    virtual void setClipboardPicture(std::unique_ptr<QMimeData> data) = 0;
     virtual void beep() = 0;
     // The shell's "open" of a folder, file or address. False when nothing could open it.
     virtual bool openPath(const QString& pathOrUrl) = 0;

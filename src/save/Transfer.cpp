@@ -172,6 +172,8 @@ bool Transfer::writePiece() {
     const qint64 got = reply_->read(buffer_.data(), kPieceSize);
     if (got <= 0)
         return false;
+    if (limits_.maxBytes > 0 && written_ + got > limits_.maxBytes)
+        return fail(StoreOutcome::kFailed);
     if (out_.write(buffer_.data(), got) != got)
         return fail(StoreOutcome::kWriteFailed, out_.errorString());
     written_ += got;

@@ -26,6 +26,8 @@ struct TransferLimits {
     // What a transfer may hold before its turn; beyond it the network layer stops reading from the
     // socket until the transfer is stored.
     qint64 heldBytes = 1024 * 1024;
+    // A body larger than this fails the transfer; 0: no bound (a save run takes whatever comes).
+    qint64 maxBytes = 0;
 };
 
 // One picture on its way from the network, from the request to a closed, whole file. It may be
@@ -42,10 +44,10 @@ class Transfer {
 
     // Streams the body into target, which must not exist, keeping the window alive meanwhile.
     // kStored when the whole, non-empty body is in target. A status other than 200, no answer within
-    // the connect time-out, a stall, a cut connection, fewer bytes than announced or an empty body give
-    // kFailed; stopRequested answering true (asked while bytes arrive) or the application quitting
-    // give kStopped; a file that cannot be created or written gives kWriteFailed. Whatever the outcome
-    // other than kStored, no file is left behind. Called once.
+    // the connect time-out, a stall, a cut connection, fewer bytes than announced, a body past maxBytes
+    // or an empty body give kFailed; stopRequested answering true (asked while bytes arrive) or the
+    // application quitting give kStopped; a file that cannot be created or written gives kWriteFailed.
+    // Whatever the outcome other than kStored, no file is left behind. Called once.
     StoreOutcome storeTo(const QString& target, const std::function<bool()>& stopRequested = {});
 
     static constexpr qint64 kPieceSize = 64 * 1024;

@@ -21,6 +21,10 @@
 #include "platform/webzone/WebZone.h"
 #include "shell/ButtonPairs.h"
 #include "shell/ModesController.h"
+#include "shell/PictureDragger.h"
+#include "shell/PictureExport.h"
+#include "shell/PictureUnderPoint.h"
+#include "shell/PreviewPictureMenu.h"
 #include "shell/ResultsController.h"
 #include "shell/SaveController.h"
 #include "shell/Skins.h"
@@ -70,6 +74,19 @@ MainWindow::MainWindow(const ProgramDir& dir, BrowserFinder& finder, Desktop& de
         this, &ui_, &state_, &desktop_, &finder_, std::move(makeCache), previewZone_, commentZone_,
         dir_.writtenFile(kCategoriesFile), settingsPath(), dir_.deliveredFile(kTemplate), &commands_});
     modes_ = new ModesController(*this, *previewZone_, commands_);
+    // A picture dragged or copied comes from where a save run would take it: the attached browser's
+    // cache, else the network with that browser's cookies.
+    pictures_ = std::make_unique<PictureExport>(
+        desktop_, PictureExport::Sources{[this] { return saving_->currentCache(); },
+                                         [this] { return state_.attached.get(); }});
+    const PictureUnderPoint pointed(*previewZone_, dir_.deliveredFile(kTemplate));
+    const auto find = [pointed](const QPoint& point) { return pointed.at(point); };
+    pictureDragger_ = new PictureDragger(ui_.previewView, find, [this](const PointedPicture& picture) {
+        return pictures_->dataFor(picture.pictureUrl, picture.pageUrl);
+    });
+    pictureMenu_ = new PreviewPictureMenu(ui_.previewView, find, [this](const PointedPicture& picture) {
+        pictures_->copy(picture.pictureUrl, picture.pageUrl);
+    });
     modes_->addSaveButtons(*saving_);
 
     dragger_ = new WindowDragger(this);

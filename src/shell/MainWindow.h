@@ -22,6 +22,9 @@
 namespace vorlaken {
 
 class ModesController;
+class PictureDragger;
+class PictureExport;
+class PreviewPictureMenu;
 class ResultsController;
 class SaveController;
 class WebZone;
@@ -46,6 +49,10 @@ class MainWindow : public QMainWindow {
     SaveController& saving() { return *saving_; }
     ResultsController& results() { return *results_; }
     ModesController& modes() { return *modes_; }
+    // The preview's pictures handed to other programs: dragged out, or copied to the clipboard.
+    PictureExport& pictures() { return *pictures_; }
+    PictureDragger& pictureDragger() { return *pictureDragger_; }
+    PreviewPictureMenu& pictureMenu() { return *pictureMenu_; }
     // Where pages come from: the discovery of the page the user looks at.
     BrowserFinder& finder() { return finder_; }
     // The desktop the commands use: the one handed in, in bus mode while an automation call runs.
@@ -113,6 +120,9 @@ class MainWindow : public QMainWindow {
     CommandGuard commands_;
     std::unique_ptr<ControlAccess> controls_;
     std::unique_ptr<SaveController> saving_;
+    std::unique_ptr<PictureExport> pictures_;
+    PictureDragger* pictureDragger_ = nullptr;
+    PreviewPictureMenu* pictureMenu_ = nullptr;
     WebZone* previewZone_ = nullptr;
     WebZone* commentZone_ = nullptr;
     WebZone* welcomeZone_ = nullptr;

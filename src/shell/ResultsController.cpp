@@ -9,9 +9,11 @@
 
 #include "results/CommentCommands.h"
 #include "results/OriginPage.h"
+#include "results/PreviewReadBack.h"
 #include "results/ResultCommands.h"
 #include "results/UrlList.h"
 #include "shell/MainWindow.h"
+#include "shell/PictureExport.h"
 #include "shell/StateBinding.h"
 #include "widgets/ClickableLabel.h"
 
@@ -20,6 +22,7 @@ namespace vorlaken {
 namespace {
 
 const QString kTemplate = QStringLiteral("grabnest.htm");
+const QString kNoTickedPicture = QStringLiteral("Please tick the picture to copy.");
 
 // The box layout holding widget, searched through the nested layouts of layout.
 QBoxLayout* boxHolding(QLayout* layout, QWidget* widget) {
@@ -135,6 +138,7 @@ void ResultsController::buildResultMenu() {
     menu->addSeparator();
     bind(item(menu, "N10", QStringLiteral("Copy Picture URLs")),
          [this, &state] { ResultCommands::CopyPictureUrls(state.table, desktop_); });
+    bind(item(menu, "nCopyPicture", QStringLiteral("Copy Picture")), [this] { copyTickedPicture(); });
     bind(item(menu, "N16", QStringLiteral("Copy Link URLs")),
          [this, &state] { ResultCommands::CopyLinkUrls(state.table, desktop_); });
     bind(item(menu, "N17", QStringLiteral("Copy UBB Code")),
@@ -155,6 +159,20 @@ void ResultsController::buildResultMenu() {
         menu, {"n23", "n24", "html1", "n25"},
         {QStringLiteral("Show or Hide Picture Comments"), QStringLiteral("Clear Comments"),
          QStringLiteral("Remove Comments HTML format"), QStringLiteral("Only Text and Pictures")});
+}
+
+void ResultsController::copyTickedPicture() {
+    const std::optional<PreviewReadBack> page = PreviewReadBack::readForCommand(preview_, desktop_);
+    if (!page)
+        return;
+    for (int v : page->checkedRows()) {
+        // A picture whose load failed has unticked itself; one still ticked by then is skipped too.
+        if (page->loadFailed[std::size_t(v)])
+            continue;
+        window_.pictures().copy(page->picUrl[v], page->pageUrl[v]);
+        return;
+    }
+    desktop_.showMessage(kNoTickedPicture);
 }
 
 void ResultsController::buildCommentControls() {

@@ -49,6 +49,8 @@ class ResultsController : public QObject {
     void buildResultMenu();
     void buildCommentControls();
     void buildMoreMenu();
+    // Copies the first ticked picture of the preview, in the preview's order.
+    void copyTickedPicture();
     QAction* item(QMenu* menu, const char* name, const QString& caption);
     // The menu of an arrow button placed with label in the main page's last row.
     QMenu* menuBeside(QWidget* label, const char* buttonName, const char* menuName, int column);

@@ -140,6 +140,11 @@ void SaveController::ensureCache() {
     cache_ = parts_.makeCache(parts_.finder->attachedProfile(), capture_.locationText);
 }
 
+BrowserCache* SaveController::currentCache() {
+    ensureCache();
+    return cache_.get();
+}
+
 void SaveController::prepareServices() {
     ensureCache();
     services_.cache = cache_.get();

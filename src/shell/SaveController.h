@@ -62,6 +62,8 @@ class SaveController : public QObject {
     QMenu* categoryMenu() const { return categoryMenu_; }
     // The cache the last run read (none before the first run).
     BrowserCache* cache() const { return cache_.get(); }
+    // The cache a run started now would read (the running one's while a run goes on).
+    BrowserCache* currentCache();
 
   signals:
     // A save run (or a choice that led to none) has ended.

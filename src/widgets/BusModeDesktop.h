@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include <QStringList>
 
 #include "common/Desktop.h"
@@ -17,6 +19,9 @@ class BusModeDesktop : public Desktop {
     Answer ask(const QString& text, const QString& caption, Buttons buttons) override;
     QString chooseFolder(const QString& title, const QString& startFolder) override;
     void setClipboardText(const QString& text) override;
+    void setClipboardPicture(std::unique_ptr<QMimeData> data) override {
+        desktop_.setClipboardPicture(std::move(data));
+    }
     void beep() override { desktop_.beep(); }
     bool openPath(const QString& pathOrUrl) override { return desktop_.openPath(pathOrUrl); }
     bool startProgram(const QString& program, const QStringList& arguments) override {

@@ -117,6 +117,7 @@ void ResultsControllerTest::menusCarryTheirItems_data() {
                                 << QStringList{"Get from all tabs",
                                                "",
                                                "Copy Picture URLs",
+                                               "Copy Picture",
                                                "Copy Link URLs",
                                                "Copy UBB Code",
                                                "",

@@ -29,6 +29,7 @@ class FakeDesktop : public Desktop {
     QStringList folderDialogStarts;
     QString clipboard;
     int clipboardWrites = 0;
+    std::unique_ptr<QMimeData> clipboardPicture;  // what setClipboardPicture put there last
     int beeps = 0;
     QStringList openedPaths;
     bool openResult = true;
@@ -42,6 +43,10 @@ class FakeDesktop : public Desktop {
     Answer ask(const QString& text, const QString& caption, Buttons buttons) override;
     QString chooseFolder(const QString& title, const QString& startFolder) override;
     void setClipboardText(const QString& text) override;
+    void setClipboardPicture(std::unique_ptr<QMimeData> data) override {
+        clipboardPicture = std::move(data);
+        ++clipboardWrites;
+    }
     void beep() override;
     bool openPath(const QString& pathOrUrl) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;

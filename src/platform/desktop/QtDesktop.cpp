@@ -61,6 +61,11 @@ void QtDesktop::setClipboardText(const QString& text) {
     QApplication::clipboard()->setText(text);
 }
 
+void QtDesktop::setClipboardPicture(std::unique_ptr<QMimeData> data) {
+    // The clipboard owns what it is given.
+    QApplication::clipboard()->setMimeData(data.release());
+}
+
 void QtDesktop::beep() {
     QApplication::beep();
 }

@@ -11,6 +11,7 @@ class QtDesktop : public Desktop {
     Answer ask(const QString& text, const QString& caption, Buttons buttons) override;
     QString chooseFolder(const QString& title, const QString& startFolder) override;
     void setClipboardText(const QString& text) override;
+    void setClipboardPicture(std::unique_ptr<QMimeData> data) override;
     void beep() override;
     bool openPath(const QString& pathOrUrl) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
