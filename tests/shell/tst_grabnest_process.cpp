@@ -533,8 +533,9 @@ void GrabnestProcessTest::resultCommandsOverTheBus() {
 
     invoke(QStringLiteral("N46"));
     QCOMPARE(control(QStringLiteral("Panel2.visible")), QStringLiteral("1"));
-    QVERIFY(control(QStringLiteral("wb2"))
-                .contains(QStringLiteral("[img]") + lines.at(0) + QStringLiteral("[/img]")));
+    QTRY_VERIFY_WITH_TIMEOUT(control(QStringLiteral("wb2"))
+                                 .contains(QStringLiteral("[img]") + lines.at(0) + QStringLiteral("[/img]")),
+                             20000);
 
     QCOMPARE(control(QStringLiteral("nearbychk")), QStringLiteral("0"));
     bus.call(QStringLiteral("SetControl"), QStringLiteral("nearbychk"), QStringLiteral("1"));
